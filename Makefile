@@ -1,0 +1,47 @@
+# The two set-up commands of the README: `make run` and `make test`.
+# Each installs what is missing, configures, builds and runs.
+
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps build run test test-sanitize bench fuzz format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
+		echo "make run: no display found (DISPLAY and WAYLAND_DISPLAY are empty)."; \
+		echo "Vorel is a desktop program: run it inside a graphical session, or try"; \
+		echo "  xvfb-run $(BUILD)/vorel   (virtual display, nothing visible)"; \
+		exit 1; \
+	fi
+	$(BUILD)/vorel
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# AddressSanitizer and UndefinedBehaviorSanitizer over the whole suite.
+test-sanitize: deps
+	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVOREL_SANITIZE=ON
+	cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVOREL_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target vorel_bench
+	QT_QPA_PLATFORM=offscreen build-bench/bench/vorel_bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) build-sanitize build-bench build-fuzz

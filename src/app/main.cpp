@@ -1,0 +1,24 @@
+#include "app/mainwin.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <iostream>
+
+int main(int argc, char *argv[])
+{
+    // The six-argument form names five images that are not used (yet); any
+    // other count is a usage error, reported before any Qt object exists.
+    if (argc != 1 && argc != 6) {
+        // argv[0] may be missing when the caller passed no arguments at all.
+        const char *program = (argc > 0 && argv[0] != nullptr) ? argv[0] : "";
+        std::cout << "Usage: " << program
+                  << " center.jpg upperRight.jpg lowerleft.jpg lowerRight.jpg upperLeft.jpg\n";
+        std::exit(-1);
+    }
+
+    QApplication app(argc, argv);
+    mainWin window;
+    window.show();
+    return app.exec();
+}

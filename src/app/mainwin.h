@@ -1,0 +1,93 @@
+#ifndef MAINWIN_H
+#define MAINWIN_H
+
+#include "optics/lensmodel.h"
+#include "ui_mainwin.h"
+
+#include <QMainWindow>
+#include <QString>
+
+class graph;
+
+// The one main window and the controller of the program. The form is a base
+// class, so every control is a member under its object name. The slots are
+// defined next to the subsystem they belong to: wiring, run(), copy and swap
+// here; the CoC and hyperfocal setters with the sensor presets; load and save
+// with the project file; the export with the diagram.
+class mainWin : public QMainWindow, public Ui_mainWin
+{
+    Q_OBJECT
+
+public:
+    mainWin();
+    ~mainWin() override;
+
+    LensModel c1_lens;
+    LensModel c2_lens;
+    QString version;
+    QString fileName;
+    graph *diagram = nullptr;
+
+public slots:
+    void run();
+    void setDist();
+    void setC1CocPS();
+    void setC2CocPS();
+    void setC1CocCF();
+    void setC2CocCF();
+    void setC1CocVD();
+    void setC2CocVD();
+    void copyL();
+    void copyR();
+    void swapLR();
+    double getDiag(int index);
+    double getMPixel(int index);
+    double getEqScale(int i);
+    void load();
+    void save();
+    void saveAs();
+    void quit();
+    void about();
+    void tutorial();
+    void help();
+    void setC1Hyper();
+    void setC2Hyper();
+    void exportImage();
+
+private:
+    // The controls of one camera, so that each camera-2 slot is its
+    // camera-1 twin applied to the other set of controls.
+    struct Camera {
+        LensModel *lens;
+        QDoubleSpinBox *fdist;
+        QDoubleSpinBox *apature;
+        QDoubleSpinBox *flength;
+        QDoubleSpinBox *coc;
+        QCheckBox *calcDef;
+        QPushButton *setHyper;
+        QComboBox *cocSet;
+        QGroupBox *panelCropFactor;
+        QGroupBox *panelPixelSize;
+        QGroupBox *panelViewDistance;
+        QComboBox *cropC;
+        QComboBox *crop;
+        QComboBox *quality;
+        QDoubleSpinBox *distD;
+        QDoubleSpinBox *widthD;
+        QComboBox *formD;
+    };
+    Camera camera(int index);
+
+    void raiseLeftBorderFloor(double flength);
+    static double hyperfocalOf(LensModel &lens, bool withDiffraction);
+    static void showHyperfocal(QPushButton *button, double hyperfocal);
+    static void showCocPanel(const Camera &cam);
+
+    void setCocByPixelSize(const Camera &cam);
+    void setCocByCropFactor(const Camera &cam);
+    void setCocByViewDistance(const Camera &cam);
+    void setHyper(const Camera &cam);
+    void applyCoc(const Camera &cam, double coc, const QString &whyNot);
+};
+
+#endif // MAINWIN_H

@@ -1,0 +1,145 @@
+#include "lensmodel.h"
+
+#include <cmath>
+#include <iostream>
+
+namespace
+{
+
+// 2.44 x 550 nm: the Airy disc of green light per unit of f-number, in mm.
+constexpr double AiryPerFNumber = 0.001342;
+
+double imageDistance(double flength, double x)
+{
+    return 1.0 / (1.0 / flength - 1.0 / x);
+}
+
+double midpoint(double lo, double hi)
+{
+    return lo + (hi - lo) * 0.5;
+}
+
+} // namespace
+
+void LensModel::init(double fdist, double apature, double flength, double coc)
+{
+    this->fdist = fdist;
+    this->apature = apature;
+    this->flength = flength;
+    this->coc = coc;
+    adia = flength / apature;
+    dif = flength * AiryPerFNumber / adia;
+    std::cout << "init - fdist: " << this->fdist << " apature: " << this->apature
+              << " flength: " << this->flength << " coc: " << this->coc << " adia: " << adia
+              << " dif: " << dif << "\n";
+}
+
+double LensModel::hyperfocal() const
+{
+    return flength * flength / (apature * coc);
+}
+
+double LensModel::nearLimit() const
+{
+    const double h0 = hyperfocal();
+    return fdist * h0 / (h0 + (fdist - flength));
+}
+
+double LensModel::farLimit() const
+{
+    const double h0 = hyperfocal();
+    if ((fdist - flength) < h0)
+        return fdist * h0 / (h0 - (fdist - flength));
+    // Also reached when the comparison fails on a NaN.
+    return InfiniteFarLimit;
+}
+
+double LensModel::blur(double x, int withDiffraction) const
+{
+    const double v = imageDistance(flength, x);
+    const double vs = imageDistance(flength, fdist);
+    double b = std::fabs(v - vs) * adia / v;
+    if (withDiffraction != 0)
+        b = std::sqrt(b * b + dif * dif);
+    return b / coc;
+}
+
+double LensModel::scale() const
+{
+    return std::fabs(flength - fdist) / flength;
+}
+
+double LensModel::hyperfocalDiffraction()
+{
+    const double saved = fdist;
+    double lo = 0.01;
+    double hi = Infinity;
+
+    // With the focus right at the probe point only diffraction is left.
+    fdist = 9999999.99;
+    const double u0 = blur(Infinity, 1);
+    if (!(u0 < 1.0)) {
+        fdist = saved;
+        return -1.0;
+    }
+
+    do {
+        const double mid = midpoint(lo, hi);
+        fdist = mid;
+        const double u = blur(Infinity, 1);
+        // A probe of exactly 1 counts as sharp; NaN counts as blurred.
+        if (!(u <= 1.0))
+            lo = mid;
+        else
+            hi = mid;
+    } while (std::fabs(hi - lo) > 1.0);
+
+    const double result = midpoint(lo, hi);
+    fdist = saved;
+    return result;
+}
+
+double LensModel::nearLimitDiffraction() const
+{
+    double lo = 1.0;
+    double hi = fdist;
+    if (!((fdist - 1.0) > 10.0))
+        return midpoint(lo, hi);
+
+    const double vs = imageDistance(flength, fdist);
+    const double dif2 = dif * dif;
+    do {
+        const double mid = midpoint(lo, hi);
+        const double v = imageDistance(flength, mid);
+        const double b = std::fabs(v - vs) * adia / v;
+        const double u = std::sqrt(b * b + dif2) / coc;
+        // A probe of exactly 1 (or NaN) counts as blurred.
+        if (u < 1.0)
+            hi = mid;
+        else
+            lo = mid;
+    } while ((hi - lo) > 10.0);
+    return midpoint(lo, hi);
+}
+
+double LensModel::farLimitDiffraction() const
+{
+    double lo = fdist;
+    double hi = Infinity;
+    if (!((Infinity - fdist) > 10.0))
+        return midpoint(lo, hi);
+
+    const double vs = imageDistance(flength, fdist);
+    const double dif2 = dif * dif;
+    do {
+        const double mid = midpoint(lo, hi);
+        const double v = imageDistance(flength, mid);
+        const double b = std::fabs(v - vs) * adia / v;
+        const double u = std::sqrt(b * b + dif2) / coc;
+        if (u < 1.0)
+            lo = mid;
+        else
+            hi = mid;
+    } while ((hi - lo) > 10.0);
+    return midpoint(lo, hi);
+}

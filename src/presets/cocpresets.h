@@ -1,0 +1,33 @@
+#ifndef COCPRESETS_H
+#define COCPRESETS_H
+
+// Sensor formats, pixel counts and the three ways of deriving a circle of
+// confusion from them. Indices are those of the form's choice lists.
+namespace CocPresets
+{
+
+constexpr int FormatCount = 14;
+constexpr int QualityCount = 8;
+// Diagonal of the full-frame (36 x 24 mm) format: the reference for crop
+// factors and full-frame equivalents.
+constexpr double FullFrameDiagonal = 43.26661531;
+
+// Sensor diagonal in mm; NaN for an index outside the table.
+double sensorDiagonal(int index);
+// Pixel count of a "Quality" entry; "Standard" (4.17 million) for index 0
+// and for any index outside the list.
+double pixelCount(int index);
+
+// Twice the pixel pitch along the image diagonal, the pixels split 3:2.
+double cocFromPixelSize(double diagonal, double pixels);
+// The pixel-size rule for the "Standard" image of 4.17 million pixels.
+double cocFromCropFactor(double diagonal);
+// CoC of a full-frame camera for an image viewed from viewDistance; both
+// lengths in the same unit. formFactor 0 is 3:2, 1 is 4:3; NaN otherwise.
+double cocFromViewDistance(double viewDistance, double imageWidth, int formFactor);
+// A reproduction scale converted to full-frame terms.
+double equivalentScale(double scale, double diagonal);
+
+} // namespace CocPresets
+
+#endif // COCPRESETS_H
