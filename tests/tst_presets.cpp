@@ -84,24 +84,26 @@ void TestPresets::scrambleOther(int cam)
 
 void TestPresets::tables_data()
 {
-    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("diagonal");
+    QTest::addColumn<int>("index");
     QTest::addColumn<double>("expected");
 
-    QTest::newRow("diagonal full frame") << w->getDiag(3) << 43.26661531;
-    QTest::newRow("diagonal 1/3.2") << w->getDiag(12) << 6.0;
-    QTest::newRow("diagonal 1/3") << w->getDiag(13) << 5.684012667;
-    QTest::newRow("pixels standard") << w->getMPixel(0) << 4170000.0;
-    QTest::newRow("pixels below list") << w->getMPixel(-1) << 4170000.0;
-    QTest::newRow("pixels above list") << w->getMPixel(8) << 4170000.0;
-    QTest::newRow("pixels 10 million") << w->getMPixel(3) << 10000000.0;
-    QTest::newRow("pixels 32 million") << w->getMPixel(7) << 32000000.0;
+    QTest::newRow("diagonal full frame") << true << 3 << 43.26661531;
+    QTest::newRow("diagonal 1/3.2") << true << 12 << 6.0;
+    QTest::newRow("diagonal 1/3") << true << 13 << 5.684012667;
+    QTest::newRow("pixels standard") << false << 0 << 4170000.0;
+    QTest::newRow("pixels below list") << false << -1 << 4170000.0;
+    QTest::newRow("pixels above list") << false << 8 << 4170000.0;
+    QTest::newRow("pixels 10 million") << false << 3 << 10000000.0;
+    QTest::newRow("pixels 32 million") << false << 7 << 32000000.0;
 }
 
 void TestPresets::tables()
 {
-    QFETCH(double, value);
+    QFETCH(bool, diagonal);
+    QFETCH(int, index);
     QFETCH(double, expected);
-    QCOMPARE(value, expected);
+    QCOMPARE(diagonal ? w->getDiag(index) : w->getMPixel(index), expected);
 }
 
 void TestPresets::equivalentScale()
