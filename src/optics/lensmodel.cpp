@@ -19,6 +19,14 @@ double midpoint(double lo, double hi)
     return lo + (hi - lo) * 0.5;
 }
 
+// blur(x, 1) with vs and dif^2 computed once by the caller.
+double diffractedBlur(const LensModel &m, double x, double vs, double dif2)
+{
+    const double v = imageDistance(m.flength, x);
+    const double b = std::fabs(v - vs) * m.adia / v;
+    return std::sqrt(b * b + dif2) / m.coc;
+}
+
 } // namespace
 
 void LensModel::init(double fdist, double apature, double flength, double coc)
@@ -110,11 +118,8 @@ double LensModel::nearLimitDiffraction() const
     const double dif2 = dif * dif;
     do {
         const double mid = midpoint(lo, hi);
-        const double v = imageDistance(flength, mid);
-        const double b = std::fabs(v - vs) * adia / v;
-        const double u = std::sqrt(b * b + dif2) / coc;
         // A probe of exactly 1 (or NaN) counts as blurred.
-        if (u < 1.0)
+        if (diffractedBlur(*this, mid, vs, dif2) < 1.0)
             hi = mid;
         else
             lo = mid;
@@ -133,10 +138,7 @@ double LensModel::farLimitDiffraction() const
     const double dif2 = dif * dif;
     do {
         const double mid = midpoint(lo, hi);
-        const double v = imageDistance(flength, mid);
-        const double b = std::fabs(v - vs) * adia / v;
-        const double u = std::sqrt(b * b + dif2) / coc;
-        if (u < 1.0)
+        if (diffractedBlur(*this, mid, vs, dif2) < 1.0)
             lo = mid;
         else
             hi = mid;
