@@ -40,6 +40,19 @@ bench: deps
 	cmake --build build-bench -j $(JOBS) --target vorel_bench
 	QT_QPA_PLATFORM=offscreen build-bench/bench/vorel_bench
 
+# libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer on the
+# project-file reader, for FUZZ_SECONDS. New inputs go to build-fuzz/corpus;
+# a crash leaves its input as build-fuzz/crash-*.
+FUZZ_SECONDS ?= 300
+fuzz:
+	@scripts/install-deps --fuzz
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOREL_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) --target vorel_fuzz_projectfile
+	mkdir -p build-fuzz/corpus
+	cd build-fuzz && UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		./fuzz/vorel_fuzz_projectfile -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		corpus ../fuzz/corpus
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 

@@ -7,7 +7,10 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
+
 class graph;
+class QUrl;
 
 // The one main window and the controller of the program. The form is a base
 // class, so every control is a member under its object name. The slots are
@@ -27,6 +30,15 @@ public:
     QString version;
     QString fileName;
     graph *diagram = nullptr;
+
+    // The work behind load() and save(), without the file dialogs; each
+    // shows one warning and returns false when the file cannot be used.
+    bool loadProject(const QString &name);
+    bool saveProject(const QString &name);
+
+    // Hands the Help menu's web pages to the desktop; replaceable, so that
+    // tests see the address without starting a browser.
+    static std::function<bool(const QUrl &)> openUrl;
 
 public slots:
     void run();

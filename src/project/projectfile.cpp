@@ -1,0 +1,116 @@
+#include "projectfile.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDataStream>
+#include <QIODevice>
+
+#include <cmath>
+
+namespace
+{
+
+QString translate(const char *text)
+{
+    return QCoreApplication::translate("ProjectFile", text);
+}
+
+// The order of the fields is the file's; QDataStream's defaults give the
+// encodings: big-endian, doubles as 8 bytes, bools as one byte.
+template <typename Stream, typename File> void streamFields(Stream &stream, File &p)
+{
+    stream << p.version << p.leftBorder << p.distanceCam << p.distanceFP << p.xscale << p.yscale;
+    for (auto &cam : p.cameras) {
+        stream << cam.enabled << cam.fdist << cam.apature << cam.flength << cam.coc << cam.calcDef
+               << cam.crop << cam.quality << cam.reserved << cam.distD << cam.formD << cam.widthD;
+    }
+}
+
+// QDataStream reads with >>; this lets streamFields() serve both ways.
+struct Reader {
+    QDataStream &in;
+    template <typename T> Reader &operator<<(T &value)
+    {
+        in >> value;
+        return *this;
+    }
+};
+
+QString checkFinite(double value, const QString &what)
+{
+    if (std::isfinite(value))
+        return QString();
+    return translate("%1 is not a finite number (%2)").arg(what, QString::number(value));
+}
+
+QString checkIndex(qint32 value, qint32 count, const QString &what)
+{
+    if (value >= 0 && value < count)
+        return QString();
+    return translate("%1 is %2, outside the choices 0 to %3")
+        .arg(what, QString::number(value), QString::number(count - 1));
+}
+
+QString check(const ProjectFile &p)
+{
+    QStringList problems;
+    problems << checkFinite(p.version, translate("The version"))
+             << checkFinite(p.leftBorder, translate("The left border"));
+    for (int i = 0; i < 2; ++i) {
+        const ProjectFile::Camera &cam = p.cameras[i];
+        const QString n = QString::number(i + 1);
+        problems << checkFinite(cam.fdist, translate("Camera %1's focus distance").arg(n))
+                 << checkFinite(cam.apature, translate("Camera %1's f-number").arg(n))
+                 << checkFinite(cam.flength, translate("Camera %1's focal length").arg(n))
+                 << checkFinite(cam.coc, translate("Camera %1's circle of confusion").arg(n))
+                 << checkIndex(cam.crop, ProjectFile::sensorFormats,
+                               translate("Camera %1's sensor format").arg(n))
+                 << checkIndex(cam.quality, ProjectFile::pixelCounts,
+                               translate("Camera %1's pixel count").arg(n))
+                 << checkFinite(cam.distD, translate("Camera %1's view distance").arg(n))
+                 << checkIndex(cam.formD, ProjectFile::formFactors,
+                               translate("Camera %1's form factor").arg(n))
+                 << checkFinite(cam.widthD, translate("Camera %1's image width").arg(n));
+    }
+    problems.removeAll(QString());
+    return problems.value(0);
+}
+
+} // namespace
+
+bool ProjectFile::read(QIODevice &device)
+{
+    const QByteArray bytes = device.read(recordSize);
+    if (bytes.size() < recordSize) {
+        error = translate("The file holds %1 bytes; a project file has %2")
+                    .arg(QString::number(bytes.size()), QString::number(recordSize));
+        return false;
+    }
+
+    QDataStream in(bytes);
+    ProjectFile p;
+    Reader reader{in};
+    streamFields(reader, p);
+    if (in.status() != QDataStream::Ok) {
+        error = translate("The record cannot be read");
+        return false;
+    }
+    const QString problem = check(p);
+    if (!problem.isEmpty()) {
+        error = problem;
+        return false;
+    }
+    *this = p;
+    return true;
+}
+
+bool ProjectFile::write(QIODevice &device) const
+{
+    ProjectFile p = *this;
+    p.version = formatVersion;
+    for (auto &cam : p.cameras)
+        cam.reserved = 0;
+    QDataStream out(&device);
+    streamFields(out, p);
+    return out.status() == QDataStream::Ok;
+}

@@ -1,0 +1,57 @@
+#ifndef PROJECTFILE_H
+#define PROJECTFILE_H
+
+#include <QString>
+#include <QtGlobal>
+
+class QIODevice;
+
+// The input state of the main window as a project file stores it: a fixed
+// record of 30 big-endian fields, 158 bytes, no header and no checksum.
+// Reading checks the whole record, so that a caller applies a file either
+// completely or not at all.
+struct ProjectFile {
+    static constexpr qint64 recordSize = 158;
+    static constexpr double formatVersion = 1.0;
+    // Lengths of the choice lists that the indices refer to.
+    static constexpr qint32 sensorFormats = 14;
+    static constexpr qint32 pixelCounts = 8;
+    static constexpr qint32 formFactors = 2;
+
+    struct Camera {
+        bool enabled = true;
+        double fdist = 0;
+        double apature = 0;
+        double flength = 0;
+        double coc = 0;
+        bool calcDef = false;
+        qint32 crop = 0;
+        qint32 quality = 0;
+        qint32 reserved = 0;
+        double distD = 0;
+        qint32 formD = 0;
+        double widthD = 0;
+    };
+
+    double version = formatVersion;
+    double leftBorder = 0;
+    bool distanceCam = true;
+    bool distanceFP = false;
+    qint32 xscale = 0;
+    qint32 yscale = 0;
+    Camera cameras[2];
+
+    // Reads and checks one record from the current position; bytes after it
+    // are left unread. On failure the fields are unchanged and errorString()
+    // says what is wrong.
+    bool read(QIODevice &device);
+    // Writes the record; the version is always formatVersion and the reserved
+    // fields are zero, whatever the struct holds.
+    bool write(QIODevice &device) const;
+    QString errorString() const { return error; }
+
+private:
+    QString error;
+};
+
+#endif // PROJECTFILE_H
