@@ -66,6 +66,11 @@ public slots:
     void setC2Hyper();
     void exportImage();
 
+public:
+    // Writes the diagram to the image file name; warns and returns false
+    // when that fails. An empty name (a cancelled dialog) does nothing.
+    bool exportImageTo(const QString &name);
+
 private:
     // The controls of one camera, so that each camera-2 slot is its
     // camera-1 twin applied to the other set of controls.

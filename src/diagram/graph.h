@@ -16,8 +16,12 @@ public:
     graph();
 
     void setMainWin(mainWin *w);
+    // Draws the whole diagram on any device at least as large as the widget,
+    // so the screen and the exported image share one path.
     void drawDiagram(QPainter &painter);
-    void saveImage(QString fileName);
+    // Writes the diagram, on a light grey ground, to fileName in the format
+    // its suffix names. On failure returns false and, if asked, the reason.
+    bool saveImage(const QString &fileName, QString *whyNot = nullptr);
 
     mainWin *win = nullptr;
     QPen pens[4];
