@@ -88,7 +88,8 @@ bool writeImage(const QImage &image, const QString &fileName, QString *whyNot)
 
 graph::graph()
     : leftMargin(Margins.left), rightMargin(Margins.right), topMargin(Margins.top),
-      bottomMargin(Margins.bottom)
+      bottomMargin(Margins.bottom), smallFont(QStringLiteral("Arial"), 8),
+      titleFont(QStringLiteral("Arial"), 10)
 {
     for (int i = 0; i < 4; ++i)
         pens[i] = cosmeticPen(PenColours[i]);
@@ -123,9 +124,6 @@ void graph::drawDiagram(QPainter &painter)
     // The spin box holds at most 99999 m, so millimetres fit easily.
     const qint64 LB = static_cast<qint64>(win->DSB_leftBorder->value() * 1000);
     const bool fromCamera = win->distanceCam->isChecked();
-
-    const QFont smallFont(QStringLiteral("Arial"), 8);
-    const QFont titleFont(QStringLiteral("Arial"), 10);
 
     // Axis titles, with a lowered z between the two spaces of "U  [-]".
     painter.setFont(smallFont);

@@ -1,6 +1,7 @@
 #ifndef GRAPH_H
 #define GRAPH_H
 
+#include <QFont>
 #include <QPen>
 #include <QString>
 #include <QWidget>
@@ -29,6 +30,12 @@ public:
     int rightMargin;
     int topMargin;
     int bottomMargin;
+
+private:
+    // Built once: a font resolved anew on every paint costs a font-database
+    // lookup each time.
+    QFont smallFont;
+    QFont titleFont;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
