@@ -30,6 +30,7 @@ private slots:
     void scrollBarMovesLeftBorderOnly();
     void hyperfocalButtonWithoutHyperfocalDistance();
     void disabledHyperfocalButtonComesBack();
+    void quitEndsProcessAtOnce();
 
 private:
     std::unique_ptr<mainWin> w;
@@ -236,6 +237,26 @@ void TestMainWin::disabledHyperfocalButtonComesBack()
     QVERIFY(w->c1_set_Hyper->isEnabled());
     QVERIFY(w->c1_set_Hyper->text().startsWith("Set to hyperfocal ("));
     QVERIFY(w->c1_set_Hyper->text().endsWith("m)"));
+}
+
+// File > Quit ends the process with status 0 from inside the slot. The test
+// runs itself as a child process that triggers the action.
+void TestMainWin::quitEndsProcessAtOnce()
+{
+    if (qEnvironmentVariableIsSet("VOREL_QUIT_CHILD")) {
+        w->actionQuit->trigger();
+        QFAIL("quit() returned");
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VOREL_QUIT_CHILD", "1");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {"quitEndsProcessAtOnce"});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    QVERIFY(!child.readAllStandardOutput().contains("quit() returned"));
 }
 
 QTEST_MAIN(TestMainWin)
