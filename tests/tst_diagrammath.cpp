@@ -152,6 +152,7 @@ void TestDiagramMath::pixelRowTruncatesAndClamps()
 void TestDiagramMath::sharpZoneTracking_data()
 {
     const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
     QTest::addColumn<QVector<double>>("samples");
     QTest::addColumn<bool>("hasStart");
     QTest::addColumn<int>("start");
@@ -165,6 +166,11 @@ void TestDiagramMath::sharpZoneTracking_data()
     QTest::newRow("undefined counts as blurred")
         << QVector<double>{nan, 0.5, nan} << true << 0 << 2;
     QTest::newRow("later crossing wins") << QVector<double>{0.5, 2, 0.5, 2} << true << 1 << 3;
+    // Distance 0 gives -inf; distances inside the focal length give U < 0.
+    QTest::newRow("minus infinity counts as blurred")
+        << QVector<double>{-inf, 4, 0.5} << true << 1 << 99999;
+    QTest::newRow("inside the focal length counts as blurred")
+        << QVector<double>{-3.0, -0.5, 2.0, 0.5, 0.0} << true << 2 << 99999;
 }
 
 void TestDiagramMath::sharpZoneTracking()

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cmath>
 #include <vector>
 
 // The arithmetic of the blur diagram, free of any painting: grid steps,
@@ -35,10 +36,12 @@ QString distanceLabel(qint64 cur, int divisor);
 // infinitely blurred one.
 int pixelRow(int y0, int k, double u, int height);
 
-// U <= 1 counts as sharp; an undefined value does not.
+// 0 <= U <= 1 counts as sharp. An undefined or infinite value does not, nor
+// does a negative one: it belongs to a distance at or inside the focal
+// length, where the lens forms no real image at all.
 inline bool isSharp(double u)
 {
-    return u <= 1.0;
+    return std::isfinite(u) && u >= 0.0 && u <= 1.0;
 }
 
 // Columns of the sharp zone of one curve. end stays at OpenEnd while the

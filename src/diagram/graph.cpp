@@ -72,6 +72,9 @@ bool writeImage(const QImage &image, const QString &fileName, QString *whyNot)
                         .arg(QString::fromLatin1(format)));
 
     QSaveFile file(fileName);
+    // An exported image can always be made again: where the folder takes no
+    // temporary file, overwrite the old image in place as a plain save would.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
     QImageWriter writer(&file, format);
