@@ -125,6 +125,8 @@ void TestMainWin::leftBorderFloor_data()
     // Equal is not greater: the floor that was there stays.
     QTest::newRow("border exactly 2f") << 0.5 << 250.0 << 600.0 << 0.17;
     QTest::newRow("border just above 2f") << 0.5 << 249.0 << 600.0 << 0.5;
+    // 4.03 * 1000 is slightly above 4030 in binary.
+    QTest::newRow("border exactly 2f, rounding") << 4.03 << 2015.0 << 5000.0 << 0.17;
 }
 
 void TestMainWin::leftBorderFloor()

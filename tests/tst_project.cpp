@@ -30,6 +30,7 @@ private slots:
     void acceptedVariants_data();
     void acceptedVariants();
     void longerFileLoadsFirstRecord();
+    void leftBorderComesBackAsSaved_data();
     void leftBorderComesBackAsSaved();
     void brokenFileLeavesWindowUntouched_data();
     void brokenFileLeavesWindowUntouched();
@@ -426,22 +427,37 @@ void TestProject::longerFileLoadsFirstRecord()
     QCOMPARE(state(other), state(*w));
 }
 
-// The left border comes back as saved even when the previous focal lengths
-// had set a higher floor.
+void TestProject::leftBorderComesBackAsSaved_data()
+{
+    QTest::addColumn<double>("savedF2");
+    QTest::addColumn<double>("otherF2");
+    QTest::addColumn<double>("otherBorder");
+    QTest::newRow("previous floor") << 135.0 << 600.0 << 1.5;
+    // Camera 2's 400 mm floor is set while the border is still clamped.
+    QTest::newRow("floor set on the way") << 400.0 << 600.0 << 5.0;
+}
+
+// The left border comes back as saved even when the previous focal lengths,
+// or those applied on the way, had set a higher floor.
 void TestProject::leftBorderComesBackAsSaved()
 {
+    QFETCH(double, savedF2);
+    QFETCH(double, otherF2);
+    QFETCH(double, otherBorder);
     w->DSB_leftBorder->setValue(0.5);
+    w->c2_flength->setValue(savedF2);
     QCOMPARE(w->DSB_leftBorder->value(), 0.5);
     const QString name = path("near.vlp");
     QVERIFY(w->saveProject(name));
 
     mainWin other;
-    other.c2_flength->setValue(600);
-    other.DSB_leftBorder->setValue(1.5);
-    QCOMPARE(other.DSB_leftBorder->minimum(), 1.2);
+    other.c2_flength->setValue(otherF2);
+    other.DSB_leftBorder->setValue(otherBorder);
+    QVERIFY(other.DSB_leftBorder->minimum() > 0.5);
     QVERIFY(other.loadProject(name));
     QCOMPARE(other.DSB_leftBorder->value(), 0.5);
-    QCOMPARE(other.c2_flength->value(), 135.0);
+    QCOMPARE(other.c2_flength->value(), savedF2);
+    QCOMPARE(other.DSB_leftBorder->minimum(), w->DSB_leftBorder->minimum());
 }
 
 void TestProject::brokenFileLeavesWindowUntouched_data()

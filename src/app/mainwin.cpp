@@ -126,7 +126,9 @@ void mainWin::run()
 
 void mainWin::raiseLeftBorderFloor(double flength)
 {
-    if (DSB_leftBorder->value() * 1000 > 2 * flength)
+    // Compared in whole millimetres: the box holds centimetres and the focal
+    // length whole millimetres, and 4.03 * 1000 alone comes out above 4030.
+    if (std::llround(DSB_leftBorder->value() * 1000) > std::llround(2 * flength))
         DSB_leftBorder->setMinimum(2 * flength / 1000);
 }
 

@@ -120,7 +120,10 @@ bool mainWin::loadProject(const QString &name)
         cam.widthD->setValue(src.widthD);
     }
     // The left border was applied while the previous focal lengths still set
-    // its floor, which may have clamped it; now the file's own floor holds.
+    // its floor, and the floors set on the way may clamp it as well. Clear
+    // the floor and apply it again; run() then sets the floor that the
+    // file's own focal lengths call for.
+    DSB_leftBorder->setMinimum(0);
     DSB_leftBorder->setValue(p.leftBorder);
 
     run();
