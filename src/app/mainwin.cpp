@@ -137,11 +137,14 @@ double mainWin::hyperfocalOf(LensModel &lens, bool withDiffraction)
     return withDiffraction ? lens.hyperfocalDiffraction() : lens.hyperfocal();
 }
 
+bool mainWin::hasHyperfocal(double hyperfocal)
+{
+    return hyperfocal >= 0 && std::isfinite(hyperfocal);
+}
+
 void mainWin::showHyperfocal(QPushButton *button, double hyperfocal)
 {
-    // When diffraction alone exceeds the CoC there is no hyperfocal distance
-    // to show or to focus on.
-    if (!(hyperfocal >= 0) || !std::isfinite(hyperfocal)) {
+    if (!hasHyperfocal(hyperfocal)) {
         button->setText(tr("Set to hyperfocal (none)"));
         button->setEnabled(false);
         return;

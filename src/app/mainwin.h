@@ -97,6 +97,8 @@ private:
 
     void raiseLeftBorderFloor(double flength);
     static double hyperfocalOf(LensModel &lens, bool withDiffraction);
+    // False when diffraction alone exceeds the CoC and no distance exists.
+    static bool hasHyperfocal(double hyperfocal);
     static void showHyperfocal(QPushButton *button, double hyperfocal);
     static void showCocPanel(const Camera &cam);
 

@@ -1,5 +1,7 @@
 #include "diagrammath.h"
 
+#include "optics/lensmodel.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -10,9 +12,6 @@ namespace DiagramMath
 
 namespace
 {
-
-// Far limits beyond 10 km are shown as infinite.
-constexpr double Infinity = 10000000.0;
 
 // How many widget heights a curve point may lie beyond either edge; the
 // painter clips the rest.
@@ -126,7 +125,7 @@ double shownScale(double fdist, double flength)
 QString limitsText(double blurAtInfinity, double nearLimit, double farLimit, double scale)
 {
     const QString farText =
-        farLimit > Infinity ? tr("inf. ") : QString::number(farLimit / 1000, 'f', 2);
+        farLimit > LensModel::Infinity ? tr("inf. ") : QString::number(farLimit / 1000, 'f', 2);
     return tr("Uz(inf): ") + QString::number(blurAtInfinity, 'g', 6) + tr(" - DOF: [") +
            QString::number(nearLimit / 1000, 'f', 2) + tr(" - ") + farText + tr("m] - Scale: 1:") +
            QString::number(scale, 'g', 6);

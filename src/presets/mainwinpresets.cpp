@@ -105,8 +105,7 @@ void mainWin::applyCoc(const Camera &cam, double coc, const QString &whyNot)
 void mainWin::setHyper(const Camera &cam)
 {
     const double h = hyperfocalOf(*cam.lens, cam.calcDef->isChecked());
-    // No hyperfocal distance exists when diffraction alone exceeds the CoC.
-    if (!(h >= 0) || !std::isfinite(h))
+    if (!hasHyperfocal(h))
         return;
     cam.fdist->setValue(h / 1000);
 }
