@@ -30,6 +30,8 @@ private slots:
     void scrollBarMovesLeftBorderOnly();
     void hyperfocalButtonWithoutHyperfocalDistance();
     void disabledHyperfocalButtonComesBack();
+    void switchedOffCameraKeepsHyperfocalOff_data();
+    void switchedOffCameraKeepsHyperfocalOff();
     void quitEndsProcessAtOnce();
 
 private:
@@ -239,6 +241,55 @@ void TestMainWin::disabledHyperfocalButtonComesBack()
     QVERIFY(w->c1_set_Hyper->isEnabled());
     QVERIFY(w->c1_set_Hyper->text().startsWith("Set to hyperfocal ("));
     QVERIFY(w->c1_set_Hyper->text().endsWith("m)"));
+}
+
+void TestMainWin::switchedOffCameraKeepsHyperfocalOff_data()
+{
+    QTest::addColumn<int>("cam");
+    QTest::addColumn<bool>("byKeyboard");
+
+    for (int cam = 0; cam < 2; ++cam) {
+        QTest::addRow("camera %d, setChecked", cam + 1) << cam << false;
+        QTest::addRow("camera %d, space on the box", cam + 1) << cam << true;
+    }
+}
+
+// While its group box is unchecked a camera's hyperfocal button stays off,
+// whatever run() passes follow; its text is still refreshed, and checking
+// the box brings the button back.
+void TestMainWin::switchedOffCameraKeepsHyperfocalOff()
+{
+    QFETCH(int, cam);
+    QFETCH(bool, byKeyboard);
+
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QGroupBox *box = cam == 0 ? w->boxC1 : w->boxC2;
+    QPushButton *button = cam == 0 ? w->c1_set_Hyper : w->c2_set_Hyper;
+    QDoubleSpinBox *flength = cam == 0 ? w->c1_flength : w->c2_flength;
+    QDoubleSpinBox *otherFocus = cam == 0 ? w->c2_fdist : w->c1_fdist;
+    QVERIFY(button->isEnabled());
+
+    if (byKeyboard) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+    } else {
+        box->setChecked(false);
+    }
+    QVERIFY(!box->isChecked());
+    QVERIFY(!button->isEnabled());
+
+    otherFocus->setValue(7.5);
+    w->qxscale->setValue(20);
+    QVERIFY(!button->isEnabled());
+    const QString before = button->text();
+    flength->setValue(flength->value() + 10);
+    QVERIFY(button->text() != before);
+    QVERIFY(!button->isEnabled());
+
+    box->setChecked(true);
+    QVERIFY(button->isEnabled());
+    QVERIFY(button->text().endsWith("m)"));
 }
 
 // File > Quit ends the process with status 0 from inside the slot. The test

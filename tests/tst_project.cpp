@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 #include <sys/resource.h>
+#include <unistd.h>
 
 // Project files: the byte layout, save and load through the window, the
 // titles and names, and files that are broken or cannot be written.
@@ -37,6 +38,9 @@ private slots:
     void failedSaveIsReported_data();
     void failedSaveIsReported();
     void failedWriteKeepsOldFile();
+    void saveInFolderWithoutCreateRights();
+    void failedSaveInReadOnlyFolderKeepsFile();
+    void cameraOffInFileKeepsHyperfocalOff();
     void saveToRememberedName();
     void cancelledSaveDialogWritesNothing();
     void cancelledSaveAsEmptiesName();
@@ -589,6 +593,82 @@ void TestProject::failedWriteKeepsOldFile()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), old);
     QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"state.vlp"});
+}
+
+// Folder permissions bind ordinary users only; as root these tests prove
+// nothing. CTest runs them a second time as an unprivileged user.
+static bool permissionsApply()
+{
+    return geteuid() != 0;
+}
+
+// A folder that takes no new file but holds a writable project: the save
+// overwrites the file in place.
+void TestProject::saveInFolderWithoutCreateRights()
+{
+    if (!permissionsApply())
+        QSKIP("running as root, where folder permissions do not apply");
+    const QString name = path("shared/state.vlp");
+    QVERIFY(QDir(dir->path()).mkdir("shared"));
+    QVERIFY(w->saveProject(name));
+    setNonDefaults(*w);
+    const QByteArray wanted = savedBytes(*w);
+    QVERIFY(QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::ExeOwner));
+
+    ModalCloser closer;
+    const bool saved = w->saveProject(name);
+    QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(saved);
+    QCOMPARE(closer.texts.size(), 0);
+    QCOMPARE(w->windowTitle(), "Mivoka " + name);
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), wanted);
+}
+
+// Neither folder nor file may be written: one warning, title and file kept.
+void TestProject::failedSaveInReadOnlyFolderKeepsFile()
+{
+    if (!permissionsApply())
+        QSKIP("running as root, where folder permissions do not apply");
+    const QString name = path("shared/state.vlp");
+    QVERIFY(QDir(dir->path()).mkdir("shared"));
+    QVERIFY(w->saveProject(name));
+    const QByteArray old = savedBytes(*w);
+    setNonDefaults(*w);
+    w->setWindowTitle("before");
+    QVERIFY(QFile::setPermissions(name, QFile::ReadOwner));
+    QVERIFY(QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::ExeOwner));
+
+    ModalCloser closer;
+    const bool saved = w->saveProject(name);
+    QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!saved);
+    QCOMPARE(closer.texts.size(), 1);
+    QCOMPARE(w->windowTitle(), QString("before"));
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old);
+}
+
+// A project whose camera 1 is off opens with that camera's hyperfocal
+// button off; camera 2's stays usable.
+void TestProject::cameraOffInFileKeepsHyperfocalOff()
+{
+    const QString name = path("off.vlp");
+    w->boxC1->setChecked(false);
+    QVERIFY(w->saveProject(name));
+
+    auto other = std::make_unique<mainWin>();
+    other->show();
+    QVERIFY(QTest::qWaitForWindowExposed(other.get()));
+    QVERIFY(other->c1_set_Hyper->isEnabled());
+    QVERIFY(other->loadProject(name));
+    QVERIFY(!other->boxC1->isChecked());
+    QVERIFY(!other->c1_set_Hyper->isEnabled());
+    QVERIFY(other->c2_set_Hyper->isEnabled());
+    other->c2_apature->setValue(5.6);
+    QVERIFY(!other->c1_set_Hyper->isEnabled());
 }
 
 // save() with a remembered name writes there without asking.

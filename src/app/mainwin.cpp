@@ -83,12 +83,12 @@ mainWin::~mainWin() = default;
 mainWin::Camera mainWin::camera(int index)
 {
     if (index == 0)
-        return {&c1_lens,     c1_fdist,   c1_apature, c1_flength, c1_coc,  c1_calcDef,
-                c1_set_Hyper, c1_cocSet,  gbC1_1,     gbC1_2,     gbC1_3,  c1_cropC,
-                c1_crop,      c1_quality, c1_distD,   c1_widthD,  c1_formD};
-    return {&c2_lens,     c2_fdist,   c2_apature, c2_flength, c2_coc,  c2_calcDef,
-            c2_set_Hyper, c2_cocSet,  gbC2_1,     gbC2_2,     gbC2_3,  c2_cropC,
-            c2_crop,      c2_quality, c2_distD,   c2_widthD,  c2_formD};
+        return {&c1_lens,   boxC1,        c1_fdist,   c1_apature, c1_flength, c1_coc,
+                c1_calcDef, c1_set_Hyper, c1_cocSet,  gbC1_1,     gbC1_2,     gbC1_3,
+                c1_cropC,   c1_crop,      c1_quality, c1_distD,   c1_widthD,  c1_formD};
+    return {&c2_lens,   boxC2,        c2_fdist,   c2_apature, c2_flength, c2_coc,
+            c2_calcDef, c2_set_Hyper, c2_cocSet,  gbC2_1,     gbC2_2,     gbC2_3,
+            c2_cropC,   c2_crop,      c2_quality, c2_distD,   c2_widthD,  c2_formD};
 }
 
 void mainWin::run()
@@ -115,8 +115,8 @@ void mainWin::run()
     const Camera cam2 = camera(1);
     const double h1 = hyperfocalOf(*cam1.lens, cam1.calcDef->isChecked());
     const double h2 = hyperfocalOf(*cam2.lens, cam2.calcDef->isChecked());
-    showHyperfocal(cam1.setHyper, h1);
-    showHyperfocal(cam2.setHyper, h2);
+    showHyperfocal(cam1, h1);
+    showHyperfocal(cam2, h2);
 
     showCocPanel(cam1);
     showCocPanel(cam2);
@@ -142,8 +142,12 @@ bool mainWin::hasHyperfocal(double hyperfocal)
     return hyperfocal >= 0 && std::isfinite(hyperfocal);
 }
 
-void mainWin::showHyperfocal(QPushButton *button, double hyperfocal)
+void mainWin::showHyperfocal(const Camera &cam, double hyperfocal)
 {
+    QPushButton *button = cam.setHyper;
+    // The button belongs to its camera's group box: while the box is
+    // unchecked it stays off with the rest of the camera's controls, or a
+    // click would move the focus of a camera that is not shown.
     if (!hasHyperfocal(hyperfocal)) {
         button->setText(tr("Set to hyperfocal (none)"));
         button->setEnabled(false);
@@ -151,7 +155,7 @@ void mainWin::showHyperfocal(QPushButton *button, double hyperfocal)
     }
     button->setText(tr("Set to hyperfocal (") + QString::number(hyperfocal / 1000, 'f', 1) +
                     tr("m)"));
-    button->setEnabled(true);
+    button->setEnabled(cam.box->isChecked());
 }
 
 void mainWin::showCocPanel(const Camera &cam)

@@ -76,6 +76,7 @@ private:
     // camera-1 twin applied to the other set of controls.
     struct Camera {
         LensModel *lens;
+        QGroupBox *box;
         QDoubleSpinBox *fdist;
         QDoubleSpinBox *apature;
         QDoubleSpinBox *flength;
@@ -99,7 +100,7 @@ private:
     static double hyperfocalOf(LensModel &lens, bool withDiffraction);
     // False when diffraction alone exceeds the CoC and no distance exists.
     static bool hasHyperfocal(double hyperfocal);
-    static void showHyperfocal(QPushButton *button, double hyperfocal);
+    static void showHyperfocal(const Camera &cam, double hyperfocal);
     static void showCocPanel(const Camera &cam);
 
     void setCocByPixelSize(const Camera &cam);

@@ -157,8 +157,11 @@ bool mainWin::saveProject(const QString &name)
     // QSaveFile writes beside the target and replaces it only on commit, so
     // a failed write leaves the previous file as it was. The explicit flush
     // matters: a short write (disk full, file size limit) fails only there,
-    // and commit() alone would then install the truncated file.
+    // and commit() alone would then install the truncated file. Where the
+    // folder lets the user rewrite the file but not create one beside it, no
+    // temporary file can be made: overwrite in place, as a plain write would.
     QSaveFile file(name);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || !p.write(file) || !file.flush() || !file.commit()) {
         QMessageBox::warning(this, QStringLiteral("Vorel"),
                              tr("Cannot write file %1:\n%2.")
