@@ -137,18 +137,13 @@ double mainWin::hyperfocalOf(LensModel &lens, bool withDiffraction)
     return withDiffraction ? lens.hyperfocalDiffraction() : lens.hyperfocal();
 }
 
-bool mainWin::hasHyperfocal(double hyperfocal)
-{
-    return hyperfocal >= 0 && std::isfinite(hyperfocal);
-}
-
 void mainWin::showHyperfocal(const Camera &cam, double hyperfocal)
 {
     QPushButton *button = cam.setHyper;
     // The button belongs to its camera's group box: while the box is
     // unchecked it stays off with the rest of the camera's controls, or a
     // click would move the focus of a camera that is not shown.
-    if (!hasHyperfocal(hyperfocal)) {
+    if (!LensModel::hasHyperfocal(hyperfocal)) {
         button->setText(tr("Set to hyperfocal (none)"));
         button->setEnabled(false);
         return;

@@ -98,8 +98,6 @@ private:
 
     void raiseLeftBorderFloor(double flength);
     static double hyperfocalOf(LensModel &lens, bool withDiffraction);
-    // False when diffraction alone exceeds the CoC and no distance exists.
-    static bool hasHyperfocal(double hyperfocal);
     static void showHyperfocal(const Camera &cam, double hyperfocal);
     static void showCocPanel(const Camera &cam);
 

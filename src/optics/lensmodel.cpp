@@ -107,6 +107,11 @@ double LensModel::hyperfocalDiffraction()
     return result;
 }
 
+bool LensModel::hasHyperfocal(double hyperfocal)
+{
+    return hyperfocal >= 0 && std::isfinite(hyperfocal);
+}
+
 double LensModel::nearLimitDiffraction() const
 {
     double lo = 1.0;

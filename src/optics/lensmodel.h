@@ -33,6 +33,10 @@ public:
     double nearLimitDiffraction() const;
     double farLimitDiffraction() const;
 
+    // False for the -1.0 of hyperfocalDiffraction() and for anything else
+    // that is no distance to focus on.
+    static bool hasHyperfocal(double hyperfocal);
+
     static constexpr double Infinity = 10000000.0;
     static constexpr double InfiniteFarLimit = 99999001.0;
 

@@ -26,6 +26,15 @@ const double diagonals[FormatCount] = {
     5.684012667, // 1/3"
 };
 
+// The texts of the form's sensor-format lists, blank and inch marks included.
+const char *const names[FormatCount] = {
+    "56x56mm 6x6",          "48x35mm Digital-MF",   "45x30mm Leica S",
+    "1.0 Full Frame (3:2)", "1.3 APS-H (3:2)",      "1.5 APS-C (3:2)",
+    "1.6 APS-C (3:2)",      "2.0 Four Thirds (4:3)", "2/3\" (4:3)",
+    "1/1.8\" (4:3)",        "1/2.5\" (4:3)",        "1/2.7\" (4:3)",
+    "1/3.2\" (4:3)",        "1/3\" (4:3) ",
+};
+
 // Millions of pixels; entry 0 is "Standard".
 const double megaPixels[QualityCount] = {4.17, 6, 8, 10, 12, 15, 21, 32};
 
@@ -40,6 +49,13 @@ double sensorDiagonal(int index)
     if (index < 0 || index >= FormatCount)
         return std::numeric_limits<double>::quiet_NaN();
     return diagonals[index];
+}
+
+const char *formatName(int index)
+{
+    if (index < 0 || index >= FormatCount)
+        return nullptr;
+    return names[index];
 }
 
 double pixelCount(int index)

@@ -11,9 +11,15 @@ constexpr int QualityCount = 8;
 // Diagonal of the full-frame (36 x 24 mm) format: the reference for crop
 // factors and full-frame equivalents.
 constexpr double FullFrameDiagonal = 43.26661531;
+// The pixel count of the form's "Standard" quality, in millions: the image
+// that the crop-factor rule assumes.
+constexpr double StandardMegaPixels = 4.17;
 
 // Sensor diagonal in mm; NaN for an index outside the table.
 double sensorDiagonal(int index);
+// The entry text of a sensor format as the form's choice lists show it;
+// nullptr for an index outside the table.
+const char *formatName(int index);
 // Pixel count of a "Quality" entry; "Standard" (4.17 million) for index 0
 // and for any index outside the list.
 double pixelCount(int index);

@@ -105,7 +105,7 @@ void mainWin::applyCoc(const Camera &cam, double coc, const QString &whyNot)
 void mainWin::setHyper(const Camera &cam)
 {
     const double h = hyperfocalOf(*cam.lens, cam.calcDef->isChecked());
-    if (!hasHyperfocal(h))
+    if (!LensModel::hasHyperfocal(h))
         return;
     cam.fdist->setValue(h / 1000);
 }

@@ -5,7 +5,6 @@
 #include "project/projectfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QSaveFile>
@@ -62,14 +61,9 @@ bool mainWin::loadProject(const QString &name)
 {
     // The whole record is read and checked before any control changes, so a
     // broken file leaves the window as it was.
-    QFile file(name);
     ProjectFile p;
     QString problem;
-    if (!file.open(QIODevice::ReadOnly))
-        problem = file.errorString();
-    else if (!p.read(file))
-        problem = p.errorString();
-    if (!problem.isEmpty()) {
+    if (!p.load(name, &problem)) {
         QMessageBox::warning(
             this, QStringLiteral("Vorel"),
             tr("Cannot read file %1:\n%2.").arg(QDir::toNativeSeparators(name), problem));

@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDataStream>
+#include <QFile>
 #include <QIODevice>
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -113,4 +116,53 @@ bool ProjectFile::write(QIODevice &device) const
     QDataStream out(&device);
     streamFields(out, p);
     return out.status() == QDataStream::Ok;
+}
+
+bool ProjectFile::load(const QString &name, QString *whyNot)
+{
+    QFile file(name);
+    QString problem;
+    if (!file.open(QIODevice::ReadOnly))
+        problem = file.errorString();
+    else if (!read(file))
+        problem = errorString();
+    if (problem.isEmpty())
+        return true;
+    if (whyNot)
+        *whyNot = problem;
+    return false;
+}
+
+namespace
+{
+
+// What a spin box makes of a value: rounded to its decimals, then held
+// within its range.
+double spinBoxValue(double value, double minimum, double maximum, int decimals)
+{
+    const double rounded = QString::number(value, 'f', decimals).toDouble();
+    return std::clamp(rounded, minimum, maximum);
+}
+
+} // namespace
+
+ProjectFile ProjectFile::asWindowHolds() const
+{
+    ProjectFile p = *this;
+    p.leftBorder = spinBoxValue(leftBorder, 0, 99999, 2);
+    // Unchecking the checked button of an exclusive pair changes nothing, so
+    // the focus-plane mode wins whenever the file asks for it.
+    p.distanceFP = distanceFP;
+    p.distanceCam = !distanceFP;
+    p.xscale = std::clamp<qint32>(xscale, 1, 50);
+    p.yscale = std::clamp<qint32>(yscale, 1, 100);
+    for (Camera &cam : p.cameras) {
+        cam.fdist = spinBoxValue(cam.fdist, 0, 99999, 2);
+        cam.apature = spinBoxValue(cam.apature, 0.7, 64, 1);
+        cam.flength = spinBoxValue(cam.flength, 1, 5000, 0);
+        cam.coc = spinBoxValue(cam.coc, 0.0001, 10, 4);
+        cam.distD = spinBoxValue(cam.distD, 0, 99999, 2);
+        cam.widthD = spinBoxValue(cam.widthD, 0, 99999, 2);
+    }
+    return p;
 }

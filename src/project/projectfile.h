@@ -50,6 +50,15 @@ struct ProjectFile {
     bool write(QIODevice &device) const;
     QString errorString() const { return error; }
 
+    // Opens and reads the file name; on failure returns false and puts the
+    // reason, as the window's warning gives it, into whyNot.
+    bool load(const QString &name, QString *whyNot);
+
+    // The record as the window's controls hold it after opening it: each
+    // value rounded to its control's decimals and held within its range, and
+    // the distance mode as the exclusive pair of radio buttons leaves it.
+    ProjectFile asWindowHolds() const;
+
 private:
     QString error;
 };

@@ -1,0 +1,139 @@
+#include "calcapp.h"
+
+#include "calcarguments.h"
+#include "calccommands.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstring>
+
+namespace
+{
+
+QStringList commandNames()
+{
+    QStringList names;
+    for (const CalcCommands::Command &c : CalcCommands::all())
+        names << QLatin1String(c.name);
+    return names;
+}
+
+} // namespace
+
+QString CalcApp::overallHelp()
+{
+    QString text = QStringLiteral(
+        "Usage: vorel-calc COMMAND [options]\n"
+        "       vorel-calc help COMMAND\n\n"
+        "Depth of field, DOF tables, the best aperture for a near/far range, focus-stacking\n"
+        "plans and project diagrams, computed with the same optics as the Vorel window.\n"
+        "Distances are metres, focal lengths and CoC millimetres.\n\n"
+        "Commands:\n");
+    for (const CalcCommands::Command &c : CalcCommands::all())
+        text += QStringLiteral("  %1  %2\n")
+                    .arg(QString::fromLatin1(c.name).leftJustified(8), QLatin1String(c.summary));
+    text += QStringLiteral(
+        "\nOptions:\n"
+        "  -h, --help     show this help; 'vorel-calc help COMMAND' for one command\n"
+        "  -v, --version  show the version\n\n"
+        "Exit status: 0 complete result, 1 failure while working, 2 bad usage or input.\n");
+    return text;
+}
+
+bool CalcApp::needsGui(int argc, const char *const *argv)
+{
+    if (argc < 2 || argv[1] == nullptr)
+        return false;
+    for (const CalcCommands::Command &c : CalcCommands::all())
+        if (c.draws && std::strcmp(argv[1], c.name) == 0)
+            return true;
+    return false;
+}
+
+int CalcApp::refuse(const QString &message)
+{
+    err << "vorel-calc: " << message << '\n';
+    err.flush();
+    return 2;
+}
+
+int CalcApp::run(const QStringList &arguments)
+{
+    // Global options come before the command; everything after the command
+    // belongs to it.
+    QCommandLineParser global;
+    global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    global.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    global.addOption(help);
+    global.addOption(version);
+    if (!global.parse(QStringList(QStringLiteral("vorel-calc")) + arguments)) {
+        const QString unknown = global.unknownOptionNames().value(0);
+        return refuse(QStringLiteral("unknown option '%1'; give a command first (%2), or "
+                                     "--help or --version")
+                          .arg((unknown.size() == 1 ? "-" : "--") + unknown,
+                               commandNames().join(QStringLiteral(", "))));
+    }
+    if (global.isSet(help)) {
+        out << overallHelp();
+        return 0;
+    }
+    if (global.isSet(version)) {
+        out << "vorel-calc " << QCoreApplication::applicationVersion() << '\n';
+        return 0;
+    }
+
+    const QStringList positional = global.positionalArguments();
+    if (positional.isEmpty())
+        return refuse(QStringLiteral("missing command; commands are %1 (see vorel-calc --help)")
+                          .arg(commandNames().join(QStringLiteral(", "))));
+    const QString name = positional.first();
+    const QStringList rest = positional.mid(1);
+
+    if (name == QLatin1String("help")) {
+        if (rest.isEmpty()) {
+            out << overallHelp();
+            return 0;
+        }
+        const CalcCommands::Command *command = CalcCommands::find(rest.first());
+        if (command == nullptr || rest.size() > 1)
+            return refuse(QStringLiteral("help: unknown command '%1'; commands are %2")
+                              .arg(rest.join(QLatin1Char(' ')),
+                                   commandNames().join(QStringLiteral(", "))));
+        CalcArguments args(rest.first());
+        command->declare(args);
+        out << args.helpText();
+        return 0;
+    }
+
+    const CalcCommands::Command *command = CalcCommands::find(name);
+    if (command == nullptr)
+        return refuse(QStringLiteral("unknown command '%1'; commands are %2")
+                          .arg(name, commandNames().join(QStringLiteral(", "))));
+
+    CalcArguments args(name);
+    command->declare(args);
+    if (!args.parse(rest))
+        return refuse(name + QStringLiteral(": ") + args.error());
+    if (args.helpRequested()) {
+        out << args.helpText();
+        return 0;
+    }
+    QString output;
+    const int status = command->run(args, output);
+    if (args.failed()) {
+        // A command that fails while working says why and keeps its status 1.
+        const int refused = refuse(name + QStringLiteral(": ") + args.error());
+        return status == 1 ? 1 : refused;
+    }
+    out << output;
+    out.flush();
+    if (out.status() != QTextStream::Ok) {
+        err << "vorel-calc: " << name << ": cannot write to standard output\n";
+        return 1;
+    }
+    return status;
+}

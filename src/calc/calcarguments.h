@@ -1,0 +1,87 @@
+#ifndef CALCARGUMENTS_H
+#define CALCARGUMENTS_H
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The arguments of one vorel-calc command: its options, their parsing in
+// the C locale and their checks. Every getter records the first problem it
+// meets, naming the argument and what would be accepted, and then returns a
+// harmless value, so that a command reads all it needs and asks failed()
+// once.
+class CalcArguments
+{
+public:
+    // A circle of confusion and, for people, how it came about.
+    struct Coc {
+        double mm = 0;
+        QString source;
+    };
+
+    explicit CalcArguments(const QString &command);
+
+    void addOption(const QString &name, const QString &valueName, const QString &description);
+    void addFlag(const QString &name, const QString &description);
+    // --coc, --sensor, --megapixels, --view-distance, --image-width, --form.
+    void addCocOptions();
+    // --format with the first of formats as its default.
+    void addFormatOption(const QStringList &formats);
+    // Positional arguments, all required, in this order.
+    void setPositional(const QStringList &names, const QStringList &descriptions);
+    void setDescription(const QString &summary) { description = summary; }
+
+    // Reads the arguments that follow the command's name.
+    bool parse(const QStringList &arguments);
+    bool helpRequested() const { return wantsHelp; }
+    QString helpText() const;
+
+    // Required, finite and greater than zero.
+    double positive(const QString &name);
+    double positiveOr(const QString &name, double fallback);
+    // A distance in metres, returned in millimetres; it must lie beyond the
+    // focal length. "inf" is accepted where allowed and gives infinity.
+    double distance(const QString &name, double flength, bool allowInfinity);
+    QList<double> positiveList(const QString &name, const QList<double> &fallback);
+    QList<double> distanceList(const QString &name, double flength,
+                               const QList<double> &fallbackMetres);
+    // From 0 up to but excluding 1.
+    double fraction(const QString &name, double fallback);
+    bool flag(const QString &name) const;
+    QString format();
+    QString positional(int index) const;
+    Coc coc();
+
+    bool failed() const { return !problem.isEmpty(); }
+    QString error() const { return problem; }
+    // Records a problem unless an earlier one is already recorded.
+    void fail(const QString &message);
+
+    const QString command;
+
+private:
+    struct OptionHelp {
+        QString syntax;
+        QString description;
+    };
+
+    // The single value of an option, or an empty string when it is absent.
+    // An option given twice is a problem: the second would silently win.
+    QString single(const QString &name);
+    double number(const QString &name, const QString &text);
+    Coc cocAsGiven();
+    bool has(const QString &name) const;
+
+    QCommandLineParser parser;
+    QList<OptionHelp> optionHelp;
+    QStringList positionalNames;
+    QStringList positionalHelp;
+    QStringList formats;
+    QString description;
+    QString problem;
+    bool wantsHelp = false;
+};
+
+#endif // CALCARGUMENTS_H

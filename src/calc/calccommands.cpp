@@ -1,0 +1,368 @@
+#include "calccommands.h"
+
+#include "calcarguments.h"
+#include "calcformat.h"
+#include "planning/doffigures.h"
+#include "presets/cocpresets.h"
+#include "project/projectfile.h"
+#include "texttable.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace CalcCommands
+{
+
+int runOptimum(CalcArguments &args, QString &output);
+void declareOptimum(CalcArguments &args);
+int runStack(CalcArguments &args, QString &output);
+void declareStack(CalcArguments &args);
+int runRender(CalcArguments &args, QString &output);
+void declareRender(CalcArguments &args);
+
+namespace
+{
+
+using namespace CalcFormat;
+
+void declareLens(CalcArguments &args, bool withFocus)
+{
+    args.addOption(QStringLiteral("focal"), QStringLiteral("MM"),
+                   QStringLiteral("focal length in mm (required)"));
+    if (withFocus) {
+        args.addOption(QStringLiteral("aperture"), QStringLiteral("N"),
+                       QStringLiteral("f-number (required)"));
+        args.addOption(QStringLiteral("focus"), QStringLiteral("M"),
+                       QStringLiteral("focus distance in metres (required)"));
+    }
+}
+
+// ---- presets -------------------------------------------------------------
+
+void declarePresets(CalcArguments &args)
+{
+    args.setDescription(QStringLiteral(
+        "Lists the sensor formats of the window with their diagonal, crop factor and the\n"
+        "CoC of each preset rule: the crop-factor rule (the pixel-size rule for the\n"
+        "window's \"Standard\" image of 4.17 million pixels) and the pixel-size rule for\n"
+        "each of the window's pixel counts. The view-distance rule assumes full frame\n"
+        "and does not depend on the format."));
+    args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
+}
+
+int runPresets(CalcArguments &args, QString &output)
+{
+    const QString format = args.format();
+    if (args.failed())
+        return 2;
+
+    QStringList header = {QStringLiteral("#"), QStringLiteral("Format"),
+                          QStringLiteral("Diagonal mm"), QStringLiteral("Crop"),
+                          QStringLiteral("CoC crop mm")};
+    for (int q = 1; q < CocPresets::QualityCount; ++q)
+        header << QStringLiteral("%1 MP").arg(CocPresets::pixelCount(q) / 1e6);
+    TextTable table(header);
+    table.setLeftAligned(2);
+    QJsonArray formats;
+    for (int i = 0; i < CocPresets::FormatCount; ++i) {
+        const double diagonal = CocPresets::sensorDiagonal(i);
+        const QString name = QString::fromLatin1(CocPresets::formatName(i)).trimmed();
+        const double crop = CocPresets::FullFrameDiagonal / diagonal;
+        const double cropCoc = CocPresets::cocFromCropFactor(diagonal);
+        QStringList row = {QString::number(i), name, QString::number(diagonal, 'f', 2),
+                           QString::number(crop, 'f', 3), QString::number(cropCoc, 'f', 4)};
+        QJsonArray pixelSize;
+        for (int q = 0; q < CocPresets::QualityCount; ++q) {
+            const double pixels = CocPresets::pixelCount(q);
+            const double coc = CocPresets::cocFromPixelSize(diagonal, pixels);
+            if (q > 0)
+                row << QString::number(coc, 'f', 4);
+            pixelSize.append(QJsonObject{{QStringLiteral("megapixels"), pixels / 1e6},
+                                         {QStringLiteral("coc_mm"), coc}});
+        }
+        table.addRow(row);
+        formats.append(QJsonObject{{QStringLiteral("index"), i},
+                                   {QStringLiteral("name"), name},
+                                   {QStringLiteral("diagonal_mm"), diagonal},
+                                   {QStringLiteral("crop_factor"), crop},
+                                   {QStringLiteral("coc_crop_factor_mm"), cropCoc},
+                                   {QStringLiteral("coc_pixel_size_mm"), pixelSize}});
+    }
+    if (format == QLatin1String("json")) {
+        output = json(QJsonObject{{QStringLiteral("formats"), formats}});
+        return 0;
+    }
+    output = QStringLiteral("Sensor formats; CoC in mm by crop factor and by pixel count "
+                            "(millions of pixels):\n\n") +
+             table.text();
+    return 0;
+}
+
+// ---- dof ----------------------------------------------------------------
+
+void declareDof(CalcArguments &args)
+{
+    args.setDescription(QStringLiteral(
+        "The window's figures for one camera: hyperfocal distance, near and far limit,\n"
+        "depth of field, blur at infinity (10 km) in units of the CoC and the\n"
+        "reproduction scale 1:n. With --diffraction the limits and the hyperfocal\n"
+        "distance are searched with the diffraction disc included, as in the window."));
+    declareLens(args, true);
+    args.addCocOptions();
+    args.addFlag(QStringLiteral("diffraction"),
+                 QStringLiteral("include the diffraction disc, as the window's "
+                                "\"Calc with diffraction\""));
+    args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
+}
+
+int runDof(CalcArguments &args, QString &output)
+{
+    const double focal = args.positive(QStringLiteral("focal"));
+    const double aperture = args.positive(QStringLiteral("aperture"));
+    const double focus = args.distance(QStringLiteral("focus"), focal, false);
+    const CalcArguments::Coc coc = args.coc();
+    const bool diffraction = args.flag(QStringLiteral("diffraction"));
+    const QString format = args.format();
+    if (args.failed())
+        return 2;
+
+    const DofFigures f = DofFigures::compute(focal, aperture, focus, coc.mm, diffraction);
+    if (format == QLatin1String("json"))
+        output = json(dofJson(f));
+    else
+        output = dofText(f, coc.source);
+    return 0;
+}
+
+// ---- table ----------------------------------------------------------------
+
+const QList<double> FullStops = {1.4, 2, 2.8, 4, 5.6, 8, 11, 16, 22};
+const QList<double> TableDistances = {0.5, 0.7, 1, 1.5, 2, 3, 5, 7, 10, 15, 20, 30, 50, 100};
+
+void declareTable(CalcArguments &args)
+{
+    args.setDescription(QStringLiteral(
+        "A printable depth-of-field table: one row per focus distance, one column per\n"
+        "f-number, each cell the near and far limit in metres as 'dof' computes them.\n"
+        "Defaults: the full stops f/1.4 to f/22 and the focus distances\n"
+        "0.5, 0.7, 1, 1.5, 2, 3, 5, 7, 10, 15, 20, 30, 50, 100 m."));
+    declareLens(args, false);
+    args.addCocOptions();
+    args.addOption(QStringLiteral("apertures"), QStringLiteral("LIST"),
+                   QStringLiteral("comma-separated f-numbers (default 1.4,2,...,22)"));
+    args.addOption(QStringLiteral("distances"), QStringLiteral("LIST"),
+                   QStringLiteral("comma-separated focus distances in metres"));
+    args.addFlag(QStringLiteral("diffraction"), QStringLiteral("include the diffraction disc"));
+    args.addFormatOption({QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv"),
+                          QStringLiteral("markdown"), QStringLiteral("html")});
+}
+
+int runTable(CalcArguments &args, QString &output)
+{
+    const double focal = args.positive(QStringLiteral("focal"));
+    const CalcArguments::Coc coc = args.coc();
+    const QList<double> apertures = args.positiveList(QStringLiteral("apertures"), FullStops);
+    const QList<double> distances =
+        args.distanceList(QStringLiteral("distances"), focal, TableDistances);
+    const bool diffraction = args.flag(QStringLiteral("diffraction"));
+    const QString format = args.format();
+    if (args.failed())
+        return 2;
+
+    QList<QList<DofFigures>> cells;
+    for (double distance : distances) {
+        QList<DofFigures> row;
+        for (double aperture : apertures)
+            row << DofFigures::compute(focal, aperture, distance, coc.mm, diffraction);
+        cells << row;
+    }
+
+    if (format == QLatin1String("json")) {
+        QJsonArray jsonApertures, jsonDistances, rows;
+        for (double a : apertures)
+            jsonApertures.append(a);
+        for (double d : distances)
+            jsonDistances.append(d / 1000);
+        for (const QList<DofFigures> &row : cells) {
+            QJsonArray jsonRow;
+            for (const DofFigures &f : row)
+                jsonRow.append(QJsonObject{{QStringLiteral("near_m"), metresJson(f.nearLimit)},
+                                           {QStringLiteral("far_m"), metresJson(f.farLimit)}});
+            rows.append(jsonRow);
+        }
+        output = json(QJsonObject{{QStringLiteral("focal_mm"), focal},
+                                  {QStringLiteral("coc_mm"), coc.mm},
+                                  {QStringLiteral("diffraction"), diffraction},
+                                  {QStringLiteral("apertures"), jsonApertures},
+                                  {QStringLiteral("distances_m"), jsonDistances},
+                                  {QStringLiteral("cells"), rows}});
+        return 0;
+    }
+
+    if (format == QLatin1String("csv")) {
+        QStringList header = {QStringLiteral("focus_m")};
+        for (double a : apertures) {
+            const QString f = QStringLiteral("f/") + exact(a);
+            header << f + QStringLiteral(" near_m") << f + QStringLiteral(" far_m");
+        }
+        TextTable table(header);
+        for (int r = 0; r < cells.size(); ++r) {
+            QStringList row = {exact(distances[r] / 1000)};
+            for (const DofFigures &f : cells[r])
+                row << exact(f.nearLimit / 1000) << exact(f.farLimit / 1000);
+            table.addRow(row);
+        }
+        output = table.csv();
+        return 0;
+    }
+
+    QStringList header = {QStringLiteral("Focus")};
+    for (double a : apertures)
+        header << QStringLiteral("f/") + QString::number(a, 'g', 6);
+    TextTable table(header);
+    for (int r = 0; r < cells.size(); ++r) {
+        QStringList row = {QString::number(distances[r] / 1000, 'g', 6) + QStringLiteral(" m")};
+        for (const DofFigures &f : cells[r])
+            row << shortMetres(f.nearLimit) + QString::fromUtf8(" – ") + shortMetres(f.farLimit);
+        table.addRow(row);
+    }
+    const QString title = QStringLiteral("Depth of field, %1 mm, CoC %2 mm%3")
+                              .arg(QString::number(focal, 'g', 6),
+                                   QString::number(coc.mm, 'g', 4),
+                                   diffraction ? QStringLiteral(", diffraction included")
+                                               : QString());
+    const QString note =
+        QStringLiteral("Near and far limit of sharpness in metres; \"inf\" is infinity.");
+    if (format == QLatin1String("markdown"))
+        output = QStringLiteral("## ") + title + QStringLiteral("\n\n") + table.markdown() +
+                 QStringLiteral("\n") + note + QLatin1Char('\n');
+    else if (format == QLatin1String("html"))
+        output = htmlPage(title, note, table.html());
+    else
+        output = title + QStringLiteral("\n") + note + QStringLiteral("\n\n") + table.text();
+    return 0;
+}
+
+// ---- show -----------------------------------------------------------------
+
+void declareShow(CalcArguments &args)
+{
+    args.setDescription(QStringLiteral(
+        "Reads a project file as the window opens it and prints what it holds: the\n"
+        "diagram settings and, for each camera, whether it is on, its settings and\n"
+        "its 'dof' figures. Values are shown as the window's controls hold them."));
+    args.setPositional({QStringLiteral("PROJECT.vlp")},
+                       {QStringLiteral("a project file saved by the window")});
+    args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
+}
+
+int runShow(CalcArguments &args, QString &output)
+{
+    const QString format = args.format();
+    const QString name = args.positional(0);
+    if (args.failed())
+        return 2;
+    ProjectFile p;
+    QString problem;
+    if (!p.load(name, &problem)) {
+        args.fail(QStringLiteral("cannot read file %1: %2").arg(name, problem));
+        return 2;
+    }
+    const ProjectFile shown = p.asWindowHolds();
+
+    QJsonArray cameras;
+    QString cameraTexts;
+    for (int i = 0; i < 2; ++i) {
+        const ProjectFile::Camera &cam = shown.cameras[i];
+        const bool valid = cam.fdist * 1000 > cam.flength;
+        QJsonObject o{{QStringLiteral("enabled"), cam.enabled}};
+        cameraTexts += QStringLiteral("\nCamera %1 (%2)\n")
+                           .arg(i + 1)
+                           .arg(cam.enabled ? QStringLiteral("on") : QStringLiteral("off"));
+        if (valid) {
+            const DofFigures f = DofFigures::compute(cam.flength, cam.apature, cam.fdist * 1000,
+                                                     cam.coc, cam.calcDef);
+            const QJsonObject figures = dofJson(f);
+            for (auto it = figures.begin(); it != figures.end(); ++it)
+                o.insert(it.key(), it.value());
+            cameraTexts += indented(dofText(f, QString()));
+        } else {
+            // The focus lies at or inside the focal length: the window draws
+            // nothing meaningful there, and there are no figures to give.
+            DofFigures f;
+            f.flength = cam.flength;
+            f.apature = cam.apature;
+            f.fdist = cam.fdist * 1000;
+            f.coc = cam.coc;
+            f.diffraction = cam.calcDef;
+            f.hyperfocal = f.nearLimit = f.farLimit = f.blurAtInfinity = f.scale = std::nan("");
+            const QJsonObject figures = dofJson(f);
+            for (auto it = figures.begin(); it != figures.end(); ++it)
+                o.insert(it.key(), it.value());
+            cameraTexts += indented(QStringLiteral(
+                                        "Focus %1 m lies at or inside the focal length %2 mm: "
+                                        "no figures.\n")
+                                        .arg(QString::number(cam.fdist, 'g', 6),
+                                             QString::number(cam.flength, 'g', 6)));
+        }
+        cameras.append(o);
+    }
+
+    if (format == QLatin1String("json")) {
+        output = json(QJsonObject{{QStringLiteral("file"), name},
+                                  {QStringLiteral("left_border_m"), shown.leftBorder},
+                                  {QStringLiteral("distance_scale"), shown.xscale},
+                                  {QStringLiteral("blur_scale"), shown.yscale},
+                                  {QStringLiteral("from_camera"), !shown.distanceFP},
+                                  {QStringLiteral("cameras"), cameras}});
+        return 0;
+    }
+    output = keyValues({
+                 {QStringLiteral("Project"), name},
+                 {QStringLiteral("Left border"),
+                  QString::number(shown.leftBorder, 'g', 6) + QStringLiteral(" m")},
+                 {QStringLiteral("Distance scale"), QString::number(shown.xscale)},
+                 {QStringLiteral("Blur scale"), QString::number(shown.yscale)},
+                 {QStringLiteral("Distances from"), shown.distanceFP
+                                                        ? QStringLiteral("the focus plane")
+                                                        : QStringLiteral("the camera")},
+             }) +
+             cameraTexts;
+    return 0;
+}
+
+} // namespace
+
+const QList<Command> &all()
+{
+    static const QList<Command> commands = {
+        {"dof", "depth of field, hyperfocal distance and blur for one camera", declareDof, runDof,
+         false},
+        {"table", "a printable DOF table: focus distances by f-numbers", declareTable, runTable,
+         false},
+        {"optimum", "the best focus and f-number for everything from near to far",
+         declareOptimum, runOptimum, false},
+        {"stack", "a focus-stacking plan from near to far", declareStack, runStack, false},
+        {"presets", "the sensor formats and the CoC of each preset rule", declarePresets,
+         runPresets, false},
+        {"show", "what a project file holds, with each camera's figures", declareShow, runShow,
+         false},
+        {"render", "draw a project's diagram to PNG, JPEG, BMP, SVG or PDF", declareRender,
+         runRender, true},
+    };
+    return commands;
+}
+
+const Command *find(const QString &name)
+{
+    for (const Command &c : all())
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
+}
+
+} // namespace CalcCommands

@@ -1,0 +1,39 @@
+#ifndef CALCFORMAT_H
+#define CALCFORMAT_H
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+struct DofFigures;
+
+// How vorel-calc writes numbers and figures: rounded for people, exact and
+// with null for what is infinite or does not exist for programs.
+namespace CalcFormat
+{
+
+// The shortest text that reads back as the same double; "inf" for infinity.
+QString exact(double value);
+// A distance in mm as metres with the decimals a printed table needs.
+QString shortMetres(double mm);
+// A length in mm as metres for JSON: null when infinite or undefined.
+QJsonValue metresJson(double mm);
+QJsonValue numberJson(double value);
+QString json(const QJsonObject &object);
+
+// Label and value pairs, the values aligned in one column.
+QString keyValues(const QList<QPair<QString, QString>> &pairs);
+QString indented(const QString &text);
+
+QJsonObject dofJson(const DofFigures &f);
+// source says where the CoC came from; empty leaves it out.
+QString dofText(const DofFigures &f, const QString &source);
+
+// A self-contained page around a table that prints on one A4 sheet.
+QString htmlPage(const QString &title, const QString &note, const QString &table);
+
+} // namespace CalcFormat
+
+#endif // CALCFORMAT_H

@@ -1,0 +1,58 @@
+#include "calc/calcapp.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <streambuf>
+
+namespace
+{
+
+// Swallows what is written to it.
+class NullBuffer : public std::streambuf
+{
+protected:
+    int overflow(int c) override { return traits_type::not_eof(c); }
+    std::streamsize xsputn(const char *, std::streamsize n) override { return n; }
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The lens model and the project reader trace to std::cout for the
+    // window; here standard output carries the results alone.
+    // The buffer outlives main(): std::cout is flushed after it returns.
+    static NullBuffer nowhere;
+    std::cout.rdbuf(&nowhere);
+
+    std::unique_ptr<QCoreApplication> app;
+    if (CalcApp::needsGui(argc, argv)) {
+        // Drawing needs no screen: without a display, and unless the user
+        // chose a platform, draw offscreen instead of failing to connect.
+        bool platformChosen = false;
+        for (int i = 1; i < argc; ++i)
+            if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+                platformChosen = true;
+        if (!platformChosen && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+            qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("vorel-calc"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VOREL_VERSION));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int status = CalcApp(out, err).run(QCoreApplication::arguments().mid(1));
+    out.flush();
+    err.flush();
+    return status;
+}
