@@ -16,8 +16,8 @@ public:
     // How many leading columns of text() are left-aligned; 1 by default.
     void setLeftAligned(int columns) { leftAligned = columns; }
 
-    // Columns padded to their widest cell; the first left-aligned, the rest
-    // right-aligned, as numbers read best.
+    // Columns padded to their widest cell; the leading ones left-aligned,
+    // the rest right-aligned, as numbers read best.
     QString text() const;
     QString csv() const;
     QString markdown() const;

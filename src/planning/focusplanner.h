@@ -1,0 +1,122 @@
+#ifndef FOCUSPLANNER_H
+#define FOCUSPLANNER_H
+
+#include <vector>
+
+// Plans a shot from a range of distances instead of one focus distance: the
+// single focus and f-number that render the range as sharply as possible,
+// and the focus stack that covers it within the CoC. The blur model is the
+// lens model's: the defocus disc |v - vs| D / v on the sensor, with the
+// diffraction disc 0.001342 N added in quadrature where asked, in units of
+// the CoC. Everything is solved in closed form.
+//
+// All lengths are millimetres. A far distance may be
+// std::numeric_limits<double>::infinity(). Preconditions of both plans:
+// 0 < flength < nearDist < farDist, coc > 0, all finite but farDist; for a
+// stack also fNumber > 0 (finite) and 0 <= overlap < 1. Inputs outside them,
+// or so extreme that an image distance rounds to zero or infinity, give a
+// plan marked invalid and nothing else; the caller checks them first and
+// words the message.
+namespace FocusPlanner
+{
+
+// 2.44 x 550 nm: the Airy disc of green light per unit of f-number, in mm.
+constexpr double AiryPerFNumber = 0.001342;
+// A stack needing more frames than this is reported instead of planned.
+constexpr int MaxFrames = 10000;
+
+// The f-numbers of the third-stop scale from f/1 to f/64 (37 values), as
+// engraved on lenses.
+const std::vector<double> &thirdStops();
+
+// Image distance behind the lens of an object at x: F for an infinite x,
+// infinite for x at or inside the focal length.
+double imageDistance(double flength, double x);
+// Object distance imaged at v; infinite for v at or inside the focal length.
+double objectDistance(double flength, double v);
+
+struct StopBlur {
+    double fNumber;
+    // The worst blur over the range at the best focus, in units of the CoC.
+    double worstBlur;
+};
+
+// The best single exposure for a range. The best focus puts the sensor at
+// the harmonic mean of the image distances of near and far, whatever the
+// f-number; the worst blur is then at both ends of the range:
+// sqrt((F Q / N)^2 + (0.001342 N)^2) / c.
+struct OptimumPlan {
+    bool valid = false;
+    // Image distance vs of the best focus and the focus distance itself.
+    double sensor = 0.0;
+    double focus = 0.0;
+    // Q = (v_near - v_far) / (v_near + v_far): F Q / N is the defocus disc at
+    // both ends.
+    double q = 0.0;
+    // N* = sqrt(F Q / 0.001342), where defocus and diffraction are equal and
+    // the worst blur is smallest, and that blur.
+    double bestFNumber = 0.0;
+    double bestBlur = 0.0;
+    // The f-numbers keeping the whole range within the CoC: [sharpFrom,
+    // sharpTo]. Empty (hasSharpRange false) exactly when bestBlur > 1.
+    bool hasSharpRange = false;
+    double sharpFrom = 0.0;
+    double sharpTo = 0.0;
+    // What it takes to make the range sharp at N*: a CoC of at least
+    // smallestCoc, or with near kept a far distance of at most farthestFar
+    // (may be infinite), or with far kept a near distance of at least
+    // nearestNear.
+    double smallestCoc = 0.0;
+    double farthestFar = 0.0;
+    double nearestNear = 0.0;
+    // The worst blur at every entry of thirdStops(), in that order.
+    std::vector<StopBlur> stops;
+};
+
+OptimumPlan optimum(double flength, double nearDist, double farDist, double coc);
+
+struct Frame {
+    double focus;
+    // Image distance vs of the focus.
+    double sensor;
+    // Sharp zone of the frame; farLimit may be infinite.
+    double nearLimit;
+    double farLimit;
+};
+
+// The fewest frames whose sharp zones cover the range, neighbours
+// overlapping by at least the asked fraction of a zone in ln v, where every
+// zone has the same length. A frame with the sensor at vs is sharp from
+// image distance vs / (1 + beta) to vs / (1 - beta), beta = b N / F with the
+// defocus budget b = c, or sqrt(c^2 - (0.001342 N)^2) with diffraction.
+struct StackPlan {
+    enum class Status { Ok, InvalidInput, DiffractionExceedsCoc, TooManyFrames };
+    Status status = Status::InvalidInput;
+
+    double beta = 0.0;
+    // A frame's zone in ln v, infinite when beta >= 1 (the zone then reaches
+    // down to the focal length), and the range's length ln(v_near / v_far).
+    double zoneLength = 0.0;
+    double rangeLength = 0.0;
+    // The overlap actually planned between neighbours, as a fraction of
+    // zoneLength; 0 for a single frame.
+    double overlap = 0.0;
+    // Nearest first. The first frame's near limit is exactly nearDist and
+    // the last frame's far limit exactly farDist; frames are spaced evenly in
+    // ln vs between. A single frame is focused as optimum() focuses. Empty
+    // unless the status is Ok.
+    std::vector<Frame> frames;
+
+    // The f-number at which diffraction alone fills the CoC, c / 0.001342,
+    // and the largest third stop below it (0 when not even f/1 is). Set for
+    // every valid input; they matter for DiffractionExceedsCoc.
+    double diffractionLimit = 0.0;
+    double suggestedFNumber = 0.0;
+};
+
+StackPlan stack(double flength, double fNumber, double nearDist, double farDist, double coc,
+                bool diffraction, double overlap);
+
+} // namespace FocusPlanner
+
+#endif // FOCUSPLANNER_H
