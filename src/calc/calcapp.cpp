@@ -100,9 +100,9 @@ int CalcApp::run(const QStringList &arguments)
         }
         const CalcCommands::Command *command = CalcCommands::find(rest.first());
         if (command == nullptr || rest.size() > 1)
-            return refuse(QStringLiteral("help: unknown command '%1'; commands are %2")
-                              .arg(rest.join(QLatin1Char(' ')),
-                                   commandNames().join(QStringLiteral(", "))));
+            return refuse(
+                QStringLiteral("help: unknown command '%1'; commands are %2")
+                    .arg(rest.join(QLatin1Char(' ')), commandNames().join(QStringLiteral(", "))));
         CalcArguments args(rest.first());
         command->declare(args);
         out << args.helpText();

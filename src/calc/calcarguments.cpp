@@ -368,8 +368,8 @@ CalcArguments::Coc CalcArguments::cocAsGiven()
             positiveOr(QStringLiteral("megapixels"), CocPresets::StandardMegaPixels);
         if (index < 0 || !std::isfinite(megaPixels))
             return {NaN, QString()};
-        const double mm = CocPresets::cocFromPixelSize(CocPresets::sensorDiagonal(index),
-                                                       megaPixels * 1000000.0);
+        const double mm =
+            CocPresets::cocFromPixelSize(CocPresets::sensorDiagonal(index), megaPixels * 1000000.0);
         return {mm, QStringLiteral("%1, %2 million pixels")
                         .arg(trimmedFormatName(index), QString::number(megaPixels, 'g', 6))};
     }

@@ -230,11 +230,10 @@ int runTable(CalcArguments &args, QString &output)
             row << shortMetres(f.nearLimit) + QString::fromUtf8(" – ") + shortMetres(f.farLimit);
         table.addRow(row);
     }
-    const QString title = QStringLiteral("Depth of field, %1 mm, CoC %2 mm%3")
-                              .arg(QString::number(focal, 'g', 6),
-                                   QString::number(coc.mm, 'g', 4),
-                                   diffraction ? QStringLiteral(", diffraction included")
-                                               : QString());
+    const QString title =
+        QStringLiteral("Depth of field, %1 mm, CoC %2 mm%3")
+            .arg(QString::number(focal, 'g', 6), QString::number(coc.mm, 'g', 4),
+                 diffraction ? QStringLiteral(", diffraction included") : QString());
     const QString note =
         QStringLiteral("Near and far limit of sharpness in metres; \"inf\" is infinity.");
     if (format == QLatin1String("markdown"))
@@ -251,10 +250,10 @@ int runTable(CalcArguments &args, QString &output)
 
 void declareShow(CalcArguments &args)
 {
-    args.setDescription(QStringLiteral(
-        "Reads a project file as the window opens it and prints what it holds: the\n"
-        "diagram settings and, for each camera, whether it is on, its settings and\n"
-        "its 'dof' figures. Values are shown as the window's controls hold them."));
+    args.setDescription(
+        QStringLiteral("Reads a project file as the window opens it and prints what it holds: the\n"
+                       "diagram settings and, for each camera, whether it is on, its settings and\n"
+                       "its 'dof' figures. Values are shown as the window's controls hold them."));
     args.setPositional({QStringLiteral("PROJECT.vlp")},
                        {QStringLiteral("a project file saved by the window")});
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
@@ -303,11 +302,10 @@ int runShow(CalcArguments &args, QString &output)
             const QJsonObject figures = dofJson(f);
             for (auto it = figures.begin(); it != figures.end(); ++it)
                 o.insert(it.key(), it.value());
-            cameraTexts += indented(QStringLiteral(
-                                        "Focus %1 m lies at or inside the focal length %2 mm: "
-                                        "no figures.\n")
-                                        .arg(QString::number(cam.fdist, 'g', 6),
-                                             QString::number(cam.flength, 'g', 6)));
+            cameraTexts += indented(
+                QStringLiteral("Focus %1 m lies at or inside the focal length %2 mm: "
+                               "no figures.\n")
+                    .arg(QString::number(cam.fdist, 'g', 6), QString::number(cam.flength, 'g', 6)));
         }
         cameras.append(o);
     }
@@ -321,17 +319,17 @@ int runShow(CalcArguments &args, QString &output)
                                   {QStringLiteral("cameras"), cameras}});
         return 0;
     }
-    output = keyValues({
-                 {QStringLiteral("Project"), name},
-                 {QStringLiteral("Left border"),
-                  QString::number(shown.leftBorder, 'g', 6) + QStringLiteral(" m")},
-                 {QStringLiteral("Distance scale"), QString::number(shown.xscale)},
-                 {QStringLiteral("Blur scale"), QString::number(shown.yscale)},
-                 {QStringLiteral("Distances from"), shown.distanceFP
-                                                        ? QStringLiteral("the focus plane")
-                                                        : QStringLiteral("the camera")},
-             }) +
-             cameraTexts;
+    output =
+        keyValues({
+            {QStringLiteral("Project"), name},
+            {QStringLiteral("Left border"),
+             QString::number(shown.leftBorder, 'g', 6) + QStringLiteral(" m")},
+            {QStringLiteral("Distance scale"), QString::number(shown.xscale)},
+            {QStringLiteral("Blur scale"), QString::number(shown.yscale)},
+            {QStringLiteral("Distances from"),
+             shown.distanceFP ? QStringLiteral("the focus plane") : QStringLiteral("the camera")},
+        }) +
+        cameraTexts;
     return 0;
 }
 
@@ -344,8 +342,8 @@ const QList<Command> &all()
          false},
         {"table", "a printable DOF table: focus distances by f-numbers", declareTable, runTable,
          false},
-        {"optimum", "the best focus and f-number for everything from near to far",
-         declareOptimum, runOptimum, false},
+        {"optimum", "the best focus and f-number for everything from near to far", declareOptimum,
+         runOptimum, false},
         {"stack", "a focus-stacking plan from near to far", declareStack, runStack, false},
         {"presets", "the sensor formats and the CoC of each preset rule", declarePresets,
          runPresets, false},

@@ -96,10 +96,9 @@ QString dofText(const DofFigures &f, const QString &source)
     QString coc = g6(f.coc) + QStringLiteral(" mm");
     if (!source.isEmpty() && source != QLatin1String("given"))
         coc += QStringLiteral(" (") + source + QLatin1Char(')');
-    const QString hyperfocal =
-        std::isnan(f.hyperfocal)
-            ? QStringLiteral("none: diffraction alone exceeds the CoC")
-            : metres(f.hyperfocal);
+    const QString hyperfocal = std::isnan(f.hyperfocal)
+                                   ? QStringLiteral("none: diffraction alone exceeds the CoC")
+                                   : metres(f.hyperfocal);
     return keyValues({
         {QStringLiteral("Focal length"), g6(f.flength) + QStringLiteral(" mm")},
         {QStringLiteral("Aperture"), QStringLiteral("f/") + g6(f.apature)},

@@ -1,22 +1,270 @@
-// The planners' commands: optimum and stack.
+// The planners' commands: the best single exposure for a range of
+// distances, and the focus stack that covers it.
 
 #include "calcarguments.h"
 #include "calccommands.h"
+#include "calcformat.h"
+#include "planning/focusplanner.h"
+#include "texttable.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <cmath>
 
 namespace CalcCommands
 {
 
-void declareOptimum(CalcArguments &) {}
-int runOptimum(CalcArguments &args, QString &)
+namespace
 {
-    args.fail(QStringLiteral("not yet"));
-    return 1;
+
+using namespace CalcFormat;
+
+QString g6(double value)
+{
+    return QString::number(value, 'g', 6);
 }
-void declareStack(CalcArguments &) {}
-int runStack(CalcArguments &args, QString &)
+
+// f-numbers and blur as people read them off a lens or a chart.
+QString fNumber(double n)
 {
-    args.fail(QStringLiteral("not yet"));
-    return 1;
+    return QString::number(n, 'g', 3);
+}
+
+QString g3(double value)
+{
+    return QString::number(value, 'g', 3);
+}
+
+QString metresText(double mm)
+{
+    return std::isinf(mm) ? QStringLiteral("infinity") : g6(mm / 1000) + QStringLiteral(" m");
+}
+
+void declareRange(CalcArguments &args)
+{
+    args.addOption(QStringLiteral("focal"), QStringLiteral("MM"),
+                   QStringLiteral("focal length in mm (required)"));
+    args.addOption(QStringLiteral("near"), QStringLiteral("M"),
+                   QStringLiteral("nearest distance to render sharp, in metres (required)"));
+    args.addOption(QStringLiteral("far"), QStringLiteral("M"),
+                   QStringLiteral("farthest distance, in metres, or inf (required)"));
+}
+
+struct Range {
+    double focal;
+    double nearDist;
+    double farDist;
+};
+
+Range readRange(CalcArguments &args)
+{
+    Range r;
+    r.focal = args.positive(QStringLiteral("focal"));
+    r.nearDist = args.distance(QStringLiteral("near"), r.focal, false);
+    r.farDist = args.distance(QStringLiteral("far"), r.focal, true);
+    if (!args.failed() && !(r.nearDist < r.farDist))
+        args.fail(QStringLiteral("--near %1 is not nearer than --far %2")
+                      .arg(metresText(r.nearDist), metresText(r.farDist)));
+    return r;
+}
+
+} // namespace
+
+void declareOptimum(CalcArguments &args)
+{
+    args.setDescription(QStringLiteral(
+        "The focus and f-number that render everything from --near to --far as sharp as\n"
+        "possible, diffraction always included, solved in closed form: the focus puts\n"
+        "the sensor at the harmonic mean of the two image distances, and the best\n"
+        "f-number balances the defocus at both ends against the diffraction disc.\n"
+        "Also the range of f-numbers that keeps the whole range within the CoC, and\n"
+        "the worst blur at every third stop from f/1 to f/64."));
+    declareRange(args);
+    args.addCocOptions();
+    args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
+}
+
+int runOptimum(CalcArguments &args, QString &output)
+{
+    const Range r = readRange(args);
+    const CalcArguments::Coc coc = args.coc();
+    const QString format = args.format();
+    if (args.failed())
+        return 2;
+    const FocusPlanner::OptimumPlan plan =
+        FocusPlanner::optimum(r.focal, r.nearDist, r.farDist, coc.mm);
+    if (!plan.valid) {
+        args.fail(QStringLiteral("the range is too extreme to compute for this focal length"));
+        return 2;
+    }
+
+    if (format == QLatin1String("json")) {
+        QJsonArray stops;
+        for (const FocusPlanner::StopBlur &s : plan.stops)
+            stops.append(QJsonObject{{QStringLiteral("aperture"), s.fNumber},
+                                     {QStringLiteral("worst_blur"), numberJson(s.worstBlur)}});
+        const QJsonValue sharp =
+            plan.hasSharpRange
+                ? QJsonValue(QJsonObject{{QStringLiteral("from"), numberJson(plan.sharpFrom)},
+                                         {QStringLiteral("to"), numberJson(plan.sharpTo)}})
+                : QJsonValue(QJsonValue::Null);
+        output = json(QJsonObject{{QStringLiteral("focal_mm"), r.focal},
+                                  {QStringLiteral("coc_mm"), coc.mm},
+                                  {QStringLiteral("near_m"), metresJson(r.nearDist)},
+                                  {QStringLiteral("far_m"), metresJson(r.farDist)},
+                                  {QStringLiteral("focus_m"), metresJson(plan.focus)},
+                                  {QStringLiteral("best_aperture"), plan.bestFNumber},
+                                  {QStringLiteral("best_worst_blur"), plan.bestBlur},
+                                  {QStringLiteral("sharp_apertures"), sharp},
+                                  {QStringLiteral("stops"), stops}});
+        return 0;
+    }
+
+    QString coct = g6(coc.mm) + QStringLiteral(" mm");
+    if (coc.source != QLatin1String("given"))
+        coct += QStringLiteral(" (") + coc.source + QLatin1Char(')');
+    QList<QPair<QString, QString>> lines = {
+        {QStringLiteral("Range"),
+         QStringLiteral("%1 to %2").arg(metresText(r.nearDist), metresText(r.farDist))},
+        {QStringLiteral("Focal length"), g6(r.focal) + QStringLiteral(" mm")},
+        {QStringLiteral("Circle of confusion"), coct},
+        {QStringLiteral("Focus at"), metresText(plan.focus)},
+        {QStringLiteral("Best aperture"), QStringLiteral("f/%1, worst blur %2 CoC")
+                                              .arg(fNumber(plan.bestFNumber), g3(plan.bestBlur))},
+    };
+    if (plan.hasSharpRange) {
+        lines.append(
+            {QStringLiteral("Sharp apertures"),
+             QStringLiteral("f/%1 to f/%2").arg(fNumber(plan.sharpFrom), fNumber(plan.sharpTo))});
+    } else {
+        lines.append({QStringLiteral("Sharp apertures"),
+                      QStringLiteral("none: even at its best the range blurs to %1 CoC")
+                          .arg(g3(plan.bestBlur))});
+        lines.append(
+            {QStringLiteral("Would help"),
+             QStringLiteral("a CoC of at least %1 mm, or a shorter range: %2 to at "
+                            "most %3, or from %4 to %5")
+                 .arg(g3(plan.smallestCoc), metresText(r.nearDist), metresText(plan.farthestFar),
+                      metresText(plan.nearestNear), metresText(r.farDist))});
+    }
+    output = keyValues(lines);
+    TextTable stops(
+        {QStringLiteral("Aperture"), QStringLiteral("Worst blur"), QStringLiteral("Sharp")});
+    for (const FocusPlanner::StopBlur &s : plan.stops)
+        stops.addRow({QStringLiteral("f/") + g6(s.fNumber), QString::number(s.worstBlur, 'f', 3),
+                      s.worstBlur <= 1 ? QStringLiteral("yes") : QStringLiteral("no")});
+    output += QStringLiteral("\nWorst blur over the range at that focus, in CoC, with "
+                             "diffraction:\n\n") +
+              stops.text();
+    return 0;
+}
+
+void declareStack(CalcArguments &args)
+{
+    args.setDescription(QStringLiteral(
+        "A focus-stacking plan: the fewest frames whose sharp zones together cover\n"
+        "--near to --far, neighbours overlapping by at least --overlap of a frame's\n"
+        "zone (measured on the sensor side, where every zone has the same length).\n"
+        "The first frame's near limit is --near, the last frame's far limit --far,\n"
+        "and the frames are spaced evenly between. Limits are exact in the blur model."));
+    declareRange(args);
+    args.addOption(QStringLiteral("aperture"), QStringLiteral("N"),
+                   QStringLiteral("f-number (required)"));
+    args.addCocOptions();
+    args.addFlag(QStringLiteral("diffraction"), QStringLiteral("include the diffraction disc"));
+    args.addOption(QStringLiteral("overlap"), QStringLiteral("FRACTION"),
+                   QStringLiteral("least overlap of neighbouring zones, 0 to below 1 "
+                                  "(default 0.1)"));
+    args.addFormatOption({QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")});
+}
+
+int runStack(CalcArguments &args, QString &output)
+{
+    const Range r = readRange(args);
+    const double aperture = args.positive(QStringLiteral("aperture"));
+    const CalcArguments::Coc coc = args.coc();
+    const bool diffraction = args.flag(QStringLiteral("diffraction"));
+    const double overlap = args.fraction(QStringLiteral("overlap"), 0.1);
+    const QString format = args.format();
+    if (args.failed())
+        return 2;
+
+    const FocusPlanner::StackPlan plan =
+        FocusPlanner::stack(r.focal, aperture, r.nearDist, r.farDist, coc.mm, diffraction, overlap);
+    switch (plan.status) {
+    case FocusPlanner::StackPlan::Status::Ok:
+        break;
+    case FocusPlanner::StackPlan::Status::DiffractionExceedsCoc: {
+        QString suggestion =
+            plan.suggestedFNumber > 0
+                ? QStringLiteral("; f-numbers below f/%1 work, the largest third stop is f/%2")
+                      .arg(g6(plan.diffractionLimit), g6(plan.suggestedFNumber))
+                : QStringLiteral("; not even f/1 works with this CoC");
+        args.fail(QStringLiteral("--aperture: at f/%1 diffraction alone (%2 mm) reaches the CoC "
+                                 "(%3 mm), so nothing is sharp%4")
+                      .arg(g6(aperture), g6(FocusPlanner::AiryPerFNumber * aperture), g6(coc.mm),
+                           suggestion));
+        return 2;
+    }
+    case FocusPlanner::StackPlan::Status::TooManyFrames:
+        args.fail(QStringLiteral("the plan needs more than %1 frames; choose a larger f-number, a "
+                                 "larger CoC or a shorter range")
+                      .arg(FocusPlanner::MaxFrames));
+        return 2;
+    case FocusPlanner::StackPlan::Status::InvalidInput:
+        args.fail(QStringLiteral("the range is too extreme to compute for this focal length"));
+        return 2;
+    }
+
+    if (format == QLatin1String("json")) {
+        QJsonArray frames;
+        for (const FocusPlanner::Frame &f : plan.frames)
+            frames.append(QJsonObject{{QStringLiteral("focus_m"), metresJson(f.focus)},
+                                      {QStringLiteral("near_m"), metresJson(f.nearLimit)},
+                                      {QStringLiteral("far_m"), metresJson(f.farLimit)}});
+        output = json(QJsonObject{{QStringLiteral("focal_mm"), r.focal},
+                                  {QStringLiteral("aperture"), aperture},
+                                  {QStringLiteral("coc_mm"), coc.mm},
+                                  {QStringLiteral("diffraction"), diffraction},
+                                  {QStringLiteral("overlap"), overlap},
+                                  {QStringLiteral("near_m"), metresJson(r.nearDist)},
+                                  {QStringLiteral("far_m"), metresJson(r.farDist)},
+                                  {QStringLiteral("count"), int(plan.frames.size())},
+                                  {QStringLiteral("frames"), frames}});
+        return 0;
+    }
+    if (format == QLatin1String("csv")) {
+        TextTable table({QStringLiteral("frame"), QStringLiteral("focus_m"),
+                         QStringLiteral("near_m"), QStringLiteral("far_m")});
+        for (size_t i = 0; i < plan.frames.size(); ++i) {
+            const FocusPlanner::Frame &f = plan.frames[i];
+            table.addRow({QString::number(i + 1), exact(f.focus / 1000), exact(f.nearLimit / 1000),
+                          exact(f.farLimit / 1000)});
+        }
+        output = table.csv();
+        return 0;
+    }
+
+    const int count = int(plan.frames.size());
+    output =
+        QStringLiteral("%1 %2 from %3 to %4 at f/%5, %6 mm, CoC %7 mm%8, overlap at least "
+                       "%9 %\n\n")
+            .arg(QString::number(count),
+                 count == 1 ? QStringLiteral("frame covers everything")
+                            : QStringLiteral("frames cover everything"),
+                 metresText(r.nearDist), metresText(r.farDist), g6(aperture), g6(r.focal),
+                 g6(coc.mm), diffraction ? QStringLiteral(", diffraction included") : QString(),
+                 g6(overlap * 100));
+    TextTable table({QStringLiteral("Frame"), QStringLiteral("Focus"), QStringLiteral("Near"),
+                     QStringLiteral("Far")});
+    for (int i = 0; i < count; ++i) {
+        const FocusPlanner::Frame &f = plan.frames[size_t(i)];
+        table.addRow({QString::number(i + 1), metresText(f.focus), metresText(f.nearLimit),
+                      metresText(f.farLimit)});
+    }
+    output += table.text();
+    return 0;
 }
 
 } // namespace CalcCommands

@@ -28,11 +28,10 @@ const double diagonals[FormatCount] = {
 
 // The texts of the form's sensor-format lists, blank and inch marks included.
 const char *const names[FormatCount] = {
-    "56x56mm 6x6",          "48x35mm Digital-MF",   "45x30mm Leica S",
-    "1.0 Full Frame (3:2)", "1.3 APS-H (3:2)",      "1.5 APS-C (3:2)",
-    "1.6 APS-C (3:2)",      "2.0 Four Thirds (4:3)", "2/3\" (4:3)",
-    "1/1.8\" (4:3)",        "1/2.5\" (4:3)",        "1/2.7\" (4:3)",
-    "1/3.2\" (4:3)",        "1/3\" (4:3) ",
+    "56x56mm 6x6",     "48x35mm Digital-MF", "45x30mm Leica S", "1.0 Full Frame (3:2)",
+    "1.3 APS-H (3:2)", "1.5 APS-C (3:2)",    "1.6 APS-C (3:2)", "2.0 Four Thirds (4:3)",
+    "2/3\" (4:3)",     "1/1.8\" (4:3)",      "1/2.5\" (4:3)",   "1/2.7\" (4:3)",
+    "1/3.2\" (4:3)",   "1/3\" (4:3) ",
 };
 
 // Millions of pixels; entry 0 is "Standard".
