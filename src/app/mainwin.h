@@ -10,6 +10,7 @@
 #include <functional>
 
 class graph;
+struct ProjectFile;
 class QUrl;
 
 // The one main window and the controller of the program. The form is a base
@@ -35,6 +36,9 @@ public:
     // shows one warning and returns false when the file cannot be used.
     bool loadProject(const QString &name);
     bool saveProject(const QString &name);
+    // Puts a record that has been read and checked into the controls, as
+    // opening the file name does.
+    void applyProject(const ProjectFile &p, const QString &name);
 
     // Hands the Help menu's web pages to the desktop; replaceable, so that
     // tests see the address without starting a browser.

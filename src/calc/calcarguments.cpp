@@ -291,6 +291,13 @@ QString CalcArguments::format()
     return value;
 }
 
+QString CalcArguments::value(const QString &name)
+{
+    if (!has(name))
+        return QString();
+    return single(name);
+}
+
 QString CalcArguments::positional(int index) const
 {
     return parser.positionalArguments().value(index);

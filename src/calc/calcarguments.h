@@ -52,6 +52,8 @@ public:
     bool flag(const QString &name) const;
     QString format();
     QString positional(int index) const;
+    // The raw text of an option; a null string when it is absent.
+    QString value(const QString &name);
     Coc coc();
 
     bool failed() const { return !problem.isEmpty(); }

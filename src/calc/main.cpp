@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -20,6 +21,15 @@ protected:
     std::streamsize xsputn(const char *, std::streamsize n) override { return n; }
 };
 
+// Qt's own notes (a missing runtime folder on a headless machine, say)
+// would break the rule of one line per problem on standard error; only its
+// critical messages get through.
+void messageHandler(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "vorel-calc: %s\n", qPrintable(message));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -30,6 +40,7 @@ int main(int argc, char *argv[])
     static NullBuffer nowhere;
     std::cout.rdbuf(&nowhere);
 
+    qInstallMessageHandler(messageHandler);
     std::unique_ptr<QCoreApplication> app;
     if (CalcApp::needsGui(argc, argv)) {
         // Drawing needs no screen: without a display, and unless the user

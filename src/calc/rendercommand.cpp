@@ -1,16 +1,122 @@
-// vorel-calc render: a project's diagram drawn to a file.
+// vorel-calc render: a project's diagram drawn to a file, exactly as the
+// window draws it after opening the project, without showing a window.
 
+#include "app/mainwin.h"
 #include "calcarguments.h"
 #include "calccommands.h"
+#include "diagram/diagramwriter.h"
+#include "project/projectfile.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
 
 namespace CalcCommands
 {
 
-void declareRender(CalcArguments &) {}
+namespace
+{
+
+// The diagram's size in the window at its default geometry.
+const QSize DefaultSize(1174, 316);
+const QSize SmallestSize(200, 120);
+const QSize LargestSize(10000, 10000);
+constexpr int LargestScale = 4;
+
+const QStringList Suffixes = {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                              QStringLiteral("bmp"), QStringLiteral("svg"), QStringLiteral("pdf")};
+
+QSize readSize(CalcArguments &args)
+{
+    const QString text = args.value(QStringLiteral("size"));
+    if (text.isNull())
+        return DefaultSize;
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^\\s*([0-9]{1,6})\\s*[xX]\\s*([0-9]{1,6})\\s*$"))
+            .match(text);
+    const QSize size = m.hasMatch() ? QSize(m.captured(1).toInt(), m.captured(2).toInt()) : QSize();
+    if (!m.hasMatch() || size.width() < SmallestSize.width() ||
+        size.height() < SmallestSize.height() || size.width() > LargestSize.width() ||
+        size.height() > LargestSize.height()) {
+        args.fail(QStringLiteral("--size: '%1' is not a size WIDTHxHEIGHT in pixels from %2x%3 "
+                                 "to %4x%5")
+                      .arg(text)
+                      .arg(SmallestSize.width())
+                      .arg(SmallestSize.height())
+                      .arg(LargestSize.width())
+                      .arg(LargestSize.height()));
+        return QSize();
+    }
+    return size;
+}
+
+int readScale(CalcArguments &args)
+{
+    const QString text = args.value(QStringLiteral("scale"));
+    if (text.isNull())
+        return 1;
+    bool ok = false;
+    const int scale = text.trimmed().toInt(&ok);
+    if (!ok || scale < 1 || scale > LargestScale) {
+        args.fail(QStringLiteral("--scale: '%1' is not a whole number from 1 to %2")
+                      .arg(text)
+                      .arg(LargestScale));
+        return 0;
+    }
+    return scale;
+}
+
+} // namespace
+
+void declareRender(CalcArguments &args)
+{
+    args.setDescription(QStringLiteral(
+        "Draws a project's diagram to a file, exactly as the window shows it after\n"
+        "opening the project, without a window or a display. The suffix of OUT chooses\n"
+        "the format: .png, .jpg or .jpeg and .bmp on the export's light grey ground,\n"
+        ".svg and .pdf with lines and texts kept as such (one PDF page of the\n"
+        "diagram's size). An existing OUT is replaced only by a complete file."));
+    args.setPositional({QStringLiteral("PROJECT.vlp"), QStringLiteral("OUT")},
+                       {QStringLiteral("a project file saved by the window"),
+                        QStringLiteral("the file to write")});
+    args.addOption(QStringLiteral("size"), QStringLiteral("WxH"),
+                   QStringLiteral("diagram size in pixels, 200x120 to 10000x10000 "
+                                  "(default 1174x316, as in the window)"));
+    args.addOption(QStringLiteral("scale"), QStringLiteral("K"),
+                   QStringLiteral("raster images K times larger, 1 to 4, drawn as on a screen "
+                                  "of device pixel ratio K (default 1)"));
+}
+
 int runRender(CalcArguments &args, QString &)
 {
-    args.fail(QStringLiteral("not yet"));
-    return 1;
+    const QString projectName = args.positional(0);
+    const QString outName = args.positional(1);
+    const QSize size = readSize(args);
+    const int scale = readScale(args);
+    const QString suffix = QFileInfo(outName).suffix().toLower();
+    if (!Suffixes.contains(suffix))
+        args.fail(QStringLiteral("%1: unknown suffix '%2'; the output formats are .%3")
+                      .arg(outName, suffix, Suffixes.join(QStringLiteral(", ."))));
+    if (args.failed())
+        return 2;
+
+    ProjectFile project;
+    QString problem;
+    if (!project.load(projectName, &problem)) {
+        args.fail(QStringLiteral("cannot read file %1: %2").arg(projectName, problem));
+        return 2;
+    }
+
+    // The window itself, never shown, so that the drawing is the window's in
+    // every detail: the same controls, floors and lens records.
+    mainWin window;
+    window.applyProject(project, projectName);
+    DiagramWriter writer(*window.diagram, size);
+    writer.setScale(scale);
+    if (!writer.write(outName)) {
+        args.fail(QStringLiteral("cannot write %1: %2").arg(outName, writer.errorString()));
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace CalcCommands

@@ -2,12 +2,10 @@
 
 #include "app/mainwin.h"
 #include "diagrammath.h"
+#include "diagramwriter.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <cmath>
 #include <vector>
@@ -25,8 +23,6 @@ const struct {
 
 // Sharp zones and legend boxes are the camera's colour at this alpha.
 constexpr int ShadeAlpha = 20;
-
-const QColor ExportBackground(220, 220, 220);
 
 const char *const ProductName = "Vorel";
 
@@ -56,37 +52,6 @@ void drawRect(QPainter &painter, int x, int y, int w, int h)
     painter.drawRects(&r, 1);
 }
 
-bool writeImage(const QImage &image, const QString &fileName, QString *whyNot)
-{
-    auto fail = [whyNot](const QString &reason) {
-        if (whyNot)
-            *whyNot = reason;
-        return false;
-    };
-    const QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
-    if (format.isEmpty())
-        return fail(text("the name has no suffix (.jpg, .png or .bmp) to choose the "
-                         "image format"));
-    if (!QImageWriter::supportedImageFormats().contains(format))
-        return fail(text("no image format is known for the suffix \".%1\"")
-                        .arg(QString::fromLatin1(format)));
-
-    QSaveFile file(fileName);
-    // An exported image can always be made again: where the folder takes no
-    // temporary file, overwrite the old image in place as a plain save would.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    QImageWriter writer(&file, format);
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return fail(writer.errorString());
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
-}
-
 } // namespace
 
 graph::graph()
@@ -111,10 +76,15 @@ void graph::paintEvent(QPaintEvent *)
 
 void graph::drawDiagram(QPainter &painter)
 {
+    drawDiagram(painter, size());
+}
+
+void graph::drawDiagram(QPainter &painter, const QSize &size)
+{
     using namespace DiagramMath;
 
-    const int W = width();
-    const int H = height();
+    const int W = size.width();
+    const int H = size.height();
     const int L = leftMargin;
     const int R = rightMargin;
     const int T = topMargin;
@@ -261,16 +231,14 @@ void graph::drawDiagram(QPainter &painter)
 
 bool graph::saveImage(const QString &fileName, QString *whyNot)
 {
-    QImage image(width(), height(), QImage::Format_ARGB32);
-    if (image.isNull()) {
-        if (whyNot)
-            *whyNot = text("the diagram has no area to draw on");
-        return false;
-    }
-    image.fill(ExportBackground);
-    {
-        QPainter painter(&image);
-        drawDiagram(painter);
-    }
-    return writeImage(image, fileName, whyNot);
+    // An exported image can always be made again: where the folder takes no
+    // temporary file, it overwrites the old image in place as a plain save
+    // would.
+    DiagramWriter writer(*this, size());
+    writer.setDirectWriteFallback(true);
+    if (writer.write(fileName))
+        return true;
+    if (whyNot)
+        *whyNot = writer.errorString();
+    return false;
 }

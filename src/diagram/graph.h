@@ -20,6 +20,9 @@ public:
     // Draws the whole diagram on any device at least as large as the widget,
     // so the screen and the exported image share one path.
     void drawDiagram(QPainter &painter);
+    // The same drawing laid out for a diagram of the given size in logical
+    // pixels, whatever the widget's own size is.
+    void drawDiagram(QPainter &painter, const QSize &size);
     // Writes the diagram, on a light grey ground, to fileName in the format
     // its suffix names. On failure returns false and, if asked, the reason.
     bool saveImage(const QString &fileName, QString *whyNot = nullptr);

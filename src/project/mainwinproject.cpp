@@ -70,6 +70,12 @@ bool mainWin::loadProject(const QString &name)
         return false;
     }
 
+    applyProject(p, name);
+    return true;
+}
+
+void mainWin::applyProject(const ProjectFile &p, const QString &name)
+{
     fileName = name;
     setWindowTitle(QStringLiteral("Vorel - ") + name);
 
@@ -121,7 +127,6 @@ bool mainWin::loadProject(const QString &name)
     DSB_leftBorder->setValue(p.leftBorder);
 
     run();
-    return true;
 }
 
 bool mainWin::saveProject(const QString &name)
