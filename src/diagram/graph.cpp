@@ -3,7 +3,6 @@
 #include "app/mainwin.h"
 #include "diagrammath.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
@@ -29,12 +28,6 @@ constexpr int ShadeAlpha = 20;
 const QColor ExportBackground(220, 220, 220);
 
 const char *const ProductName = "Vorel";
-
-// graph has no meta-object of its own, so its texts carry their context here.
-QString text(const char *source)
-{
-    return QCoreApplication::translate("graph", source);
-}
 
 // One pixel whatever the device, as Qt 4's default pen was.
 QPen cosmeticPen(const QColor &colour)
@@ -65,10 +58,10 @@ bool writeImage(const QImage &image, const QString &fileName, QString *whyNot)
     };
     const QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
     if (format.isEmpty())
-        return fail(text("the name has no suffix (.jpg, .png or .bmp) to choose the "
-                         "image format"));
+        return fail(graph::tr("the name has no suffix (.jpg, .png or .bmp) to choose the "
+                              "image format"));
     if (!QImageWriter::supportedImageFormats().contains(format))
-        return fail(text("no image format is known for the suffix \".%1\"")
+        return fail(graph::tr("no image format is known for the suffix \".%1\"")
                         .arg(QString::fromLatin1(format)));
 
     QSaveFile file(fileName);
@@ -130,9 +123,9 @@ void graph::drawDiagram(QPainter &painter)
 
     // Axis titles, with a lowered z between the two spaces of "U  [-]".
     painter.setFont(smallFont);
-    painter.drawText(QPointF(2, 12), text("U  [-]"));
-    painter.drawText(QPointF(9, 14), text("z"));
-    painter.drawText(QPointF(W - 62, H - 12), text("Distance [m]"));
+    painter.drawText(QPointF(2, 12), tr("U  [-]"));
+    painter.drawText(QPointF(9, 14), tr("z"));
+    painter.drawText(QPointF(W - 62, H - 12), tr("Distance [m]"));
 
     // Title with its first letter in camera 2's colour.
     const QString name = QString::fromLatin1(ProductName);
@@ -264,7 +257,7 @@ bool graph::saveImage(const QString &fileName, QString *whyNot)
     QImage image(width(), height(), QImage::Format_ARGB32);
     if (image.isNull()) {
         if (whyNot)
-            *whyNot = text("the diagram has no area to draw on");
+            *whyNot = tr("the diagram has no area to draw on");
         return false;
     }
     image.fill(ExportBackground);

@@ -1,6 +1,7 @@
 #ifndef PROJECTFILE_H
 #define PROJECTFILE_H
 
+#include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -49,6 +50,9 @@ struct ProjectFile {
     // fields are zero, whatever the struct holds.
     bool write(QIODevice &device) const;
     QString errorString() const { return error; }
+
+    // The messages are translated in the context "ProjectFile".
+    Q_DECLARE_TR_FUNCTIONS(ProjectFile)
 
 private:
     QString error;
