@@ -1,6 +1,7 @@
 #include "app/mainwin.h"
 #include "coutcapture.h"
 #include "diagram/graph.h"
+#include "dialogcatcher.h"
 
 #include <QImageReader>
 #include <QMessageBox>
@@ -38,28 +39,6 @@ private:
 
 namespace
 {
-// Closes every message box that comes up, keeping its text.
-class WarningCatcher
-{
-public:
-    WarningCatcher()
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                icons << box->icon();
-                texts << box->text();
-                box->done(QMessageBox::Ok);
-            }
-        });
-        timer.start(5);
-    }
-    QStringList texts;
-    QList<QMessageBox::Icon> icons;
-
-private:
-    QTimer timer;
-};
-
 const QColor Background(220, 220, 220);
 } // namespace
 
@@ -164,7 +143,7 @@ void TestExport::failureWarnsOnce()
     QFETCH(QString, name);
     QFETCH(QString, reason);
     const QString file = name == "." ? dir->path() : path(name);
-    WarningCatcher catcher;
+    DialogCatcher catcher;
     QVERIFY(!w->exportImageTo(file));
     QCOMPARE(catcher.texts.size(), 1);
     QCOMPARE(catcher.icons.value(0), QMessageBox::Warning);
@@ -185,7 +164,7 @@ void TestExport::failureKeepsExistingFile()
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("old contents");
     old.close();
-    WarningCatcher catcher;
+    DialogCatcher catcher;
     QVERIFY(!w->exportImageTo(path("keep.xyz")));
     QCOMPARE(catcher.texts.size(), 1);
     QVERIFY(old.open(QIODevice::ReadOnly));
@@ -195,7 +174,7 @@ void TestExport::failureKeepsExistingFile()
 // A cancelled dialog hands over an empty name: no warning, no file.
 void TestExport::cancelDoesNothing()
 {
-    WarningCatcher catcher;
+    DialogCatcher catcher;
     QVERIFY(!w->exportImageTo(QString()));
     QTest::qWait(20);
     QCOMPARE(catcher.texts.size(), 0);

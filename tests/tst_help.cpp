@@ -1,5 +1,6 @@
 #include "app/mainwin.h"
 #include "coutcapture.h"
+#include "dialogcatcher.h"
 
 #include <QMessageBox>
 #include <QtTest>
@@ -43,38 +44,29 @@ void TestHelp::cleanup()
 // and the version, with one Ok button that is the default, so Enter closes it.
 void TestHelp::aboutBox()
 {
-    QString title;
-    QStringList lines;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
     QList<QAbstractButton *> buttons;
     bool okIsDefault = false;
     bool closedByEnter = false;
 
-    QTimer timer;
-    connect(&timer, &QTimer::timeout, this, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    DialogCatcher catcher([&](QDialog *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
         if (box == nullptr)
             return;
-        timer.stop();
-        title = box->windowTitle();
-        lines = box->text().split('\n');
-        icon = box->icon();
         buttons = box->buttons();
         okIsDefault = box->defaultButton() == box->button(QMessageBox::Ok);
         QTest::keyClick(box, Qt::Key_Return);
         closedByEnter = !box->isVisible();
-        if (!closedByEnter)
-            box->done(0);
     });
-    timer.start(10);
     w->actionAbout->trigger();
 
-    QCOMPARE(title, QString("Vorel"));
+    QCOMPARE(catcher.texts.size(), 1);
+    const QStringList lines = catcher.texts.first().split('\n');
+    QCOMPARE(catcher.titles.first(), QString("Vorel"));
     QVERIFY(lines.size() > 3);
     QCOMPARE(lines.at(0), QString("Vorel"));
     QCOMPARE(lines.at(1), QString("Version 0.02beta"));
     QVERIFY(lines.join('\n').contains("Hinweis"));
-    QCOMPARE(icon, QMessageBox::Information);
+    QCOMPARE(catcher.icons.first(), QMessageBox::Information);
     QCOMPARE(buttons.size(), 1);
     QVERIFY(okIsDefault);
     QVERIFY(closedByEnter);

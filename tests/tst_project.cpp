@@ -1,5 +1,6 @@
 #include "app/mainwin.h"
 #include "coutcapture.h"
+#include "dialogcatcher.h"
 #include "project/projectfile.h"
 
 #include <QMessageBox>
@@ -60,36 +61,6 @@ private:
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<mainWin> w;
     std::unique_ptr<CoutCapture> quiet;
-};
-
-// Answers the modal dialogs that a call opens: records what a message box
-// says and closes it, and cancels any other dialog.
-class ModalCloser : public QObject
-{
-public:
-    ModalCloser()
-    {
-        connect(&timer, &QTimer::timeout, this, &ModalCloser::closeModal);
-        timer.start(10);
-    }
-    QStringList texts;
-    QStringList titles;
-    int dialogs = 0;
-
-private:
-    void closeModal()
-    {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (dialog == nullptr)
-            return;
-        ++dialogs;
-        if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
-            texts << box->text();
-            titles << box->windowTitle();
-        }
-        dialog->reject();
-    }
-    QTimer timer;
 };
 
 namespace
@@ -406,9 +377,9 @@ void TestProject::acceptedVariants()
     writeFile(name, record);
 
     mainWin other;
-    ModalCloser closer;
+    DialogCatcher catcher;
     QVERIFY(other.loadProject(name));
-    QCOMPARE(closer.dialogs, 0);
+    QCOMPARE(catcher.dialogs, 0);
     QObject *target = other.findChild<QObject *>(control);
     const QVariant value =
         target->property(qobject_cast<QCheckBox *>(target) ? "checked" : "value");
@@ -522,13 +493,13 @@ void TestProject::brokenFileLeavesWindowUntouched()
     const QStringList before = state(*w);
 
     CoutCapture capture;
-    ModalCloser closer;
+    DialogCatcher catcher;
     QVERIFY(!w->loadProject(name));
-    QCOMPARE(closer.texts.size(), 1);
-    QCOMPARE(closer.titles.first(), QString("Vorel"));
-    QVERIFY2(closer.texts.first().contains(QDir::toNativeSeparators(name)),
-             qPrintable(closer.texts.first()));
-    QVERIFY2(closer.texts.first().contains(reason), qPrintable(closer.texts.first()));
+    QCOMPARE(catcher.texts.size(), 1);
+    QCOMPARE(catcher.titles.first(), QString("Vorel"));
+    QVERIFY2(catcher.texts.first().contains(QDir::toNativeSeparators(name)),
+             qPrintable(catcher.texts.first()));
+    QVERIFY2(catcher.texts.first().contains(reason), qPrintable(catcher.texts.first()));
     QCOMPARE(state(*w), before);
     QCOMPARE(capture.text(), std::string());
 }
@@ -552,12 +523,12 @@ void TestProject::failedSaveIsReported()
     const QString name = path(target);
     const QString title = w->windowTitle();
 
-    ModalCloser closer;
+    DialogCatcher catcher;
     QVERIFY(!w->saveProject(name));
-    QCOMPARE(closer.texts.size(), 1);
-    QVERIFY2(closer.texts.first().startsWith("Cannot write file " + QDir::toNativeSeparators(name) +
-                                             ":\n"),
-             qPrintable(closer.texts.first()));
+    QCOMPARE(catcher.texts.size(), 1);
+    QVERIFY2(catcher.texts.first().startsWith("Cannot write file " +
+                                              QDir::toNativeSeparators(name) + ":\n"),
+             qPrintable(catcher.texts.first()));
     QCOMPARE(w->windowTitle(), title);
     QVERIFY(!QFileInfo(path("missing")).exists());
     QCOMPARE(QFileInfo(path("plain")).size(), 1);
@@ -580,14 +551,14 @@ void TestProject::failedWriteKeepsOldFile()
     small.rlim_cur = 100;
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    ModalCloser closer;
+    DialogCatcher catcher;
     const bool saved = w->saveProject(name);
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, oldHandler);
 
     QVERIFY(!saved);
-    QCOMPARE(closer.texts.size(), 1);
-    QVERIFY(closer.texts.first().contains(QDir::toNativeSeparators(name)));
+    QCOMPARE(catcher.texts.size(), 1);
+    QVERIFY(catcher.texts.first().contains(QDir::toNativeSeparators(name)));
     QCOMPARE(w->windowTitle(), QString("before"));
     QFile file(name);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -615,7 +586,7 @@ void TestProject::saveInFolderWithoutCreateRights()
     const QByteArray wanted = savedBytes(*w);
     QVERIFY(QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::ExeOwner));
 
-    ModalCloser closer;
+    DialogCatcher closer;
     const bool saved = w->saveProject(name);
     QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(saved);
@@ -640,7 +611,7 @@ void TestProject::failedSaveInReadOnlyFolderKeepsFile()
     QVERIFY(QFile::setPermissions(name, QFile::ReadOwner));
     QVERIFY(QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::ExeOwner));
 
-    ModalCloser closer;
+    DialogCatcher closer;
     const bool saved = w->saveProject(name);
     QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(!saved);
@@ -675,9 +646,9 @@ void TestProject::cameraOffInFileKeepsHyperfocalOff()
 void TestProject::saveToRememberedName()
 {
     w->fileName = path("remembered.vlp");
-    ModalCloser closer;
+    DialogCatcher catcher;
     w->save();
-    QCOMPARE(closer.dialogs, 0);
+    QCOMPARE(catcher.dialogs, 0);
     QCOMPARE(QFileInfo(w->fileName).size(), 158);
     QCOMPARE(w->windowTitle(), "Mivoka " + w->fileName);
 }
@@ -686,9 +657,9 @@ void TestProject::saveToRememberedName()
 // title.
 void TestProject::cancelledSaveDialogWritesNothing()
 {
-    ModalCloser closer;
+    DialogCatcher catcher;
     w->save();
-    QCOMPARE(closer.dialogs, 1);
+    QCOMPARE(catcher.dialogs, 1);
     QVERIFY(w->fileName.isEmpty());
     QCOMPARE(w->windowTitle(), QString("Vorel"));
     QVERIFY(QDir(dir->path()).isEmpty());
@@ -699,9 +670,9 @@ void TestProject::cancelledSaveAsEmptiesName()
 {
     w->fileName = path("remembered.vlp");
     w->setWindowTitle("Mivoka " + w->fileName);
-    ModalCloser closer;
+    DialogCatcher catcher;
     w->saveAs();
-    QCOMPARE(closer.dialogs, 1);
+    QCOMPARE(catcher.dialogs, 1);
     QVERIFY(w->fileName.isEmpty());
     QCOMPARE(w->windowTitle(), "Mivoka " + path("remembered.vlp"));
     QVERIFY(QDir(dir->path()).isEmpty());
@@ -714,9 +685,9 @@ void TestProject::cancelledOpenEmptiesNameKeepsTitle()
     w->fileName = path("saved.vlp");
     w->save();
     const QStringList before = state(*w);
-    ModalCloser closer;
+    DialogCatcher catcher;
     w->load();
-    QCOMPARE(closer.dialogs, 1);
+    QCOMPARE(catcher.dialogs, 1);
     QVERIFY(w->fileName.isEmpty());
     QCOMPARE(w->windowTitle(), "Mivoka " + path("saved.vlp"));
     QStringList after = state(*w);

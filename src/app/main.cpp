@@ -1,6 +1,8 @@
 #include "app/mainwin.h"
+#include "app/translations.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdlib>
 #include <iostream>
@@ -18,6 +20,9 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    // The form takes its texts once, while it is built: the language must
+    // be in place before the window exists.
+    installTranslations(app, QLocale());
     mainWin window;
     window.show();
     return app.exec();

@@ -17,10 +17,11 @@ namespace
 // painter clips the rest.
 constexpr int RowReach = 4;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("graph", text);
-}
+// The legend belongs to the diagram, so its texts share the diagram's
+// context without this GUI-free code pulling in the widget.
+struct Legend {
+    Q_DECLARE_TR_FUNCTIONS(graph)
+};
 
 } // namespace
 
@@ -100,14 +101,15 @@ SharpZone sharpZone(const std::vector<double> &samples)
 
 QString cameraTitle(int number)
 {
-    return tr("Camera ") + QString::number(number) + QLatin1Char(':');
+    return Legend::tr("Camera ") + QString::number(number) + QLatin1Char(':');
 }
 
 QString settingsText(double flength, double apature, double fdist, double coc)
 {
-    return QString::number(flength, 'g', 6) + tr("mm f/") + QString::number(apature, 'g', 6) +
-           tr(" - Dist.: ") + QString::number(fdist / 1000, 'g', 6) + tr("m - CoC: ") +
-           QString::number(coc, 'f', 4) + tr("mm");
+    return QString::number(flength, 'g', 6) + Legend::tr("mm f/") +
+           QString::number(apature, 'g', 6) + Legend::tr(" - Dist.: ") +
+           QString::number(fdist / 1000, 'g', 6) + Legend::tr("m - CoC: ") +
+           QString::number(coc, 'f', 4) + Legend::tr("mm");
 }
 
 double shownBlurAtInfinity(double u)
@@ -124,11 +126,12 @@ double shownScale(double fdist, double flength)
 
 QString limitsText(double blurAtInfinity, double nearLimit, double farLimit, double scale)
 {
-    const QString farText =
-        farLimit > LensModel::Infinity ? tr("inf. ") : QString::number(farLimit / 1000, 'f', 2);
-    return tr("Uz(inf): ") + QString::number(blurAtInfinity, 'g', 6) + tr(" - DOF: [") +
-           QString::number(nearLimit / 1000, 'f', 2) + tr(" - ") + farText + tr("m] - Scale: 1:") +
-           QString::number(scale, 'g', 6);
+    const QString farText = farLimit > LensModel::Infinity
+                                ? Legend::tr("inf. ")
+                                : QString::number(farLimit / 1000, 'f', 2);
+    return Legend::tr("Uz(inf): ") + QString::number(blurAtInfinity, 'g', 6) +
+           Legend::tr(" - DOF: [") + QString::number(nearLimit / 1000, 'f', 2) + Legend::tr(" - ") +
+           farText + Legend::tr("m] - Scale: 1:") + QString::number(scale, 'g', 6);
 }
 
 } // namespace DiagramMath

@@ -4,7 +4,6 @@
 #include "diagrammath.h"
 #include "diagramwriter.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 
 #include <cmath>
@@ -25,12 +24,6 @@ const struct {
 constexpr int ShadeAlpha = 20;
 
 const char *const ProductName = "Vorel";
-
-// graph has no meta-object of its own, so its texts carry their context here.
-QString text(const char *source)
-{
-    return QCoreApplication::translate("graph", source);
-}
 
 // One pixel whatever the device, as Qt 4's default pen was.
 QPen cosmeticPen(const QColor &colour)
@@ -100,9 +93,9 @@ void graph::drawDiagram(QPainter &painter, const QSize &size)
 
     // Axis titles, with a lowered z between the two spaces of "U  [-]".
     painter.setFont(smallFont);
-    painter.drawText(QPointF(2, 12), text("U  [-]"));
-    painter.drawText(QPointF(9, 14), text("z"));
-    painter.drawText(QPointF(W - 62, H - 12), text("Distance [m]"));
+    painter.drawText(QPointF(2, 12), tr("U  [-]"));
+    painter.drawText(QPointF(9, 14), tr("z"));
+    painter.drawText(QPointF(W - 62, H - 12), tr("Distance [m]"));
 
     // Title with its first letter in camera 2's colour.
     const QString name = QString::fromLatin1(ProductName);

@@ -1,6 +1,7 @@
 #ifndef GRAPH_H
 #define GRAPH_H
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPen>
 #include <QString>
@@ -13,6 +14,10 @@ class QPainter;
 // its main window and draws everything anew on every paint.
 class graph : public QWidget
 {
+    // No meta-object of its own: its texts get their own context this way
+    // instead of QWidget's.
+    Q_DECLARE_TR_FUNCTIONS(graph)
+
 public:
     graph();
 

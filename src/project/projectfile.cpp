@@ -1,7 +1,6 @@
 #include "projectfile.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QDataStream>
 #include <QFile>
 #include <QIODevice>
@@ -12,11 +11,6 @@
 
 namespace
 {
-
-QString translate(const char *text)
-{
-    return QCoreApplication::translate("ProjectFile", text);
-}
 
 // The order of the fields is the file's; QDataStream's defaults give the
 // encodings: big-endian, doubles as 8 bytes, bools as one byte.
@@ -43,37 +37,37 @@ QString checkFinite(double value, const QString &what)
 {
     if (std::isfinite(value))
         return QString();
-    return translate("%1 is not a finite number (%2)").arg(what, QString::number(value));
+    return ProjectFile::tr("%1 is not a finite number (%2)").arg(what, QString::number(value));
 }
 
 QString checkIndex(qint32 value, qint32 count, const QString &what)
 {
     if (value >= 0 && value < count)
         return QString();
-    return translate("%1 is %2, outside the choices 0 to %3")
+    return ProjectFile::tr("%1 is %2, outside the choices 0 to %3")
         .arg(what, QString::number(value), QString::number(count - 1));
 }
 
 QString check(const ProjectFile &p)
 {
     QStringList problems;
-    problems << checkFinite(p.version, translate("The version"))
-             << checkFinite(p.leftBorder, translate("The left border"));
+    problems << checkFinite(p.version, ProjectFile::tr("The version"))
+             << checkFinite(p.leftBorder, ProjectFile::tr("The left border"));
     for (int i = 0; i < 2; ++i) {
         const ProjectFile::Camera &cam = p.cameras[i];
         const QString n = QString::number(i + 1);
-        problems << checkFinite(cam.fdist, translate("Camera %1's focus distance").arg(n))
-                 << checkFinite(cam.apature, translate("Camera %1's f-number").arg(n))
-                 << checkFinite(cam.flength, translate("Camera %1's focal length").arg(n))
-                 << checkFinite(cam.coc, translate("Camera %1's circle of confusion").arg(n))
+        problems << checkFinite(cam.fdist, ProjectFile::tr("Camera %1's focus distance").arg(n))
+                 << checkFinite(cam.apature, ProjectFile::tr("Camera %1's f-number").arg(n))
+                 << checkFinite(cam.flength, ProjectFile::tr("Camera %1's focal length").arg(n))
+                 << checkFinite(cam.coc, ProjectFile::tr("Camera %1's circle of confusion").arg(n))
                  << checkIndex(cam.crop, ProjectFile::sensorFormats,
-                               translate("Camera %1's sensor format").arg(n))
+                               ProjectFile::tr("Camera %1's sensor format").arg(n))
                  << checkIndex(cam.quality, ProjectFile::pixelCounts,
-                               translate("Camera %1's pixel count").arg(n))
-                 << checkFinite(cam.distD, translate("Camera %1's view distance").arg(n))
+                               ProjectFile::tr("Camera %1's pixel count").arg(n))
+                 << checkFinite(cam.distD, ProjectFile::tr("Camera %1's view distance").arg(n))
                  << checkIndex(cam.formD, ProjectFile::formFactors,
-                               translate("Camera %1's form factor").arg(n))
-                 << checkFinite(cam.widthD, translate("Camera %1's image width").arg(n));
+                               ProjectFile::tr("Camera %1's form factor").arg(n))
+                 << checkFinite(cam.widthD, ProjectFile::tr("Camera %1's image width").arg(n));
     }
     problems.removeAll(QString());
     return problems.value(0);
@@ -85,7 +79,7 @@ bool ProjectFile::read(QIODevice &device)
 {
     const QByteArray bytes = device.read(recordSize);
     if (bytes.size() < recordSize) {
-        error = translate("The file holds %1 bytes; a project file has %2")
+        error = tr("The file holds %1 bytes; a project file has %2")
                     .arg(QString::number(bytes.size()), QString::number(recordSize));
         return false;
     }
@@ -95,7 +89,7 @@ bool ProjectFile::read(QIODevice &device)
     Reader reader{in};
     streamFields(reader, p);
     if (in.status() != QDataStream::Ok) {
-        error = translate("The record cannot be read");
+        error = tr("The record cannot be read");
         return false;
     }
     const QString problem = check(p);

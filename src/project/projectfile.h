@@ -1,6 +1,7 @@
 #ifndef PROJECTFILE_H
 #define PROJECTFILE_H
 
+#include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -58,6 +59,9 @@ struct ProjectFile {
     // value rounded to its control's decimals and held within its range, and
     // the distance mode as the exclusive pair of radio buttons leaves it.
     ProjectFile asWindowHolds() const;
+
+    // The messages are translated in the context "ProjectFile".
+    Q_DECLARE_TR_FUNCTIONS(ProjectFile)
 
 private:
     QString error;

@@ -1,0 +1,540 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>DiagramWriter</name>
+    <message>
+        <source>the name has no suffix (.jpg, .png, .bmp, .svg or .pdf) to choose the format</source>
+        <translation>der Name hat keine Endung (.jpg, .png, .bmp, .svg oder .pdf), die das Format bestimmt</translation>
+    </message>
+    <message>
+        <source>no image format is known for the suffix &quot;.%1&quot;</source>
+        <translation>für die Endung &quot;.%1&quot; ist kein Bildformat bekannt</translation>
+    </message>
+    <message>
+        <source>the diagram has no area to draw on</source>
+        <translation>das Diagramm hat keine Fläche zum Zeichnen</translation>
+    </message>
+    <message>
+        <source>an image of %1 x %2 pixels does not fit in memory</source>
+        <translation>ein Bild von %1 x %2 Pixeln passt nicht in den Speicher</translation>
+    </message>
+    <message>
+        <source>Blur diagram</source>
+        <translation>Unschärfediagramm</translation>
+    </message>
+    <message>
+        <source>the SVG drawing could not be started</source>
+        <translation>die SVG-Zeichnung konnte nicht begonnen werden</translation>
+    </message>
+    <message>
+        <source>the PDF drawing could not be started</source>
+        <translation>die PDF-Zeichnung konnte nicht begonnen werden</translation>
+    </message>
+    <message>
+        <source>the PDF could not be completed</source>
+        <translation>das PDF konnte nicht abgeschlossen werden</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectFile</name>
+    <message>
+        <source>%1 is not a finite number (%2)</source>
+        <translation>%1 ist keine endliche Zahl (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is %2, outside the choices 0 to %3</source>
+        <translation>%1 ist %2, außerhalb der Auswahl 0 bis %3</translation>
+    </message>
+    <message>
+        <source>The version</source>
+        <translation>Die Version</translation>
+    </message>
+    <message>
+        <source>The left border</source>
+        <translation>Der linke Rand</translation>
+    </message>
+    <message>
+        <source>Camera %1&apos;s focus distance</source>
+        <translation>Die Fokusentfernung von Kamera %1</translation>
+    </message>
+    <message>
+        <source>Camera %1&apos;s f-number</source>
+        <translation>Die Blende von Kamera %1</translation>
+    </message>
+    <message>
+        <source>Camera %1&apos;s focal length</source>
+        <translation>Die Brennweite von Kamera %1</translation>
+    </message>
+    <message>
+        <source>Camera %1&apos;s circle of confusion</source>
+        <translation>Der Zerstreuungskreis von Kamera %1</translation>
+    </message>
+    <message>
+        <source>Camera %1&apos;s sensor format</source>
+        <translation>Das Sensorformat von Kamera %1</translation>
+    </message>
+    <message>
+        <source>Camera %1&apos;s pixel count</source>
+        <translation>Die Pixelzahl von Kamera %1</translation>
+    </message>
+    <message>
+        <source>Camera %1&apos;s view distance</source>
+        <translation>Der Betrachtungsabstand von Kamera %1</translation>
+    </message>
+    <message>
+        <source>Camera %1&apos;s form factor</source>
+        <translation>Das Seitenverhältnis von Kamera %1</translation>
+    </message>
+    <message>
+        <source>Camera %1&apos;s image width</source>
+        <translation>Die Bildbreite von Kamera %1</translation>
+    </message>
+    <message>
+        <source>The file holds %1 bytes; a project file has %2</source>
+        <translation>Die Datei enthält %1 Bytes; eine Projektdatei hat %2</translation>
+    </message>
+    <message>
+        <source>The record cannot be read</source>
+        <translation>Der Datensatz kann nicht gelesen werden</translation>
+    </message>
+</context>
+<context>
+    <name>graph</name>
+    <message>
+        <source>Camera </source>
+        <translation>Kamera </translation>
+    </message>
+    <message>
+        <source>mm f/</source>
+        <translation>mm f/</translation>
+    </message>
+    <message>
+        <source> - Dist.: </source>
+        <translation> - Entf.: </translation>
+    </message>
+    <message>
+        <source>m - CoC: </source>
+        <translation>m - CoC: </translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>inf. </source>
+        <translation>∞ </translation>
+    </message>
+    <message>
+        <source>Uz(inf): </source>
+        <translation>Uz(∞): </translation>
+    </message>
+    <message>
+        <source> - DOF: [</source>
+        <translation> - ST: [</translation>
+    </message>
+    <message>
+        <source> - </source>
+        <translation> - </translation>
+    </message>
+    <message>
+        <source>m] - Scale: 1:</source>
+        <translation>m] - Maßstab: 1:</translation>
+    </message>
+    <message>
+        <source>U  [-]</source>
+        <translation>U  [-]</translation>
+    </message>
+    <message>
+        <source>z</source>
+        <translation>z</translation>
+    </message>
+    <message>
+        <source>Distance [m]</source>
+        <translation>Abstand [m]</translation>
+    </message>
+</context>
+<context>
+    <name>mainWin</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>Hauptfenster</translation>
+    </message>
+    <message>
+        <source> m</source>
+        <translation> m</translation>
+    </message>
+    <message>
+        <source>Left Border</source>
+        <translation>Linker Rand</translation>
+    </message>
+    <message>
+        <source>Distance from Camera</source>
+        <translation>Abstand ab Kamera</translation>
+    </message>
+    <message>
+        <source>Distance from focus plane</source>
+        <translation>Abstand ab Schärfeebene</translation>
+    </message>
+    <message>
+        <source>Distance scale</source>
+        <translation>Abstandsmaßstab</translation>
+    </message>
+    <message>
+        <source>100</source>
+        <translation>100</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-family:&apos;MS Shell Dlg 2&apos;; font-size:8.25pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;U&lt;/span&gt;&lt;span style=&quot; font-size:6pt;&quot;&gt;z&lt;/span&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;-Scale&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-family:&apos;MS Shell Dlg 2&apos;; font-size:8.25pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;U&lt;/span&gt;&lt;span style=&quot; font-size:6pt;&quot;&gt;z&lt;/span&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;-Maßstab&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>1000</source>
+        <translation>1000</translation>
+    </message>
+    <message>
+        <source>Camera 1</source>
+        <translation>Kamera 1</translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation>Fokus</translation>
+    </message>
+    <message>
+        <source>Apature</source>
+        <translation>Blende</translation>
+    </message>
+    <message>
+        <source>f/</source>
+        <translation>f/</translation>
+    </message>
+    <message>
+        <source>Focal length</source>
+        <translation>Brennweite</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>Circel of Confusion</source>
+        <translation>Zerstreuungskreis</translation>
+    </message>
+    <message>
+        <source>Set to hyperfocal</source>
+        <translation>Auf hyperfokale Distanz</translation>
+    </message>
+    <message>
+        <source>Calc with diffraction</source>
+        <translation>Mit Beugung rechnen</translation>
+    </message>
+    <message>
+        <source>Set by crop factor</source>
+        <translation>Nach Cropfaktor</translation>
+    </message>
+    <message>
+        <source>Set by pixel size</source>
+        <translation>Nach Pixelgröße</translation>
+    </message>
+    <message>
+        <source>Set by view distace</source>
+        <translation>Nach Betrachtungsabstand</translation>
+    </message>
+    <message>
+        <source>Lock Magnification</source>
+        <translation>Maßstab festhalten</translation>
+    </message>
+    <message>
+        <source>Set Coc by crop factor</source>
+        <translation>Zerstreuungskreis nach Cropfaktor</translation>
+    </message>
+    <message>
+        <source>Crop factor</source>
+        <translation>Cropfaktor</translation>
+    </message>
+    <message>
+        <source>56x56mm 6x6</source>
+        <translation>56x56mm 6x6</translation>
+    </message>
+    <message>
+        <source>48x35mm Digital-MF</source>
+        <translation>48x35mm Digital-MF</translation>
+    </message>
+    <message>
+        <source>45x30mm Leica S</source>
+        <translation>45x30mm Leica S</translation>
+    </message>
+    <message>
+        <source>1.0 Full Frame (3:2)</source>
+        <translation>1.0 Vollformat (3:2)</translation>
+    </message>
+    <message>
+        <source>1.3 APS-H (3:2)</source>
+        <translation>1.3 APS-H (3:2)</translation>
+    </message>
+    <message>
+        <source>1.5 APS-C (3:2)</source>
+        <translation>1.5 APS-C (3:2)</translation>
+    </message>
+    <message>
+        <source>1.6 APS-C (3:2)</source>
+        <translation>1.6 APS-C (3:2)</translation>
+    </message>
+    <message>
+        <source>2.0 Four Thirds (4:3)</source>
+        <translation>2.0 Four Thirds (4:3)</translation>
+    </message>
+    <message>
+        <source>2/3&quot; (4:3)</source>
+        <translation>2/3&quot; (4:3)</translation>
+    </message>
+    <message>
+        <source>1/1.8&quot; (4:3)</source>
+        <translation>1/1.8&quot; (4:3)</translation>
+    </message>
+    <message>
+        <source>1/2.5&quot; (4:3)</source>
+        <translation>1/2.5&quot; (4:3)</translation>
+    </message>
+    <message>
+        <source>1/2.7&quot; (4:3)</source>
+        <translation>1/2.7&quot; (4:3)</translation>
+    </message>
+    <message>
+        <source>1/3.2&quot; (4:3)</source>
+        <translation>1/3.2&quot; (4:3)</translation>
+    </message>
+    <message>
+        <source>1/3&quot; (4:3) </source>
+        <translation>1/3&quot; (4:3) </translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Setzen</translation>
+    </message>
+    <message>
+        <source>Set CoC by pixel size</source>
+        <translation>Zerstreuungskreis nach Pixelgröße</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Auflösung</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>6 Mill. Pixel</source>
+        <translation>6 Mio. Pixel</translation>
+    </message>
+    <message>
+        <source>8 Mill. Pixel</source>
+        <translation>8 Mio. Pixel</translation>
+    </message>
+    <message>
+        <source>10 Mill. Pixel</source>
+        <translation>10 Mio. Pixel</translation>
+    </message>
+    <message>
+        <source>12 Mill. Pixel</source>
+        <translation>12 Mio. Pixel</translation>
+    </message>
+    <message>
+        <source>15 Mill. Pixel</source>
+        <translation>15 Mio. Pixel</translation>
+    </message>
+    <message>
+        <source>21 Mill. Pixel</source>
+        <translation>21 Mio. Pixel</translation>
+    </message>
+    <message>
+        <source>32 Mill. Pixel</source>
+        <translation>32 Mio. Pixel</translation>
+    </message>
+    <message>
+        <source>Set CoC by view distance</source>
+        <translation>Zerstreuungskreis nach Betrachtungsabstand</translation>
+    </message>
+    <message>
+        <source>View distance</source>
+        <translation>Betrachtungsabstand</translation>
+    </message>
+    <message>
+        <source>Form Factor</source>
+        <translation>Seitenverhältnis</translation>
+    </message>
+    <message>
+        <source>3:2</source>
+        <translation>3:2</translation>
+    </message>
+    <message>
+        <source>4:3</source>
+        <translation>4:3</translation>
+    </message>
+    <message>
+        <source>Image width</source>
+        <translation>Bildbreite</translation>
+    </message>
+    <message>
+        <source>---&gt;</source>
+        <translation>---&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;---</source>
+        <translation>&lt;---</translation>
+    </message>
+    <message>
+        <source>&lt;---&gt;</source>
+        <translation>&lt;---&gt;</translation>
+    </message>
+    <message>
+        <source>Camera 2</source>
+        <translation>Kamera 2</translation>
+    </message>
+    <message>
+        <source>Set by view distance</source>
+        <translation>Nach Betrachtungsabstand</translation>
+    </message>
+    <message>
+        <source>Lock magnification</source>
+        <translation>Maßstab festhalten</translation>
+    </message>
+    <message>
+        <source>Set CoC by crop factor</source>
+        <translation>Zerstreuungskreis nach Cropfaktor</translation>
+    </message>
+    <message>
+        <source>Set CoC by Pixelsize</source>
+        <translation>Zerstreuungskreis nach Pixelgröße</translation>
+    </message>
+    <message>
+        <source>Sensor format</source>
+        <translation>Sensorformat</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über Vorel</translation>
+    </message>
+    <message>
+        <source>Export to image</source>
+        <translation>Als Bild exportieren</translation>
+    </message>
+    <message>
+        <source>Tutorial</source>
+        <translation>Anleitung</translation>
+    </message>
+    <message>
+        <source>Unknown sensor format</source>
+        <translation>Unbekanntes Sensorformat</translation>
+    </message>
+    <message>
+        <source>Image width must be greater than 0</source>
+        <translation>Die Bildbreite muss größer als 0 sein</translation>
+    </message>
+    <message>
+        <source>View distance must be greater than 0</source>
+        <translation>Der Betrachtungsabstand muss größer als 0 sein</translation>
+    </message>
+    <message>
+        <source>Unknown form factor</source>
+        <translation>Unbekanntes Seitenverhältnis</translation>
+    </message>
+    <message>
+        <source>Image (*.jpg *.png *.bmp)</source>
+        <translation>Bild (*.jpg *.png *.bmp)</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1:
+%2.</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden:
+%2.</translation>
+    </message>
+    <message>
+        <source>Set to hyperfocal (none)</source>
+        <translation>Auf hyperfokale Distanz (keine)</translation>
+    </message>
+    <message>
+        <source>Set to hyperfocal (</source>
+        <translation>Auf hyperfokale Distanz (</translation>
+    </message>
+    <message>
+        <source>m)</source>
+        <translation>m)</translation>
+    </message>
+    <message>
+        <source>Vorel
+Version </source>
+        <translation>Vorel
+Version </translation>
+    </message>
+    <message>
+        <source>
+
+Nutzungsbedingungen:
+Vorel darf kostenlos genutzt und weitergegeben werden. Alle Berechnungen beruhen auf vereinfachten optischen Modellen; die Ergebnisse sind Richtwerte und ersetzen keine Probeaufnahme.
+Die Nutzung erfolgt auf eigene Gefahr; eine Haftung für Schäden ist ausgeschlossen.
+
+Hinweis: Anleitung und Hilfe finden Sie unter https://vorel.example.org/</source>
+        <translation>
+
+Nutzungsbedingungen:
+Vorel darf kostenlos genutzt und weitergegeben werden. Alle Berechnungen beruhen auf vereinfachten optischen Modellen; die Ergebnisse sind Richtwerte und ersetzen keine Probeaufnahme.
+Die Nutzung erfolgt auf eigene Gefahr; eine Haftung für Schäden ist ausgeschlossen.
+
+Hinweis: Anleitung und Hilfe finden Sie unter https://vorel.example.org/</translation>
+    </message>
+    <message>
+        <source>Vorel (*.vlp)</source>
+        <translation>Vorel-Projekt (*.vlp)</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Save File</source>
+        <translation>Datei speichern</translation>
+    </message>
+    <message>
+        <source>Cannot read file %1:
+%2.</source>
+        <translation>Die Datei %1 kann nicht gelesen werden:
+%2.</translation>
+    </message>
+</context>
+</TS>
