@@ -4,32 +4,44 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The programs `make run` builds; the tests are left to `make test`.
+RUN_TARGETS ?= vorel vorel-calc
 
-.PHONY: all deps build run test test-sanitize bench fuzz format clean
+.PHONY: all deps deps-test configure build build-run run test test-sanitize bench fuzz format clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-build: deps
+deps-test:
+	@scripts/install-deps --test
+
+configure: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+# Everything: the programs and every test.
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+build-run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target $(RUN_TARGETS)
+
+run: build-run
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
 		echo "make run: no display found (DISPLAY and WAYLAND_DISPLAY are empty)."; \
-		echo "Vorel is a desktop program: run it inside a graphical session, or try"; \
-		echo "  xvfb-run $(BUILD)/vorel   (virtual display, nothing visible)"; \
+		echo "Vorel is a desktop program: run it inside a graphical session, or start it"; \
+		echo "on a virtual display (nothing visible; Ctrl+C ends it):"; \
+		echo "  scripts/install-deps --xvfb && xvfb-run $(BUILD)/vorel"; \
 		exit 1; \
 	fi
 	$(BUILD)/vorel
 
-test: build
+test: deps-test build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # AddressSanitizer and UndefinedBehaviorSanitizer over the whole suite.
-test-sanitize: deps
+test-sanitize: deps-test
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVOREL_SANITIZE=ON
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
