@@ -1,6 +1,7 @@
 #include "app/mainwin.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdlib>
 #include <iostream>
@@ -18,6 +19,12 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    // Lets the desktop pair the window with its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vorel.Vorel"));
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/vorel-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     mainWin window;
     window.show();
     return app.exec();
