@@ -70,3 +70,12 @@ format:
 
 clean:
 	rm -rf $(BUILD) build-sanitize build-bench build-fuzz
+
+# The Debian package: $(BUILD)/vorel_<version>_<arch>.deb, for /usr, with
+# its dependencies read from the programs. Install it with
+#   sudo apt install ./$(BUILD)/vorel_*.deb
+.PHONY: package
+package: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && cpack

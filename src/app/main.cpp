@@ -2,6 +2,7 @@
 #include "app/translations.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 
 #include <cstdlib>
@@ -20,6 +21,12 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    // Lets the desktop pair the window with its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vorel.Vorel"));
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/vorel-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     // The form takes its texts once, while it is built: the language must
     // be in place before the window exists.
     installTranslations(app, QLocale());
