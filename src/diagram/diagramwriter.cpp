@@ -2,6 +2,7 @@
 
 #include "graph.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPageSize>
@@ -9,6 +10,9 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+
+#include <cerrno>
+#include <cstring>
 
 namespace
 {
@@ -58,24 +62,36 @@ bool DiagramWriter::write(const QString &fileName)
     if (size.width() <= 0 || size.height() <= 0)
         return fail(tr("the diagram has no area to draw on"));
 
+    // The drawing is encoded in memory first: an encoder that meets a full
+    // disk reports it in its own way, or not at all, while the file's own
+    // write says exactly what went wrong.
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    bool drawn;
+    if (suffix == QLatin1String("svg"))
+        drawn = writeSvg(encoded);
+    else if (suffix == QLatin1String("pdf"))
+        drawn = writePdf(encoded);
+    else
+        drawn = writeRaster(encoded, format);
+    if (!drawn)
+        return false;
+
     QSaveFile file(fileName);
     file.setDirectWriteFallback(directWriteFallback);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    bool written;
-    if (suffix == QLatin1String("svg"))
-        written = writeSvg(file);
-    else if (suffix == QLatin1String("pdf"))
-        written = writePdf(file);
-    else
-        written = writeRaster(file, format);
-    // A short write (disk full) shows only when the buffer is flushed; the
-    // old file must not be replaced by a truncated one.
-    if (written && !file.flush())
-        written = fail(file.errorString());
-    if (!written) {
+    // A short write (disk full) may show only when the buffer is flushed;
+    // the old file must not be replaced by a truncated one.
+    errno = 0;
+    if (file.write(encoded.data()) != encoded.size() || !file.flush()) {
+        // The file engine reports a short write as an unknown error; the
+        // system's reason ("File too large", "No space left") is clearer.
+        const int systemError = errno;
+        const QString reason = systemError != 0 ? QString::fromLocal8Bit(std::strerror(systemError))
+                                                : file.errorString();
         file.cancelWriting();
-        return false;
+        return fail(reason);
     }
     if (!file.commit())
         return fail(file.errorString());
