@@ -1,6 +1,7 @@
 // Times the diagram and the recomputation pass with the window shown at its
 // form size, and the floor that the diagram's drawing cannot go below: the
-// same segments and legend texts drawn by a bare painter.
+// same segments and legend texts drawn by a bare painter. Given the path of
+// vorel-calc, it also times that program's commands as whole processes.
 
 #include "app/mainwin.h"
 #include "diagram/graph.h"
@@ -8,11 +9,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <sstream>
@@ -61,6 +65,70 @@ double medianRatio(const std::function<void()> &a, const std::function<void()> &
 void report(const char *what, double micros)
 {
     std::printf("%-58s %10.1f us\n", what, micros);
+}
+
+// Wall time of one run of vorel-calc, start to exit, in milliseconds.
+double runMillis(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000) || process.exitCode() != 0) {
+        std::fprintf(stderr, "vorel_bench: %s %s failed: %s\n", qPrintable(program),
+                     qPrintable(arguments.join(' ')), process.readAll().constData());
+        std::exit(1);
+    }
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// vorel-calc as a user meets it: whole processes. Each command is timed
+// against a reference command in back-to-back pairs; the figures are the
+// medians of the single times and of the ratios.
+void benchCalc(const QString &calc, const QString &project, const QString &outDir)
+{
+    constexpr int Runs = 41;
+    QStringList stops;
+    for (const char *n :
+         {"1",   "1.1", "1.2", "1.4", "1.6", "1.8", "2",  "2.2", "2.5", "2.8", "3.2", "3.5", "4",
+          "4.5", "5",   "5.6", "6.3", "7.1", "8",   "9",  "10",  "11",  "13",  "14",  "16",  "18",
+          "20",  "22",  "25",  "29",  "32",  "36",  "40", "45",  "51",  "57",  "64"})
+        stops << QString::fromLatin1(n);
+    QStringList distances;
+    for (int i = 0; i < 100; ++i)
+        distances << QString::number(0.5 + i * 0.5);
+    const QStringList version = {"--version"};
+    const QStringList dof = {"dof", "--focal", "85", "--aperture",
+                             "1.2", "--focus", "4",  "--diffraction"};
+    const QStringList table = {
+        "table",       "--focal",           "50",           "--apertures", stops.join(','),
+        "--distances", distances.join(','), "--diffraction"};
+    const QStringList show = {"show", project};
+    const QStringList png = {"render", project, outDir + "/bench.png"};
+    const QStringList svg = {"render", project, outDir + "/bench.svg"};
+
+    auto median = [](std::vector<double> v) {
+        std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+        return v[v.size() / 2];
+    };
+    auto pair = [&](const char *what, const QStringList &reference, const QStringList &work) {
+        std::vector<double> refTimes, workTimes, ratios;
+        for (int i = 0; i < Runs; ++i) {
+            const double r = runMillis(calc, reference);
+            const double w = runMillis(calc, work);
+            refTimes.push_back(r);
+            workTimes.push_back(w);
+            ratios.push_back(w / r);
+        }
+        std::printf("%-40s %8.1f ms, reference %8.1f ms, ratio %5.2f\n", what, median(workTimes),
+                    median(refTimes), median(ratios));
+    };
+    std::printf("\nvorel-calc processes, %d pairs each, medians:\n", Runs);
+    pair("dof --diffraction / --version", version, dof);
+    pair("table 100 x 37, diffraction / --version", version, table);
+    pair("render to PNG / show", show, png);
+    pair("render to SVG / show", show, svg);
 }
 
 } // namespace
@@ -183,5 +251,17 @@ int main(int argc, char **argv)
     report("run() after a focus change, both cameras, diffraction", runDiffraction);
     report("copyR() (four values, four passes)", copy);
     report("swapLR() (four pairs, eight passes)", swap);
+
+    // With the path of vorel-calc as its argument, time that program too.
+    if (argc > 1) {
+        QTemporaryDir dir;
+        const QString project = dir.filePath(QStringLiteral("bench.vlp"));
+        std::cout.rdbuf(sink.rdbuf());
+        const bool saved = w.saveProject(project);
+        std::cout.rdbuf(out);
+        if (!saved)
+            return 1;
+        benchCalc(QString::fromLocal8Bit(argv[1]), project, dir.path());
+    }
     return 0;
 }
