@@ -1,0 +1,622 @@
+#include "app/mainwin.h"
+#include "calc/calcapp.h"
+#include "coutcapture.h"
+#include "optics/lensmodel.h"
+#include "presets/cocpresets.h"
+#include "project/projectfile.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+
+// vorel-calc: its figures against the window's, the CoC options, the JSON
+// documents, the refusal of bad input and the program as a process.
+class TestCalc : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dofMatchesLensModel_data();
+    void dofMatchesLensModel();
+    void cocWays_data();
+    void cocWays();
+    void defaultCocIsTheWindows();
+    void jsonKeys_data();
+    void jsonKeys();
+    void jsonContents();
+    void showHoldsWhatTheWindowSaved();
+    void showBrokenFileGivesTheWindowsReason_data();
+    void showBrokenFileGivesTheWindowsReason();
+    void badInputIsRefused_data();
+    void badInputIsRefused();
+    void helpAndVersion_data();
+    void helpAndVersion();
+    void tableCsvReadsBackAsJson();
+    void tablePrintFormats_data();
+    void tablePrintFormats();
+    void tableTextIsAligned();
+    void asProcess_data();
+    void asProcess();
+};
+
+namespace
+{
+
+struct Result {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// One call of the program as a function; the lens model's trace stays out.
+Result call(const QStringList &arguments)
+{
+    Result r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    CoutCapture quiet;
+    r.status = CalcApp(out, err).run(arguments);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+QJsonObject jsonOf(const QString &text)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8(), &error);
+    return error.error == QJsonParseError::NoError ? doc.object() : QJsonObject();
+}
+
+QJsonObject callJson(QStringList arguments)
+{
+    const Result r = call(arguments << "--format"
+                                    << "json");
+    return r.status == 0 && r.err.isEmpty() ? jsonOf(r.out) : QJsonObject();
+}
+
+QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+const QStringList DofKeys =
+    sorted({"focal_mm", "aperture", "focus_m", "coc_mm", "diffraction", "hyperfocal_m", "near_m",
+            "far_m", "depth_m", "blur_at_infinity", "scale"});
+
+// A limit in metres; null where the window's legend shows "inf.".
+QJsonValue limit(double mm)
+{
+    return mm > LensModel::Infinity ? QJsonValue() : QJsonValue(mm / 1000);
+}
+
+// null where the window's button shows no hyperfocal distance.
+QJsonValue hyperfocal(double mm)
+{
+    return LensModel::hasHyperfocal(mm) ? QJsonValue(mm / 1000) : QJsonValue();
+}
+
+} // namespace
+
+void TestCalc::dofMatchesLensModel_data()
+{
+    QTest::addColumn<double>("focal");
+    QTest::addColumn<double>("aperture");
+    QTest::addColumn<double>("focus");
+    QTest::addColumn<double>("coc");
+    QTest::addColumn<bool>("diffraction");
+    QTest::addColumn<bool>("farIsNull");
+    QTest::addColumn<bool>("hyperfocalIsNull");
+    QTest::newRow("50 f/2.8 3 m") << 50.0 << 2.8 << 3.0 << 0.0128 << false << false << false;
+    QTest::newRow("50 f/8 beyond hyperfocal")
+        << 50.0 << 8.0 << 30.0 << 0.0128 << false << true << false;
+    QTest::newRow("200 f/5.6 10 m") << 200.0 << 5.6 << 10.0 << 0.03 << false << false << false;
+    QTest::newRow("24 f/8 2 m diffraction")
+        << 24.0 << 8.0 << 2.0 << 0.0128 << true << false << false;
+    QTest::newRow("100 f/11 5 m diffraction")
+        << 100.0 << 11.0 << 5.0 << 0.03 << true << false << false;
+    QTest::newRow("50 f/16 diffraction exceeds CoC")
+        << 50.0 << 16.0 << 3.0 << 0.0128 << true << false << true;
+}
+
+// dof gives the window's figures, by the lens model's own functions.
+void TestCalc::dofMatchesLensModel()
+{
+    QFETCH(double, focal);
+    QFETCH(double, aperture);
+    QFETCH(double, focus);
+    QFETCH(double, coc);
+    QFETCH(bool, diffraction);
+    QFETCH(bool, farIsNull);
+    QFETCH(bool, hyperfocalIsNull);
+
+    QStringList args = {"dof",
+                        "--focal",
+                        QString::number(focal),
+                        "--aperture",
+                        QString::number(aperture),
+                        "--focus",
+                        QString::number(focus),
+                        "--coc",
+                        QString::number(coc)};
+    if (diffraction)
+        args << "--diffraction";
+    const QJsonObject o = callJson(args);
+    QCOMPARE(sorted(o.keys()), DofKeys);
+
+    CoutCapture quiet;
+    LensModel lens;
+    lens.init(focus * 1000, aperture, focal, coc);
+    const double h = diffraction ? lens.hyperfocalDiffraction() : lens.hyperfocal();
+    const double nearLimit = diffraction ? lens.nearLimitDiffraction() : lens.nearLimit();
+    const double farLimit = diffraction ? lens.farLimitDiffraction() : lens.farLimit();
+
+    QCOMPARE(o["focal_mm"].toDouble(), focal);
+    QCOMPARE(o["aperture"].toDouble(), aperture);
+    QCOMPARE(o["focus_m"].toDouble(), focus);
+    QCOMPARE(o["coc_mm"].toDouble(), coc);
+    QCOMPARE(o["diffraction"].toBool(), diffraction);
+    QCOMPARE(o["hyperfocal_m"], hyperfocal(h));
+    QCOMPARE(o["hyperfocal_m"].isNull(), hyperfocalIsNull);
+    QCOMPARE(o["near_m"], limit(nearLimit));
+    QCOMPARE(o["far_m"], limit(farLimit));
+    QCOMPARE(o["far_m"].isNull(), farIsNull);
+    QCOMPARE(o["depth_m"], farIsNull ? QJsonValue() : QJsonValue((farLimit - nearLimit) / 1000));
+    QCOMPARE(o["blur_at_infinity"].toDouble(), lens.blur(LensModel::Infinity, diffraction));
+    QCOMPARE(o["scale"].toDouble(), lens.scale());
+}
+
+void TestCalc::cocWays_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<double>("coc");
+    auto crop = [](int index) {
+        return CocPresets::cocFromCropFactor(CocPresets::sensorDiagonal(index));
+    };
+    QTest::newRow("default") << QStringList{} << 0.0128;
+    QTest::newRow("index 3") << QStringList{"--sensor", "3"} << crop(3);
+    QTest::newRow("full frame") << QStringList{"--sensor", "full frame"} << crop(3);
+    QTest::newRow("1.6") << QStringList{"--sensor", "1.6"} << crop(6);
+    QTest::newRow("four thirds") << QStringList{"--sensor", "Four Thirds"} << crop(7);
+    QTest::newRow("6x6") << QStringList{"--sensor", "6x6"} << crop(0);
+    // Not the window's rounded 0.0128.
+    QTest::newRow("21 MP unrounded")
+        << QStringList{"--sensor", "3", "--megapixels", "21"}
+        << CocPresets::cocFromPixelSize(CocPresets::sensorDiagonal(3), 21e6);
+    QTest::newRow("16.5 MP") << QStringList{"--sensor", "5", "--megapixels", "16.5"}
+                             << CocPresets::cocFromPixelSize(CocPresets::sensorDiagonal(5), 16.5e6);
+    QTest::newRow("view 3:2") << QStringList{"--view-distance", "250", "--image-width", "300"}
+                              << CocPresets::cocFromViewDistance(250, 300, 0);
+    QTest::newRow("view 4:3") << QStringList{"--view-distance", "250", "--image-width", "300",
+                                             "--form",          "4:3"}
+                              << CocPresets::cocFromViewDistance(250, 300, 1);
+}
+
+// Each way of giving the CoC uses the window's formula, unrounded, and the
+// figures are computed with it.
+void TestCalc::cocWays()
+{
+    QFETCH(QStringList, options);
+    QFETCH(double, coc);
+    const QJsonObject o =
+        callJson(QStringList{"dof", "--focal", "50", "--aperture", "8", "--focus", "3"} + options);
+    QCOMPARE(o["coc_mm"].toDouble(), coc);
+    QCOMPARE(o["hyperfocal_m"].toDouble(), 50.0 * 50 / (8 * coc) / 1000);
+    // Full frame's diagonal over 1500, scaled by distance over image
+    // diagonal; the window's factor for this holds eight digits.
+    if (options.contains("--view-distance")) {
+        const double diagonal = options.contains("4:3") ? 375 : 100 * std::sqrt(13.0);
+        QVERIFY(std::fabs(coc / (250 * CocPresets::FullFrameDiagonal / 1500 / diagonal) - 1) <
+                1e-8);
+    }
+}
+
+// Without a CoC option, the CoC is the one the window starts with.
+void TestCalc::defaultCocIsTheWindows()
+{
+    CoutCapture quiet;
+    const mainWin w;
+    QCOMPARE(w.c1_coc->value(), 0.0128);
+    QCOMPARE(
+        callJson({"optimum", "--focal", "50", "--near", "2", "--far", "5"})["coc_mm"].toDouble(),
+        w.c1_coc->value());
+}
+
+void TestCalc::jsonKeys_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("keys");
+    const QStringList optimum = {"focal_mm",        "coc_mm",          "near_m",
+                                 "far_m",           "focus_m",         "best_aperture",
+                                 "best_worst_blur", "sharp_apertures", "stops"};
+    QTest::newRow("table") << QStringList{"table", "--focal", "50"}
+                           << QStringList{"focal_mm",  "coc_mm",      "diffraction",
+                                          "apertures", "distances_m", "cells"};
+    QTest::newRow("optimum, none sharp")
+        << QStringList{"optimum", "--focal", "50", "--near", "2", "--far", "inf"} << optimum;
+    QTest::newRow("optimum, sharp range")
+        << QStringList{"optimum", "--focal", "50", "--near", "3", "--far", "4", "--coc", "0.03"}
+        << optimum;
+    QTest::newRow("stack") << QStringList{"stack", "--focal", "50",  "--aperture",   "8", "--near",
+                                          "2",     "--far",   "inf", "--diffraction"}
+                           << QStringList{"focal_mm",    "aperture", "coc_mm",
+                                          "diffraction", "overlap",  "near_m",
+                                          "far_m",       "count",    "frames"};
+}
+
+// Each command's JSON document has exactly the documented keys.
+void TestCalc::jsonKeys()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, keys);
+    QCOMPARE(sorted(callJson(args).keys()), sorted(keys));
+}
+
+// The arrays hold what their keys promise: the default table's grid, the
+// optimum's stops and sharp interval, and one frame per count.
+void TestCalc::jsonContents()
+{
+    const QJsonObject table = callJson({"table", "--focal", "50"});
+    QCOMPARE(table["apertures"].toArray().size(), 9);
+    QCOMPARE(table["distances_m"].toArray().size(), 14);
+    QCOMPARE(table["cells"].toArray().size(), 14);
+    for (const QJsonValue &row : table["cells"].toArray()) {
+        QCOMPARE(row.toArray().size(), 9);
+        QCOMPARE(sorted(row.toArray().first().toObject().keys()), QStringList({"far_m", "near_m"}));
+    }
+    // The cell at 3 m and f/8 is dof's near and far limit.
+    const QJsonObject cell = table["cells"][5][5].toObject();
+    const QJsonObject dof = callJson({"dof", "--focal", "50", "--aperture", "8", "--focus", "3"});
+    QCOMPARE(cell["near_m"], dof["near_m"]);
+    QCOMPARE(cell["far_m"], dof["far_m"]);
+
+    const QJsonObject none = callJson({"optimum", "--focal", "50", "--near", "2", "--far", "inf"});
+    QVERIFY(none["sharp_apertures"].isNull());
+    QVERIFY(none["far_m"].isNull());
+    QCOMPARE(none["stops"].toArray().size(), 37);
+    QCOMPARE(none["stops"][36]["aperture"].toDouble(), 64.0);
+    const QJsonObject sharp =
+        callJson({"optimum", "--focal", "50", "--near", "3", "--far", "4", "--coc", "0.03"});
+    const QJsonObject range = sharp["sharp_apertures"].toObject();
+    QCOMPARE(sorted(range.keys()), QStringList({"from", "to"}));
+    QVERIFY(range["from"].toDouble() < sharp["best_aperture"].toDouble());
+    QVERIFY(sharp["best_aperture"].toDouble() < range["to"].toDouble());
+
+    const QJsonObject stack =
+        callJson({"stack", "--focal", "50", "--aperture", "8", "--near", "2", "--far", "inf"});
+    const QJsonArray frames = stack["frames"].toArray();
+    QCOMPARE(stack["count"].toInt(), frames.size());
+    QVERIFY(frames.size() > 1);
+    QCOMPARE(frames.first()["near_m"].toDouble(), 2.0);
+    QVERIFY(frames.last()["far_m"].isNull());
+    QCOMPARE(sorted(frames.first().toObject().keys()), QStringList({"far_m", "focus_m", "near_m"}));
+}
+
+// show prints what a project saved by the window holds, with the figures
+// the window computes for each camera.
+void TestCalc::showHoldsWhatTheWindowSaved()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString name = dir.filePath("saved.vlp");
+    CoutCapture quiet;
+    mainWin w;
+    w.c1_flength->setValue(85);
+    w.c1_fdist->setValue(4.25);
+    w.c1_apature->setValue(5.6);
+    w.c1_coc->setValue(0.0301);
+    w.c1_calcDef->setChecked(true);
+    w.c2_flength->setValue(35);
+    w.c2_fdist->setValue(12.5);
+    w.c2_apature->setValue(11);
+    w.c2_coc->setValue(0.02);
+    w.boxC2->setChecked(false);
+    w.DSB_leftBorder->setValue(2.5);
+    w.distanceFP->setChecked(true);
+    w.qxscale->setValue(12);
+    w.qyscale->setValue(40);
+    w.run();
+    QVERIFY(w.saveProject(name));
+
+    const QJsonObject o = callJson({"show", name});
+    QCOMPARE(sorted(o.keys()), sorted({"file", "left_border_m", "distance_scale", "blur_scale",
+                                       "from_camera", "cameras"}));
+    QCOMPARE(o["file"].toString(), name);
+    QCOMPARE(o["left_border_m"].toDouble(), w.DSB_leftBorder->value());
+    QCOMPARE(o["distance_scale"].toInt(), w.qxscale->value());
+    QCOMPARE(o["blur_scale"].toInt(), w.qyscale->value());
+    QCOMPARE(o["from_camera"].toBool(), w.distanceCam->isChecked());
+    QCOMPARE(o["cameras"].toArray().size(), 2);
+    const LensModel *lenses[2] = {&w.c1_lens, &w.c2_lens};
+    const QCheckBox *calcDefs[2] = {w.c1_calcDef, w.c2_calcDef};
+    const QGroupBox *boxes[2] = {w.boxC1, w.boxC2};
+    for (int i = 0; i < 2; ++i) {
+        const QJsonObject cam = o["cameras"][i].toObject();
+        QCOMPARE(sorted(cam.keys()), sorted(DofKeys + QStringList{"enabled"}));
+        QCOMPARE(cam["enabled"].toBool(), boxes[i]->isChecked());
+        LensModel lens = *lenses[i];
+        const bool diffraction = calcDefs[i]->isChecked();
+        QCOMPARE(cam["diffraction"].toBool(), diffraction);
+        QCOMPARE(cam["focal_mm"].toDouble(), lens.getFlength());
+        QCOMPARE(cam["aperture"].toDouble(), lens.getApature());
+        QCOMPARE(cam["focus_m"].toDouble(), lens.getFdist() / 1000);
+        QCOMPARE(cam["coc_mm"].toDouble(), lens.getCoc());
+        QCOMPARE(cam["hyperfocal_m"],
+                 hyperfocal(diffraction ? lens.hyperfocalDiffraction() : lens.hyperfocal()));
+        QCOMPARE(cam["near_m"],
+                 limit(diffraction ? lens.nearLimitDiffraction() : lens.nearLimit()));
+        QCOMPARE(cam["far_m"], limit(diffraction ? lens.farLimitDiffraction() : lens.farLimit()));
+        QCOMPARE(cam["blur_at_infinity"].toDouble(), lens.blur(LensModel::Infinity, diffraction));
+    }
+    QCOMPARE(o["cameras"][0]["focal_mm"].toDouble(), 85.0);
+    QVERIFY(!o["cameras"][1]["enabled"].toBool());
+}
+
+void TestCalc::showBrokenFileGivesTheWindowsReason_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("create");
+    QTest::newRow("10 bytes") << QByteArray(10, 'x') << true;
+    QTest::newRow("missing") << QByteArray() << false;
+}
+
+// A file the window refuses is refused with the reason of its warning.
+void TestCalc::showBrokenFileGivesTheWindowsReason()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, create);
+    QTemporaryDir dir;
+    const QString name = dir.filePath("broken.vlp");
+    if (create) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QString reason;
+    QVERIFY(!ProjectFile().load(name, &reason));
+    const Result r = call({"show", name});
+    QCOMPARE(r.status, 2);
+    QVERIFY(r.out.isEmpty());
+    QCOMPARE(r.err, QString("vorel-calc: show: cannot read file %1: %2\n").arg(name, reason));
+}
+
+void TestCalc::badInputIsRefused_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("named");
+    const QStringList dof = {"dof", "--focal", "50", "--aperture", "8"};
+    const QStringList dof3 = dof + QStringList{"--focus", "3"};
+    const QStringList range = {"--focal", "50", "--near", "1", "--far", "2"};
+    const QStringList stack = QStringList{"stack", "--aperture", "8"} + range;
+    QTest::newRow("unknown command") << QStringList{"frobnicate"} << "frobnicate";
+    QTest::newRow("unknown option") << dof3 + QStringList{"--bogus"} << "--bogus";
+    QTest::newRow("option before command") << QStringList{"--bogus", "dof"} << "--bogus";
+    QTest::newRow("missing option")
+        << QStringList{"dof", "--aperture", "8", "--focus", "3"} << "--focal";
+    QTest::newRow("missing value") << dof + QStringList{"--focus"} << "--focus";
+    QTest::newRow("no number") << dof + QStringList{"--focus", "three"} << "--focus";
+    QTest::newRow("decimal comma")
+        << QStringList{"dof", "--focal", "50", "--aperture", "2,8", "--focus", "3"} << "--aperture";
+    QTest::newRow("nan") << dof + QStringList{"--focus", "nan"} << "--focus";
+    QTest::newRow("inf focal") << QStringList{"dof", "--focal", "inf", "--aperture",
+                                              "8",   "--focus", "3"}
+                               << "--focal";
+    QTest::newRow("inf focus") << dof + QStringList{"--focus", "inf"} << "--focus";
+    QTest::newRow("zero focal") << QStringList{"table", "--focal", "0"} << "--focal";
+    QTest::newRow("negative aperture")
+        << QStringList{"dof", "--focal", "50", "--aperture", "-2", "--focus", "3"} << "--aperture";
+    QTest::newRow("zero in a list")
+        << QStringList{"table", "--focal", "50", "--apertures", "2,0"} << "--apertures";
+    QTest::newRow("zero coc") << dof3 + QStringList{"--coc", "0"} << "--coc";
+    QTest::newRow("negative coc") << dof3 + QStringList{"--coc", "-0.01"} << "--coc";
+    QTest::newRow("focus at focal length") << dof + QStringList{"--focus", "0.05"} << "--focus";
+    QTest::newRow("focus inside") << dof + QStringList{"--focus", "0.01"} << "--focus";
+    QTest::newRow("table distance inside")
+        << QStringList{"table", "--focal", "50", "--distances", "1,0.02"} << "--distances";
+    QTest::newRow("near beyond far")
+        << QStringList{"optimum", "--focal", "50", "--near", "5", "--far", "2"} << "--near";
+    QTest::newRow("near at far") << QStringList{"optimum", "--focal", "50", "--near",
+                                                "2",       "--far",   "2"}
+                                 << "--near";
+    QTest::newRow("near inf") << QStringList{"optimum", "--focal", "50", "--near",
+                                             "inf",     "--far",   "inf"}
+                              << "--near";
+    QTest::newRow("unknown sensor") << dof3 + QStringList{"--sensor", "super35"} << "--sensor";
+    QTest::newRow("ambiguous sensor") << dof3 + QStringList{"--sensor", "APS-C"} << "--sensor";
+    QTest::newRow("sensor index 14") << dof3 + QStringList{"--sensor", "14"} << "--sensor";
+    QTest::newRow("two CoC ways") << dof3 + QStringList{"--coc", "0.02", "--sensor", "3"}
+                                  << "--sensor";
+    QTest::newRow("megapixels alone") << dof3 + QStringList{"--megapixels", "21"} << "--megapixels";
+    QTest::newRow("zero megapixels")
+        << dof3 + QStringList{"--sensor", "3", "--megapixels", "0"} << "--megapixels";
+    QTest::newRow("view distance alone")
+        << dof3 + QStringList{"--view-distance", "250"} << "--image-width";
+    QTest::newRow("form 16:9") << dof3 + QStringList{"--view-distance", "250",
+                                                     "--image-width",   "300",
+                                                     "--form",          "16:9"}
+                               << "--form";
+    QTest::newRow("overlap 1") << stack + QStringList{"--overlap", "1"} << "--overlap";
+    QTest::newRow("overlap -0.1") << stack + QStringList{"--overlap", "-0.1"} << "--overlap";
+    QTest::newRow("diffraction beyond coc")
+        << QStringList{"stack", "--aperture", "16", "--diffraction"} + range << "--aperture";
+    QTest::newRow("dof csv") << dof3 + QStringList{"--format", "csv"} << "--format";
+    QTest::newRow("stack markdown") << stack + QStringList{"--format", "markdown"} << "--format";
+    QTest::newRow("unreadable project")
+        << QStringList{"show", "/nonexistent/p.vlp"} << "/nonexistent/p.vlp";
+    QTest::newRow("show without file") << QStringList{"show"} << "PROJECT.vlp";
+    QTest::newRow("stray argument") << dof3 + QStringList{"extra"} << "extra";
+    QTest::newRow("option twice") << dof3 + QStringList{"--focal", "35"} << "--focal";
+    QTest::newRow("help for no command") << QStringList{"help", "nosuch"} << "nosuch";
+}
+
+// Bad input: status 2, one line on standard error naming the argument,
+// nothing on standard output.
+void TestCalc::badInputIsRefused()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, named);
+    const Result r = call(args);
+    QCOMPARE(r.status, 2);
+    QCOMPARE(r.out, QString());
+    QVERIFY2(r.err.startsWith("vorel-calc:"), qPrintable(r.err));
+    QCOMPARE(r.err.count('\n'), 1);
+    QVERIFY(r.err.endsWith('\n'));
+    QVERIFY2(r.err.contains(named), qPrintable(r.err));
+}
+
+void TestCalc::helpAndVersion_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("--help") << QStringList{"--help"} << "Commands:";
+    QTest::newRow("-h") << QStringList{"-h"} << "Commands:";
+    QTest::newRow("help") << QStringList{"help"} << "Commands:";
+    QTest::newRow("--version") << QStringList{"--version"} << "vorel-calc";
+    QTest::newRow("help dof") << QStringList{"help", "dof"} << "--diffraction";
+    QTest::newRow("dof --help") << QStringList{"dof", "--help"} << "--diffraction";
+    QTest::newRow("help table") << QStringList{"help", "table"} << "html";
+}
+
+// Help and version succeed on standard output.
+void TestCalc::helpAndVersion()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, says);
+    const Result r = call(args);
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QString());
+    QVERIFY2(r.out.contains(says), qPrintable(r.out));
+}
+
+// The CSV table has a header and one row per distance, with the JSON's
+// numbers exactly ("inf" where JSON has null).
+void TestCalc::tableCsvReadsBackAsJson()
+{
+    const QStringList args = {"table", "--focal", "50", "--coc", "0.02"};
+    const QJsonObject o = callJson(args);
+    const Result r = call(args + QStringList{"--format", "csv"});
+    QCOMPARE(r.status, 0);
+    QStringList lines = r.out.split("\r\n");
+    QCOMPARE(lines.takeLast(), QString());
+    QCOMPARE(lines.size(), 15);
+    const QStringList header = lines.takeFirst().split(',');
+    QCOMPARE(header.size(), 1 + 2 * 9);
+    QCOMPARE(header[0], QString("focus_m"));
+    QCOMPARE(header[1], QString("f/1.4 near_m"));
+    QCOMPARE(header[18], QString("f/22 far_m"));
+    bool sawInfinity = false;
+    for (int row = 0; row < lines.size(); ++row) {
+        const QStringList fields = lines[row].split(',');
+        QCOMPARE(fields.size(), header.size());
+        QCOMPARE(fields[0].toDouble(), o["distances_m"][row].toDouble());
+        for (int col = 0; col < 9; ++col) {
+            const QJsonObject cell = o["cells"][row][col].toObject();
+            QCOMPARE(fields[1 + 2 * col].toDouble(), cell["near_m"].toDouble());
+            const QString far = fields[2 + 2 * col];
+            sawInfinity = sawInfinity || far == "inf";
+            if (far == "inf")
+                QVERIFY(cell["far_m"].isNull());
+            else
+                QCOMPARE(far.toDouble(), cell["far_m"].toDouble());
+        }
+    }
+    QVERIFY(sawInfinity);
+}
+
+void TestCalc::tablePrintFormats_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QStringList>("holds");
+    QTest::newRow("markdown") << "markdown" << QStringList{"| Focus | f/1.4 |", "\n| --- | ---: |"};
+    QTest::newRow("html") << "html"
+                          << QStringList{"<!DOCTYPE html>", "@page", "<table>", "</table>",
+                                         "</html>\n"};
+}
+
+// Markdown has its header rule; HTML is one complete page for print.
+void TestCalc::tablePrintFormats()
+{
+    QFETCH(QString, format);
+    QFETCH(QStringList, holds);
+    const Result r = call({"table", "--focal", "50", "--format", format});
+    QCOMPARE(r.status, 0);
+    for (const QString &piece : holds)
+        QVERIFY2(r.out.contains(piece), qPrintable(piece));
+    QCOMPARE(r.out.count("<tr>"), format == "html" ? 15 : 0);
+}
+
+// The text table's rows line up: with the numbers right-aligned, every
+// line of it ends in the same column.
+void TestCalc::tableTextIsAligned()
+{
+    const Result r = call({"table", "--focal", "50", "--apertures", "2,8,16"});
+    QCOMPARE(r.status, 0);
+    QStringList lines = r.out.section("\n\n", 1).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 15);
+    QVERIFY(lines[0].startsWith("Focus"));
+    for (const QString &line : lines)
+        QCOMPARE(line.size(), lines[0].size());
+}
+
+void TestCalc::asProcess_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("german");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("says");
+    const QStringList dof = {"dof", "--focal", "50", "--aperture", "2.8", "--focus", "3"};
+    QTest::newRow("dof json") << dof + QStringList{"--format", "json", "--diffraction"} << false
+                              << 0 << "\"aperture\": 2.8";
+    QTest::newRow("table json") << QStringList{"table", "--focal", "50", "--format", "json"}
+                                << false << 0 << "\"cells\"";
+    QTest::newRow("dof text, German locale") << dof << true << 0 << "f/2.8";
+    QTest::newRow("table csv, German locale")
+        << QStringList{"table", "--focal", "50", "--format", "csv"} << true << 0 << "\r\n0.5,0.4";
+    QTest::newRow("bad call") << QStringList{"dof", "--focal", "0"} << false << 2 << "";
+    QTest::newRow("version") << QStringList{"--version"} << false << 0 << "vorel-calc 0.";
+}
+
+// The program itself: results alone on standard output, without the lens
+// model's trace, numbers in the C locale whatever the user's locale.
+void TestCalc::asProcess()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, german);
+    QFETCH(int, status);
+    QFETCH(QString, says);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    if (german) {
+        env.insert("LC_ALL", "de_DE.UTF-8");
+        env.insert("LANG", "de_DE.UTF-8");
+    }
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VOREL_CALC_BINARY), args);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), status);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY(!out.contains("init - "));
+    if (status != 0) {
+        QCOMPARE(out, QString());
+        QVERIFY(err.startsWith("vorel-calc:"));
+        QCOMPARE(err.count('\n'), 1);
+        return;
+    }
+    QCOMPARE(err, QString());
+    QVERIFY2(out.contains(says), qPrintable(out));
+    if (args.contains("json"))
+        QVERIFY(!jsonOf(out).isEmpty());
+    if (german && !args.contains("csv"))
+        QVERIFY(!out.contains(QRegularExpression("[0-9],[0-9]")));
+}
+
+QTEST_MAIN(TestCalc)
+#include "tst_calc.moc"
