@@ -407,6 +407,12 @@ void TestCalc::badInputIsRefused_data()
                                               "8",   "--focus", "3"}
                                << "--focal";
     QTest::newRow("inf focus") << dof + QStringList{"--focus", "inf"} << "--focus";
+    QTest::newRow("focus beyond doubles") << dof + QStringList{"--focus", "1e306"} << "--focus";
+    QTest::newRow("far beyond doubles")
+        << QStringList{"stack", "--aperture", "8", "--focal", "50", "--near", "1", "--far", "1e306"}
+        << "--far";
+    QTest::newRow("table distance beyond doubles")
+        << QStringList{"table", "--focal", "50", "--distances", "1,1e306"} << "--distances";
     QTest::newRow("zero focal") << QStringList{"table", "--focal", "0"} << "--focal";
     QTest::newRow("negative aperture")
         << QStringList{"dof", "--focal", "50", "--aperture", "-2", "--focus", "3"} << "--aperture";

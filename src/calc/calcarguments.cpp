@@ -228,6 +228,13 @@ double CalcArguments::distance(const QString &name, double flength, bool allowIn
         return NaN;
     }
     const double mm = number(name, text) * 1000;
+    // A finite number of metres can still overflow in millimetres.
+    if (std::isinf(mm)) {
+        fail(QStringLiteral("--%1: %2 m is too far to compute with%3")
+                 .arg(name, text,
+                      allowInfinity ? QStringLiteral("; write inf for infinity") : QString()));
+        return NaN;
+    }
     if (std::isfinite(mm) && std::isfinite(flength) && !(mm > flength)) {
         fail(QStringLiteral("--%1: %2 m is at or inside the focal length (%3 mm); a distance "
                             "must lie beyond it")
@@ -258,7 +265,10 @@ QList<double> CalcArguments::distanceList(const QString &name, double flength,
     const QList<double> values = positiveList(name, fallbackMetres);
     QList<double> mm;
     for (double m : values) {
-        if (std::isfinite(m) && std::isfinite(flength) && !(m * 1000 > flength))
+        if (std::isinf(m * 1000))
+            fail(QStringLiteral("--%1: %2 m is too far to compute with")
+                     .arg(name, QString::number(m, 'g', 6)));
+        else if (std::isfinite(m) && std::isfinite(flength) && !(m * 1000 > flength))
             fail(QStringLiteral("--%1: %2 is at or inside the focal length (%3 mm)")
                      .arg(name, metres(m * 1000), QString::number(flength, 'g', 6)));
         mm << m * 1000;
