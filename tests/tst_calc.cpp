@@ -413,6 +413,12 @@ void TestCalc::badInputIsRefused_data()
         << "--far";
     QTest::newRow("table distance beyond doubles")
         << QStringList{"table", "--focal", "50", "--distances", "1,1e306"} << "--distances";
+    QTest::newRow("coc too small to compute") << dof3 + QStringList{"--coc", "1e-320"} << "CoC";
+    QTest::newRow("aperture too small to compute")
+        << QStringList{"dof", "--focal", "50", "--aperture", "1e-300", "--focus", "3"}
+        << "--aperture";
+    QTest::newRow("list aperture too small to compute")
+        << QStringList{"table", "--focal", "50", "--apertures", "8,1e-300"} << "--apertures";
     QTest::newRow("zero focal") << QStringList{"table", "--focal", "0"} << "--focal";
     QTest::newRow("negative aperture")
         << QStringList{"dof", "--focal", "50", "--aperture", "-2", "--focus", "3"} << "--aperture";

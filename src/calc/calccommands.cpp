@@ -41,6 +41,19 @@ void declareLens(CalcArguments &args, bool withFocus)
     }
 }
 
+// The near limit lies between the lens and the focus for any sensible
+// camera; values so extreme that it overflows give no figures to print.
+bool computable(CalcArguments &args, const DofFigures &f, const QString &apertureName)
+{
+    if (std::isfinite(f.nearLimit))
+        return true;
+    args.fail(QStringLiteral("--focal %1 mm, --%2 %3 and the CoC %4 mm are too extreme to "
+                             "compute with")
+                  .arg(QString::number(f.flength, 'g', 6), apertureName,
+                       QString::number(f.apature, 'g', 6), QString::number(f.coc, 'g', 6)));
+    return false;
+}
+
 // ---- presets -------------------------------------------------------------
 
 void declarePresets(CalcArguments &args)
@@ -131,6 +144,8 @@ int runDof(CalcArguments &args, QString &output)
         return 2;
 
     const DofFigures f = DofFigures::compute(focal, aperture, focus, coc.mm, diffraction);
+    if (!computable(args, f, QStringLiteral("aperture")))
+        return 2;
     if (format == QLatin1String("json"))
         output = json(dofJson(f));
     else
@@ -176,8 +191,11 @@ int runTable(CalcArguments &args, QString &output)
     QList<QList<DofFigures>> cells;
     for (double distance : distances) {
         QList<DofFigures> row;
-        for (double aperture : apertures)
+        for (double aperture : apertures) {
             row << DofFigures::compute(focal, aperture, distance, coc.mm, diffraction);
+            if (!computable(args, row.last(), QStringLiteral("apertures")))
+                return 2;
+        }
         cells << row;
     }
 
