@@ -275,6 +275,12 @@ void TestCalc::jsonContents()
     QCOMPARE(cell["near_m"], dof["near_m"]);
     QCOMPARE(cell["far_m"], dof["far_m"]);
 
+    // A long lens's table leaves out the default distances it cannot focus on.
+    const QJsonObject tele = callJson({"table", "--focal", "600"});
+    QCOMPARE(tele["distances_m"].toArray().size(), 13);
+    QCOMPARE(tele["distances_m"][0].toDouble(), 0.7);
+    QCOMPARE(tele["cells"].toArray().size(), 13);
+
     const QJsonObject none = callJson({"optimum", "--focal", "50", "--near", "2", "--far", "inf"});
     QVERIFY(none["sharp_apertures"].isNull());
     QVERIFY(none["far_m"].isNull());

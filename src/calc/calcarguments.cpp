@@ -262,8 +262,20 @@ QList<double> CalcArguments::positiveList(const QString &name, const QList<doubl
 QList<double> CalcArguments::distanceList(const QString &name, double flength,
                                           const QList<double> &fallbackMetres)
 {
-    const QList<double> values = positiveList(name, fallbackMetres);
     QList<double> mm;
+    if (!has(name)) {
+        // Of the default distances, those a lens of this focal length can
+        // focus on: a long lens still gets its table.
+        for (double m : fallbackMetres)
+            if (!std::isfinite(flength) || m * 1000 > flength)
+                mm << m * 1000;
+        if (mm.isEmpty())
+            fail(QStringLiteral("--%1: no default distance lies beyond the focal length (%2 mm); "
+                                "give the distances")
+                     .arg(name, QString::number(flength, 'g', 6)));
+        return mm;
+    }
+    const QList<double> values = positiveList(name, fallbackMetres);
     for (double m : values) {
         if (std::isinf(m * 1000))
             fail(QStringLiteral("--%1: %2 m is too far to compute with")

@@ -164,7 +164,8 @@ void declareTable(CalcArguments &args)
         "A printable depth-of-field table: one row per focus distance, one column per\n"
         "f-number, each cell the near and far limit in metres as 'dof' computes them.\n"
         "Defaults: the full stops f/1.4 to f/22 and the focus distances\n"
-        "0.5, 0.7, 1, 1.5, 2, 3, 5, 7, 10, 15, 20, 30, 50, 100 m."));
+        "0.5, 0.7, 1, 1.5, 2, 3, 5, 7, 10, 15, 20, 30, 50, 100 m, those beyond the\n"
+        "focal length."));
     declareLens(args, false);
     args.addCocOptions();
     args.addOption(QStringLiteral("apertures"), QStringLiteral("LIST"),
