@@ -184,6 +184,7 @@ void TestCalc::cocWays_data()
     QTest::newRow("1.6") << QStringList{"--sensor", "1.6"} << crop(6);
     QTest::newRow("four thirds") << QStringList{"--sensor", "Four Thirds"} << crop(7);
     QTest::newRow("6x6") << QStringList{"--sensor", "6x6"} << crop(0);
+    QTest::newRow("index with leading zeros") << QStringList{"--sensor", "0007"} << crop(7);
     // Not the window's rounded 0.0128.
     QTest::newRow("21 MP unrounded")
         << QStringList{"--sensor", "3", "--megapixels", "21"}

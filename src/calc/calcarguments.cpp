@@ -356,8 +356,9 @@ CalcArguments::Coc CalcArguments::cocAsGiven()
         const QString text = single(sensorName).trimmed();
         int index = -1;
         if (QRegularExpression(QStringLiteral("^[0-9]+$")).match(text).hasMatch()) {
-            index = text.toInt();
-            if (index >= CocPresets::FormatCount || text.size() > 3) {
+            bool inRange = false;
+            index = text.toInt(&inRange);
+            if (!inRange || index >= CocPresets::FormatCount) {
                 fail(QStringLiteral("--sensor: index %1 is outside 0 to %2")
                          .arg(text)
                          .arg(CocPresets::FormatCount - 1));
