@@ -228,6 +228,13 @@ double CalcArguments::distance(const QString &name, double flength, bool allowIn
         return NaN;
     }
     const double mm = number(name, text) * 1000;
+    // A finite number of metres can still overflow in millimetres.
+    if (std::isinf(mm)) {
+        fail(QStringLiteral("--%1: %2 m is too far to compute with%3")
+                 .arg(name, text,
+                      allowInfinity ? QStringLiteral("; write inf for infinity") : QString()));
+        return NaN;
+    }
     if (std::isfinite(mm) && std::isfinite(flength) && !(mm > flength)) {
         fail(QStringLiteral("--%1: %2 m is at or inside the focal length (%3 mm); a distance "
                             "must lie beyond it")
@@ -255,10 +262,25 @@ QList<double> CalcArguments::positiveList(const QString &name, const QList<doubl
 QList<double> CalcArguments::distanceList(const QString &name, double flength,
                                           const QList<double> &fallbackMetres)
 {
-    const QList<double> values = positiveList(name, fallbackMetres);
     QList<double> mm;
+    if (!has(name)) {
+        // Of the default distances, those a lens of this focal length can
+        // focus on: a long lens still gets its table.
+        for (double m : fallbackMetres)
+            if (!std::isfinite(flength) || m * 1000 > flength)
+                mm << m * 1000;
+        if (mm.isEmpty())
+            fail(QStringLiteral("--%1: no default distance lies beyond the focal length (%2 mm); "
+                                "give the distances")
+                     .arg(name, QString::number(flength, 'g', 6)));
+        return mm;
+    }
+    const QList<double> values = positiveList(name, fallbackMetres);
     for (double m : values) {
-        if (std::isfinite(m) && std::isfinite(flength) && !(m * 1000 > flength))
+        if (std::isinf(m * 1000))
+            fail(QStringLiteral("--%1: %2 m is too far to compute with")
+                     .arg(name, QString::number(m, 'g', 6)));
+        else if (std::isfinite(m) && std::isfinite(flength) && !(m * 1000 > flength))
             fail(QStringLiteral("--%1: %2 is at or inside the focal length (%3 mm)")
                      .arg(name, metres(m * 1000), QString::number(flength, 'g', 6)));
         mm << m * 1000;
@@ -341,8 +363,9 @@ CalcArguments::Coc CalcArguments::cocAsGiven()
         const QString text = single(sensorName).trimmed();
         int index = -1;
         if (QRegularExpression(QStringLiteral("^[0-9]+$")).match(text).hasMatch()) {
-            index = text.toInt();
-            if (index >= CocPresets::FormatCount || text.size() > 3) {
+            bool inRange = false;
+            index = text.toInt(&inRange);
+            if (!inRange || index >= CocPresets::FormatCount) {
                 fail(QStringLiteral("--sensor: index %1 is outside 0 to %2")
                          .arg(text)
                          .arg(CocPresets::FormatCount - 1));

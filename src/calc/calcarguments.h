@@ -45,6 +45,7 @@ public:
     // focal length. "inf" is accepted where allowed and gives infinity.
     double distance(const QString &name, double flength, bool allowInfinity);
     QList<double> positiveList(const QString &name, const QList<double> &fallback);
+    // Without the option, the fallback distances beyond the focal length.
     QList<double> distanceList(const QString &name, double flength,
                                const QList<double> &fallbackMetres);
     // From 0 up to but excluding 1.

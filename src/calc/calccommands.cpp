@@ -41,6 +41,19 @@ void declareLens(CalcArguments &args, bool withFocus)
     }
 }
 
+// The near limit lies between the lens and the focus for any sensible
+// camera; values so extreme that it overflows give no figures to print.
+bool computable(CalcArguments &args, const DofFigures &f, const QString &apertureName)
+{
+    if (std::isfinite(f.nearLimit))
+        return true;
+    args.fail(QStringLiteral("--focal %1 mm, --%2 %3 and the CoC %4 mm are too extreme to "
+                             "compute with")
+                  .arg(QString::number(f.flength, 'g', 6), apertureName,
+                       QString::number(f.apature, 'g', 6), QString::number(f.coc, 'g', 6)));
+    return false;
+}
+
 // ---- presets -------------------------------------------------------------
 
 void declarePresets(CalcArguments &args)
@@ -131,6 +144,8 @@ int runDof(CalcArguments &args, QString &output)
         return 2;
 
     const DofFigures f = DofFigures::compute(focal, aperture, focus, coc.mm, diffraction);
+    if (!computable(args, f, QStringLiteral("aperture")))
+        return 2;
     if (format == QLatin1String("json"))
         output = json(dofJson(f));
     else
@@ -149,7 +164,8 @@ void declareTable(CalcArguments &args)
         "A printable depth-of-field table: one row per focus distance, one column per\n"
         "f-number, each cell the near and far limit in metres as 'dof' computes them.\n"
         "Defaults: the full stops f/1.4 to f/22 and the focus distances\n"
-        "0.5, 0.7, 1, 1.5, 2, 3, 5, 7, 10, 15, 20, 30, 50, 100 m."));
+        "0.5, 0.7, 1, 1.5, 2, 3, 5, 7, 10, 15, 20, 30, 50, 100 m, those beyond the\n"
+        "focal length."));
     declareLens(args, false);
     args.addCocOptions();
     args.addOption(QStringLiteral("apertures"), QStringLiteral("LIST"),
@@ -176,8 +192,11 @@ int runTable(CalcArguments &args, QString &output)
     QList<QList<DofFigures>> cells;
     for (double distance : distances) {
         QList<DofFigures> row;
-        for (double aperture : apertures)
+        for (double aperture : apertures) {
             row << DofFigures::compute(focal, aperture, distance, coc.mm, diffraction);
+            if (!computable(args, row.last(), QStringLiteral("apertures")))
+                return 2;
+        }
         cells << row;
     }
 

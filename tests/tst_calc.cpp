@@ -1,0 +1,616 @@
+#include "app/mainwin.h"
+#include "calc/calcapp.h"
+#include "coutcapture.h"
+#include "optics/lensmodel.h"
+#include "presets/cocpresets.h"
+#include "project/projectfile.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+#include <cmath>
+
+// vorel-calc: its figures against the window's, the CoC options, the JSON
+// documents, the refusal of bad input and the program as a process.
+class TestCalc : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dofMatchesLensModel_data();
+    void dofMatchesLensModel();
+    void cocWays_data();
+    void cocWays();
+    void defaultCocIsTheWindows();
+    void jsonKeys_data();
+    void jsonKeys();
+    void jsonContents();
+    void showHoldsWhatTheWindowSaved();
+    void showBrokenFileGivesTheWindowsReason_data();
+    void showBrokenFileGivesTheWindowsReason();
+    void badInputIsRefused_data();
+    void badInputIsRefused();
+    void helpAndVersion_data();
+    void helpAndVersion();
+    void tableCsvReadsBackAsJson();
+    void tablePrintFormats_data();
+    void tablePrintFormats();
+    void tableTextIsAligned();
+    void asProcess_data();
+    void asProcess();
+};
+
+namespace
+{
+
+struct Result {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// One call of the program as a function; the lens model's trace stays out.
+Result call(const QStringList &arguments)
+{
+    Result r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    CoutCapture quiet;
+    r.status = CalcApp(out, err).run(arguments);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+QJsonObject jsonOf(const QString &text)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8(), &error);
+    return error.error == QJsonParseError::NoError ? doc.object() : QJsonObject();
+}
+
+QJsonObject callJson(QStringList arguments)
+{
+    const Result r = call(arguments << "--format"
+                                    << "json");
+    return r.status == 0 && r.err.isEmpty() ? jsonOf(r.out) : QJsonObject();
+}
+
+// A command line written as one string; no argument holds a blank.
+QStringList words(const char *line)
+{
+    return QString::fromLatin1(line).split(' ', Qt::SkipEmptyParts);
+}
+
+QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+const QStringList DofKeys =
+    sorted({"focal_mm", "aperture", "focus_m", "coc_mm", "diffraction", "hyperfocal_m", "near_m",
+            "far_m", "depth_m", "blur_at_infinity", "scale"});
+
+// A limit in metres; null where the window's legend shows "inf.".
+QJsonValue limit(double mm)
+{
+    return mm > LensModel::Infinity ? QJsonValue() : QJsonValue(mm / 1000);
+}
+
+// null where the window's button shows no hyperfocal distance.
+QJsonValue hyperfocal(double mm)
+{
+    return LensModel::hasHyperfocal(mm) ? QJsonValue(mm / 1000) : QJsonValue();
+}
+
+} // namespace
+
+void TestCalc::dofMatchesLensModel_data()
+{
+    QTest::addColumn<double>("focal");
+    QTest::addColumn<double>("aperture");
+    QTest::addColumn<double>("focus");
+    QTest::addColumn<double>("coc");
+    QTest::addColumn<bool>("diffraction");
+    QTest::addColumn<bool>("farIsNull");
+    QTest::addColumn<bool>("hyperfocalIsNull");
+    QTest::newRow("50 f/2.8 3 m") << 50.0 << 2.8 << 3.0 << 0.0128 << false << false << false;
+    QTest::newRow("50 f/8 beyond hyperfocal")
+        << 50.0 << 8.0 << 30.0 << 0.0128 << false << true << false;
+    QTest::newRow("200 f/5.6 10 m") << 200.0 << 5.6 << 10.0 << 0.03 << false << false << false;
+    QTest::newRow("24 f/8 2 m diffraction")
+        << 24.0 << 8.0 << 2.0 << 0.0128 << true << false << false;
+    QTest::newRow("100 f/11 5 m diffraction")
+        << 100.0 << 11.0 << 5.0 << 0.03 << true << false << false;
+    QTest::newRow("50 f/16 diffraction exceeds CoC")
+        << 50.0 << 16.0 << 3.0 << 0.0128 << true << false << true;
+}
+
+// dof gives the window's figures, by the lens model's own functions.
+void TestCalc::dofMatchesLensModel()
+{
+    QFETCH(double, focal);
+    QFETCH(double, aperture);
+    QFETCH(double, focus);
+    QFETCH(double, coc);
+    QFETCH(bool, diffraction);
+    QFETCH(bool, farIsNull);
+    QFETCH(bool, hyperfocalIsNull);
+
+    QStringList args = QString("dof --focal %1 --aperture %2 --focus %3 --coc %4")
+                           .arg(focal)
+                           .arg(aperture)
+                           .arg(focus)
+                           .arg(coc)
+                           .split(' ');
+    if (diffraction)
+        args << "--diffraction";
+    const QJsonObject o = callJson(args);
+    QCOMPARE(sorted(o.keys()), DofKeys);
+
+    CoutCapture quiet;
+    LensModel lens;
+    lens.init(focus * 1000, aperture, focal, coc);
+    const double h = diffraction ? lens.hyperfocalDiffraction() : lens.hyperfocal();
+    const double nearLimit = diffraction ? lens.nearLimitDiffraction() : lens.nearLimit();
+    const double farLimit = diffraction ? lens.farLimitDiffraction() : lens.farLimit();
+
+    QCOMPARE(o["focal_mm"].toDouble(), focal);
+    QCOMPARE(o["aperture"].toDouble(), aperture);
+    QCOMPARE(o["focus_m"].toDouble(), focus);
+    QCOMPARE(o["coc_mm"].toDouble(), coc);
+    QCOMPARE(o["diffraction"].toBool(), diffraction);
+    QCOMPARE(o["hyperfocal_m"], hyperfocal(h));
+    QCOMPARE(o["hyperfocal_m"].isNull(), hyperfocalIsNull);
+    QCOMPARE(o["near_m"], limit(nearLimit));
+    QCOMPARE(o["far_m"], limit(farLimit));
+    QCOMPARE(o["far_m"].isNull(), farIsNull);
+    QCOMPARE(o["depth_m"], farIsNull ? QJsonValue() : QJsonValue((farLimit - nearLimit) / 1000));
+    QCOMPARE(o["blur_at_infinity"].toDouble(), lens.blur(LensModel::Infinity, diffraction));
+    QCOMPARE(o["scale"].toDouble(), lens.scale());
+}
+
+void TestCalc::cocWays_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<double>("coc");
+    auto diagonal = &CocPresets::sensorDiagonal;
+    auto crop = [](int index) {
+        return CocPresets::cocFromCropFactor(CocPresets::sensorDiagonal(index));
+    };
+    QTest::newRow("default") << QStringList{} << 0.0128;
+    QTest::newRow("index 3") << words("--sensor 3") << crop(3);
+    QTest::newRow("full frame") << QStringList{"--sensor", "full frame"} << crop(3);
+    QTest::newRow("1.6") << words("--sensor 1.6") << crop(6);
+    QTest::newRow("four thirds") << QStringList{"--sensor", "Four Thirds"} << crop(7);
+    QTest::newRow("6x6") << words("--sensor 6x6") << crop(0);
+    QTest::newRow("index with leading zeros") << words("--sensor 0007") << crop(7);
+    // Not the window's rounded 0.0128.
+    QTest::newRow("21 MP unrounded")
+        << words("--sensor 3 --megapixels 21") << CocPresets::cocFromPixelSize(diagonal(3), 21e6);
+    QTest::newRow("16.5 MP") << words("--sensor 5 --megapixels 16.5")
+                             << CocPresets::cocFromPixelSize(diagonal(5), 16.5e6);
+    QTest::newRow("view 3:2") << words("--view-distance 250 --image-width 300")
+                              << CocPresets::cocFromViewDistance(250, 300, 0);
+    QTest::newRow("view 4:3") << words("--view-distance 250 --image-width 300 --form 4:3")
+                              << CocPresets::cocFromViewDistance(250, 300, 1);
+}
+
+// Each way of giving the CoC uses the window's formula, unrounded, and the
+// figures are computed with it.
+void TestCalc::cocWays()
+{
+    QFETCH(QStringList, options);
+    QFETCH(double, coc);
+    const QJsonObject o = callJson(words("dof --focal 50 --aperture 8 --focus 3") + options);
+    QCOMPARE(o["coc_mm"].toDouble(), coc);
+    QCOMPARE(o["hyperfocal_m"].toDouble(), 50.0 * 50 / (8 * coc) / 1000);
+    // Full frame's diagonal over 1500, scaled by distance over image
+    // diagonal; the window's factor for this holds eight digits.
+    if (options.contains("--view-distance")) {
+        const double diagonal = options.contains("4:3") ? 375 : 100 * std::sqrt(13.0);
+        QVERIFY(std::fabs(coc / (250 * CocPresets::FullFrameDiagonal / 1500 / diagonal) - 1) <
+                1e-8);
+    }
+}
+
+// Without a CoC option, the CoC is the one the window starts with.
+void TestCalc::defaultCocIsTheWindows()
+{
+    CoutCapture quiet;
+    const mainWin w;
+    QCOMPARE(w.c1_coc->value(), 0.0128);
+    QCOMPARE(callJson(words("optimum --focal 50 --near 2 --far 5"))["coc_mm"].toDouble(),
+             w.c1_coc->value());
+}
+
+void TestCalc::jsonKeys_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("keys");
+    const QStringList optimum = words("focal_mm coc_mm near_m far_m focus_m best_aperture "
+                                      "best_worst_blur sharp_apertures stops");
+    QTest::newRow("table") << words("table --focal 50")
+                           << words("focal_mm coc_mm diffraction apertures distances_m cells");
+    QTest::newRow("optimum, none sharp")
+        << words("optimum --focal 50 --near 2 --far inf") << optimum;
+    QTest::newRow("optimum, sharp range")
+        << words("optimum --focal 50 --near 3 --far 4 --coc 0.03") << optimum;
+    QTest::newRow("stack")
+        << words("stack --focal 50 --aperture 8 --near 2 --far inf --diffraction")
+        << words("focal_mm aperture coc_mm diffraction overlap near_m far_m count frames");
+}
+
+// Each command's JSON document has exactly the documented keys.
+void TestCalc::jsonKeys()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, keys);
+    QCOMPARE(sorted(callJson(args).keys()), sorted(keys));
+}
+
+// The arrays hold what their keys promise: the default table's grid, the
+// optimum's stops and sharp interval, and one frame per count.
+void TestCalc::jsonContents()
+{
+    const QJsonObject table = callJson(words("table --focal 50"));
+    QCOMPARE(table["apertures"].toArray().size(), 9);
+    QCOMPARE(table["distances_m"].toArray().size(), 14);
+    QCOMPARE(table["cells"].toArray().size(), 14);
+    for (const QJsonValue &row : table["cells"].toArray()) {
+        QCOMPARE(row.toArray().size(), 9);
+        QCOMPARE(sorted(row.toArray().first().toObject().keys()), QStringList({"far_m", "near_m"}));
+    }
+    // The cell at 3 m and f/8 is dof's near and far limit.
+    const QJsonObject cell = table["cells"][5][5].toObject();
+    const QJsonObject dof = callJson(words("dof --focal 50 --aperture 8 --focus 3"));
+    QCOMPARE(cell["near_m"], dof["near_m"]);
+    QCOMPARE(cell["far_m"], dof["far_m"]);
+
+    // A long lens's table leaves out the default distances it cannot focus on.
+    const QJsonObject tele = callJson(words("table --focal 600"));
+    QCOMPARE(tele["distances_m"].toArray().size(), 13);
+    QCOMPARE(tele["distances_m"][0].toDouble(), 0.7);
+    QCOMPARE(tele["cells"].toArray().size(), 13);
+
+    const QJsonObject none = callJson(words("optimum --focal 50 --near 2 --far inf"));
+    QVERIFY(none["sharp_apertures"].isNull());
+    QVERIFY(none["far_m"].isNull());
+    QCOMPARE(none["stops"].toArray().size(), 37);
+    QCOMPARE(none["stops"][36]["aperture"].toDouble(), 64.0);
+    const QJsonObject sharp = callJson(words("optimum --focal 50 --near 3 --far 4 --coc 0.03"));
+    const QJsonObject range = sharp["sharp_apertures"].toObject();
+    QCOMPARE(sorted(range.keys()), QStringList({"from", "to"}));
+    QVERIFY(range["from"].toDouble() < sharp["best_aperture"].toDouble());
+    QVERIFY(sharp["best_aperture"].toDouble() < range["to"].toDouble());
+
+    const QJsonObject stack = callJson(words("stack --focal 50 --aperture 8 --near 2 --far inf"));
+    const QJsonArray frames = stack["frames"].toArray();
+    QCOMPARE(stack["count"].toInt(), frames.size());
+    QVERIFY(frames.size() > 1);
+    QCOMPARE(frames.first()["near_m"].toDouble(), 2.0);
+    QVERIFY(frames.last()["far_m"].isNull());
+    QCOMPARE(sorted(frames.first().toObject().keys()), QStringList({"far_m", "focus_m", "near_m"}));
+}
+
+// show prints what a project saved by the window holds, with the figures
+// the window computes for each camera.
+void TestCalc::showHoldsWhatTheWindowSaved()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString name = dir.filePath("saved.vlp");
+    CoutCapture quiet;
+    mainWin w;
+    w.c1_flength->setValue(85);
+    w.c1_fdist->setValue(4.25);
+    w.c1_apature->setValue(5.6);
+    w.c1_coc->setValue(0.0301);
+    w.c1_calcDef->setChecked(true);
+    w.c2_flength->setValue(35);
+    w.c2_fdist->setValue(12.5);
+    w.c2_apature->setValue(11);
+    w.c2_coc->setValue(0.02);
+    w.boxC2->setChecked(false);
+    w.DSB_leftBorder->setValue(2.5);
+    w.distanceFP->setChecked(true);
+    w.qxscale->setValue(12);
+    w.qyscale->setValue(40);
+    w.run();
+    QVERIFY(w.saveProject(name));
+
+    const QJsonObject o = callJson({"show", name});
+    QCOMPARE(sorted(o.keys()), sorted({"file", "left_border_m", "distance_scale", "blur_scale",
+                                       "from_camera", "cameras"}));
+    QCOMPARE(o["file"].toString(), name);
+    QCOMPARE(o["left_border_m"].toDouble(), w.DSB_leftBorder->value());
+    QCOMPARE(o["distance_scale"].toInt(), w.qxscale->value());
+    QCOMPARE(o["blur_scale"].toInt(), w.qyscale->value());
+    QCOMPARE(o["from_camera"].toBool(), w.distanceCam->isChecked());
+    QCOMPARE(o["cameras"].toArray().size(), 2);
+    const LensModel *lenses[2] = {&w.c1_lens, &w.c2_lens};
+    const QCheckBox *calcDefs[2] = {w.c1_calcDef, w.c2_calcDef};
+    const QGroupBox *boxes[2] = {w.boxC1, w.boxC2};
+    for (int i = 0; i < 2; ++i) {
+        const QJsonObject cam = o["cameras"][i].toObject();
+        QCOMPARE(sorted(cam.keys()), sorted(DofKeys + QStringList{"enabled"}));
+        QCOMPARE(cam["enabled"].toBool(), boxes[i]->isChecked());
+        LensModel lens = *lenses[i];
+        const bool diffraction = calcDefs[i]->isChecked();
+        QCOMPARE(cam["diffraction"].toBool(), diffraction);
+        QCOMPARE(cam["focal_mm"].toDouble(), lens.getFlength());
+        QCOMPARE(cam["aperture"].toDouble(), lens.getApature());
+        QCOMPARE(cam["focus_m"].toDouble(), lens.getFdist() / 1000);
+        QCOMPARE(cam["coc_mm"].toDouble(), lens.getCoc());
+        QCOMPARE(cam["hyperfocal_m"],
+                 hyperfocal(diffraction ? lens.hyperfocalDiffraction() : lens.hyperfocal()));
+        QCOMPARE(cam["near_m"],
+                 limit(diffraction ? lens.nearLimitDiffraction() : lens.nearLimit()));
+        QCOMPARE(cam["far_m"], limit(diffraction ? lens.farLimitDiffraction() : lens.farLimit()));
+        QCOMPARE(cam["blur_at_infinity"].toDouble(), lens.blur(LensModel::Infinity, diffraction));
+    }
+    QCOMPARE(o["cameras"][0]["focal_mm"].toDouble(), 85.0);
+    QVERIFY(!o["cameras"][1]["enabled"].toBool());
+}
+
+void TestCalc::showBrokenFileGivesTheWindowsReason_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("10 bytes") << QByteArray(10, 'x');
+    QTest::newRow("missing") << QByteArray();
+}
+
+// A file the window refuses is refused with the reason of its warning.
+void TestCalc::showBrokenFileGivesTheWindowsReason()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString name = dir.filePath("broken.vlp");
+    if (!bytes.isNull()) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QString reason;
+    QVERIFY(!ProjectFile().load(name, &reason));
+    const Result r = call({"show", name});
+    QCOMPARE(r.status, 2);
+    QVERIFY(r.out.isEmpty());
+    QCOMPARE(r.err, QString("vorel-calc: show: cannot read file %1: %2\n").arg(name, reason));
+}
+
+void TestCalc::badInputIsRefused_data()
+{
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QString>("named");
+    const char *dof = "dof --focal 50 --aperture 8 ";
+    const char *stack = "stack --aperture 8 --focal 50 --near 1 --far 2 ";
+    struct Row {
+        const char *name;
+        QString args;
+        const char *named;
+    };
+    const Row rows[] = {
+        {"unknown command", "frobnicate", "frobnicate"},
+        {"unknown option", dof + QString("--focus 3 --bogus"), "--bogus"},
+        {"option before command", "--bogus dof", "--bogus"},
+        {"missing option", "dof --aperture 8 --focus 3", "--focal"},
+        {"missing value", dof + QString("--focus"), "--focus"},
+        {"no number", dof + QString("--focus three"), "--focus"},
+        {"decimal comma", "dof --focal 50 --aperture 2,8 --focus 3", "--aperture"},
+        {"nan", dof + QString("--focus nan"), "--focus"},
+        {"inf focal", "dof --focal inf --aperture 8 --focus 3", "--focal"},
+        {"inf focus", dof + QString("--focus inf"), "--focus"},
+        {"focus beyond doubles", dof + QString("--focus 1e306"), "--focus"},
+        {"far beyond doubles", "stack --aperture 8 --focal 50 --near 1 --far 1e306", "--far"},
+        {"table distance beyond doubles", "table --focal 50 --distances 1,1e306", "--distances"},
+        {"coc too small to compute", dof + QString("--focus 3 --coc 1e-320"), "CoC"},
+        {"aperture too small to compute", "dof --focal 50 --aperture 1e-300 --focus 3",
+         "--aperture"},
+        {"list aperture too small to compute", "table --focal 50 --apertures 8,1e-300",
+         "--apertures"},
+        {"zero focal", "table --focal 0", "--focal"},
+        {"negative aperture", "dof --focal 50 --aperture -2 --focus 3", "--aperture"},
+        {"zero in a list", "table --focal 50 --apertures 2,0", "--apertures"},
+        {"zero coc", dof + QString("--focus 3 --coc 0"), "--coc"},
+        {"negative coc", dof + QString("--focus 3 --coc -0.01"), "--coc"},
+        {"focus at focal length", dof + QString("--focus 0.05"), "--focus"},
+        {"focus inside", dof + QString("--focus 0.01"), "--focus"},
+        {"table distance inside", "table --focal 50 --distances 1,0.02", "--distances"},
+        {"near beyond far", "optimum --focal 50 --near 5 --far 2", "--near"},
+        {"near at far", "optimum --focal 50 --near 2 --far 2", "--near"},
+        {"near inf", "optimum --focal 50 --near inf --far inf", "--near"},
+        {"unknown sensor", dof + QString("--focus 3 --sensor super35"), "--sensor"},
+        {"ambiguous sensor", dof + QString("--focus 3 --sensor APS-C"), "--sensor"},
+        {"sensor index 14", dof + QString("--focus 3 --sensor 14"), "--sensor"},
+        {"two CoC ways", dof + QString("--focus 3 --coc 0.02 --sensor 3"), "--sensor"},
+        {"megapixels alone", dof + QString("--focus 3 --megapixels 21"), "--megapixels"},
+        {"zero megapixels", dof + QString("--focus 3 --sensor 3 --megapixels 0"), "--megapixels"},
+        {"view distance alone", dof + QString("--focus 3 --view-distance 250"), "--image-width"},
+        {"form 16:9", dof + QString("--focus 3 --view-distance 2 --image-width 3 --form 16:9"),
+         "--form"},
+        {"overlap 1", stack + QString("--overlap 1"), "--overlap"},
+        {"overlap -0.1", stack + QString("--overlap -0.1"), "--overlap"},
+        {"diffraction beyond coc", "stack --aperture 16 --diffraction --focal 50 --near 1 --far 2",
+         "--aperture"},
+        {"dof csv", dof + QString("--focus 3 --format csv"), "--format"},
+        {"stack markdown", stack + QString("--format markdown"), "--format"},
+        {"unreadable project", "show /nonexistent/p.vlp", "/nonexistent/p.vlp"},
+        {"show without file", "show", "PROJECT.vlp"},
+        {"stray argument", dof + QString("--focus 3 extra"), "extra"},
+        {"option twice", dof + QString("--focus 3 --focal 35"), "--focal"},
+        {"help for no command", "help nosuch", "nosuch"},
+    };
+    for (const Row &row : rows)
+        QTest::newRow(row.name) << row.args << QString(row.named);
+}
+
+// Bad input: status 2, one line on standard error naming the argument,
+// nothing on standard output.
+void TestCalc::badInputIsRefused()
+{
+    QFETCH(QString, args);
+    QFETCH(QString, named);
+    const Result r = call(args.split(' '));
+    QCOMPARE(r.status, 2);
+    QCOMPARE(r.out, QString());
+    QVERIFY2(r.err.startsWith("vorel-calc:"), qPrintable(r.err));
+    QCOMPARE(r.err.count('\n'), 1);
+    QVERIFY(r.err.endsWith('\n'));
+    QVERIFY2(r.err.contains(named), qPrintable(r.err));
+}
+
+void TestCalc::helpAndVersion_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("--help") << words("--help") << "Commands:";
+    QTest::newRow("-h") << words("-h") << "Commands:";
+    QTest::newRow("help") << words("help") << "Commands:";
+    QTest::newRow("--version") << words("--version") << "vorel-calc";
+    QTest::newRow("help dof") << words("help dof") << "--diffraction";
+    QTest::newRow("dof --help") << words("dof --help") << "--diffraction";
+    QTest::newRow("help table") << words("help table") << "html";
+}
+
+// Help and version succeed on standard output.
+void TestCalc::helpAndVersion()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, says);
+    const Result r = call(args);
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QString());
+    QVERIFY2(r.out.contains(says), qPrintable(r.out));
+}
+
+// The CSV table has a header and one row per distance, with the JSON's
+// numbers exactly ("inf" where JSON has null).
+void TestCalc::tableCsvReadsBackAsJson()
+{
+    const QStringList args = words("table --focal 50 --coc 0.02");
+    const QJsonObject o = callJson(args);
+    const Result r = call(args + QStringList{"--format", "csv"});
+    QCOMPARE(r.status, 0);
+    QStringList lines = r.out.split("\r\n");
+    QCOMPARE(lines.takeLast(), QString());
+    QCOMPARE(lines.size(), 15);
+    const QStringList header = lines.takeFirst().split(',');
+    QCOMPARE(header.size(), 1 + 2 * 9);
+    QCOMPARE(header[0], QString("focus_m"));
+    QCOMPARE(header[1], QString("f/1.4 near_m"));
+    QCOMPARE(header[18], QString("f/22 far_m"));
+    bool sawInfinity = false;
+    for (int row = 0; row < lines.size(); ++row) {
+        const QStringList fields = lines[row].split(',');
+        QCOMPARE(fields.size(), header.size());
+        QCOMPARE(fields[0].toDouble(), o["distances_m"][row].toDouble());
+        for (int col = 0; col < 9; ++col) {
+            const QJsonObject cell = o["cells"][row][col].toObject();
+            QCOMPARE(fields[1 + 2 * col].toDouble(), cell["near_m"].toDouble());
+            const QString far = fields[2 + 2 * col];
+            sawInfinity = sawInfinity || far == "inf";
+            if (far == "inf")
+                QVERIFY(cell["far_m"].isNull());
+            else
+                QCOMPARE(far.toDouble(), cell["far_m"].toDouble());
+        }
+    }
+    QVERIFY(sawInfinity);
+}
+
+void TestCalc::tablePrintFormats_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QStringList>("holds");
+    QTest::newRow("markdown") << "markdown" << QStringList{"| Focus | f/1.4 |", "\n| --- | ---: |"};
+    QTest::newRow("html") << "html"
+                          << QStringList{"<!DOCTYPE html>", "@page", "<table>", "</table>",
+                                         "</html>\n"};
+}
+
+// Markdown has its header rule; HTML is one complete page for print.
+void TestCalc::tablePrintFormats()
+{
+    QFETCH(QString, format);
+    QFETCH(QStringList, holds);
+    const Result r = call({"table", "--focal", "50", "--format", format});
+    QCOMPARE(r.status, 0);
+    for (const QString &piece : holds)
+        QVERIFY2(r.out.contains(piece), qPrintable(piece));
+    QCOMPARE(r.out.count("<tr>"), format == "html" ? 15 : 0);
+}
+
+// The text table's rows line up: with the numbers right-aligned, every
+// line of it ends in the same column.
+void TestCalc::tableTextIsAligned()
+{
+    const Result r = call(words("table --focal 50 --apertures 2,8,16"));
+    QCOMPARE(r.status, 0);
+    QStringList lines = r.out.section("\n\n", 1).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 15);
+    QVERIFY(lines[0].startsWith("Focus"));
+    for (const QString &line : lines)
+        QCOMPARE(line.size(), lines[0].size());
+}
+
+void TestCalc::asProcess_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("german");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("says");
+    const char *dof = "dof --focal 50 --aperture 2.8 --focus 3";
+    QTest::newRow("dof json") << words(dof) + words("--format json --diffraction") << false << 0
+                              << "\"aperture\": 2.8";
+    QTest::newRow("table json") << words("table --focal 50 --format json") << false << 0
+                                << "\"cells\"";
+    QTest::newRow("dof text, German locale") << words(dof) << true << 0 << "f/2.8";
+    QTest::newRow("table csv, German locale")
+        << words("table --focal 50 --format csv") << true << 0 << "\r\n0.5,0.4";
+    QTest::newRow("bad call") << words("dof --focal 0") << false << 2 << "";
+    QTest::newRow("version") << words("--version") << false << 0 << "vorel-calc 0.";
+}
+
+// The program itself: results alone on standard output, without the lens
+// model's trace, numbers in the C locale whatever the user's locale.
+void TestCalc::asProcess()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, german);
+    QFETCH(int, status);
+    QFETCH(QString, says);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    if (german) {
+        env.insert("LC_ALL", "de_DE.UTF-8");
+        env.insert("LANG", "de_DE.UTF-8");
+    }
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VOREL_CALC_BINARY), args);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), status);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY(!out.contains("init - "));
+    if (status != 0) {
+        QCOMPARE(out, QString());
+        QVERIFY(err.startsWith("vorel-calc:"));
+        QCOMPARE(err.count('\n'), 1);
+        return;
+    }
+    QCOMPARE(err, QString());
+    QVERIFY2(out.contains(says), qPrintable(out));
+    if (args.contains("json"))
+        QVERIFY(!jsonOf(out).isEmpty());
+    if (german && !args.contains("csv"))
+        QVERIFY(!out.contains(QRegularExpression("[0-9],[0-9]")));
+}
+
+QTEST_MAIN(TestCalc)
+#include "tst_calc.moc"
