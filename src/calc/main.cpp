@@ -30,15 +30,28 @@ void messageHandler(QtMsgType type, const QMessageLogContext &, const QString &m
         std::fprintf(stderr, "vorel-calc: %s\n", qPrintable(message));
 }
 
+// Points std::cout at a buffer for as long as it lives and gives it its own
+// buffer back: std::cout is flushed once more after main() returns.
+class CoutSilencer
+{
+public:
+    explicit CoutSilencer(std::streambuf *buffer) : previous(std::cout.rdbuf(buffer)) {}
+    ~CoutSilencer() { std::cout.rdbuf(previous); }
+    CoutSilencer(const CoutSilencer &) = delete;
+    CoutSilencer &operator=(const CoutSilencer &) = delete;
+
+private:
+    std::streambuf *previous;
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     // The lens model and the project reader trace to std::cout for the
     // window; here standard output carries the results alone.
-    // The buffer outlives main(): std::cout is flushed after it returns.
-    static NullBuffer nowhere;
-    std::cout.rdbuf(&nowhere);
+    NullBuffer nowhere;
+    const CoutSilencer silence(&nowhere);
 
     qInstallMessageHandler(messageHandler);
     std::unique_ptr<QCoreApplication> app;
