@@ -193,7 +193,7 @@ int runTable(CalcArguments &args, QString &output)
     for (double distance : distances) {
         QList<DofFigures> row;
         for (double aperture : apertures) {
-            row << DofFigures::compute(focal, aperture, distance, coc.mm, diffraction);
+            row << DofFigures::limits(focal, aperture, distance, coc.mm, diffraction);
             if (!computable(args, row.last(), QStringLiteral("apertures")))
                 return 2;
         }

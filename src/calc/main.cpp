@@ -31,12 +31,21 @@ void messageHandler(QtMsgType type, const QMessageLogContext &, const QString &m
 }
 
 // Points std::cout at a buffer for as long as it lives and gives it its own
-// buffer back: std::cout is flushed once more after main() returns.
+// buffer back: std::cout is flushed once more after main() returns. The
+// stream is also marked bad, so that a trace line is dropped before its
+// numbers are formatted: a large table makes thousands of them.
 class CoutSilencer
 {
 public:
-    explicit CoutSilencer(std::streambuf *buffer) : previous(std::cout.rdbuf(buffer)) {}
-    ~CoutSilencer() { std::cout.rdbuf(previous); }
+    explicit CoutSilencer(std::streambuf *buffer) : previous(std::cout.rdbuf(buffer))
+    {
+        std::cout.setstate(std::ios::badbit);
+    }
+    ~CoutSilencer()
+    {
+        std::cout.rdbuf(previous);
+        std::cout.clear();
+    }
     CoutSilencer(const CoutSilencer &) = delete;
     CoutSilencer &operator=(const CoutSilencer &) = delete;
 

@@ -4,26 +4,46 @@
 
 #include <limits>
 
-DofFigures DofFigures::compute(double flength, double apature, double fdist, double coc,
-                               bool diffraction)
+namespace
+{
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+DofFigures withLimits(const LensModel &lens, bool diffraction)
 {
     DofFigures f;
-    f.flength = flength;
-    f.apature = apature;
-    f.fdist = fdist;
-    f.coc = coc;
+    f.flength = lens.flength;
+    f.apature = lens.apature;
+    f.fdist = lens.fdist;
+    f.coc = lens.coc;
     f.diffraction = diffraction;
-
-    LensModel lens;
-    lens.init(fdist, apature, flength, coc);
-    const int withDiffraction = diffraction ? 1 : 0;
-    const double h = diffraction ? lens.hyperfocalDiffraction() : lens.hyperfocal();
-    f.hyperfocal = LensModel::hasHyperfocal(h) ? h : std::numeric_limits<double>::quiet_NaN();
+    f.hyperfocal = f.blurAtInfinity = f.scale = NaN;
     f.nearLimit = diffraction ? lens.nearLimitDiffraction() : lens.nearLimit();
     const double far = diffraction ? lens.farLimitDiffraction() : lens.farLimit();
     // The legend shows every far limit beyond 10 km as infinite.
     f.farLimit = far > LensModel::Infinity ? std::numeric_limits<double>::infinity() : far;
-    f.blurAtInfinity = lens.blur(LensModel::Infinity, withDiffraction);
+    return f;
+}
+
+} // namespace
+
+DofFigures DofFigures::compute(double flength, double apature, double fdist, double coc,
+                               bool diffraction)
+{
+    LensModel lens;
+    lens.init(fdist, apature, flength, coc);
+    DofFigures f = withLimits(lens, diffraction);
+    const double h = diffraction ? lens.hyperfocalDiffraction() : lens.hyperfocal();
+    f.hyperfocal = LensModel::hasHyperfocal(h) ? h : NaN;
+    f.blurAtInfinity = lens.blur(LensModel::Infinity, diffraction ? 1 : 0);
     f.scale = lens.scale();
     return f;
+}
+
+DofFigures DofFigures::limits(double flength, double apature, double fdist, double coc,
+                              bool diffraction)
+{
+    LensModel lens;
+    lens.init(fdist, apature, flength, coc);
+    return withLimits(lens, diffraction);
 }

@@ -29,6 +29,11 @@ struct DofFigures {
     // own standard output keep it away from there.
     static DofFigures compute(double flength, double apature, double fdist, double coc,
                               bool diffraction);
+    // The near and far limits alone, as compute() gives them; the other
+    // figures are left NaN. A DOF table needs nothing else, and the
+    // hyperfocal search would cost as much as both limits.
+    static DofFigures limits(double flength, double apature, double fdist, double coc,
+                             bool diffraction);
 };
 
 #endif // DOFFIGURES_H
