@@ -1,4 +1,5 @@
 #include "calc/calcapp.h"
+#include "optics/lensmodel.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -33,7 +34,7 @@ void messageHandler(QtMsgType type, const QMessageLogContext &, const QString &m
 // Points std::cout at a buffer for as long as it lives and gives it its own
 // buffer back: std::cout is flushed once more after main() returns. The
 // stream is also marked bad, so that a trace line is dropped before its
-// numbers are formatted: a large table makes thousands of them.
+// numbers are formatted.
 class CoutSilencer
 {
 public:
@@ -59,8 +60,11 @@ int main(int argc, char *argv[])
 {
     // The lens model and the project reader trace to std::cout for the
     // window; here standard output carries the results alone.
+    // The project reader's trace goes nowhere; the lens model's is not
+    // even written, since a large table makes thousands of lines.
     NullBuffer nowhere;
     const CoutSilencer silence(&nowhere);
+    LensModel::trace = nullptr;
 
     qInstallMessageHandler(messageHandler);
     std::unique_ptr<QCoreApplication> app;

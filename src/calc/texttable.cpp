@@ -36,22 +36,32 @@ QString TextTable::text() const
             widths[i] = std::max<int>(widths[i], row[i].size());
         }
 
-    auto line = [this, &widths](const QStringList &cells) {
-        QString out;
+    int lineWidth = 1;
+    for (int w : widths)
+        lineWidth += w + 2;
+    QString out;
+    // A large table is thousands of cells: one allocation, not one a cell.
+    out.reserve(lineWidth * (rows.size() + 1));
+    auto line = [this, &widths, &out](const QStringList &cells) {
+        const qsizetype start = out.size();
         for (int i = 0; i < cells.size(); ++i) {
             if (i > 0)
-                out += QStringLiteral("  ");
-            out += i < leftAligned ? cells[i].leftJustified(widths[i])
-                                   : cells[i].rightJustified(widths[i]);
+                out += QLatin1String("  ");
+            const qsizetype padding = widths[i] - cells[i].size();
+            if (i >= leftAligned)
+                out += QString(padding, QLatin1Char(' '));
+            out += cells[i];
+            if (i < leftAligned)
+                out += QString(padding, QLatin1Char(' '));
         }
         // No padding after the last column.
-        while (out.endsWith(QLatin1Char(' ')))
+        while (out.size() > start && out.endsWith(QLatin1Char(' ')))
             out.chop(1);
-        return out + QLatin1Char('\n');
+        out += QLatin1Char('\n');
     };
-    QString out = line(header);
+    line(header);
     for (const QStringList &row : rows)
-        out += line(row);
+        line(row);
     return out;
 }
 

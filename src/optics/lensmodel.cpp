@@ -29,6 +29,8 @@ double diffractedBlur(const LensModel &m, double x, double vs, double dif2)
 
 } // namespace
 
+std::ostream *LensModel::trace = &std::cout;
+
 void LensModel::init(double fdist, double apature, double flength, double coc)
 {
     this->fdist = fdist;
@@ -37,9 +39,11 @@ void LensModel::init(double fdist, double apature, double flength, double coc)
     this->coc = coc;
     adia = flength / apature;
     dif = flength * AiryPerFNumber / adia;
-    std::cout << "init - fdist: " << this->fdist << " apature: " << this->apature
-              << " flength: " << this->flength << " coc: " << this->coc << " adia: " << adia
-              << " dif: " << dif << "\n";
+    if (trace == nullptr)
+        return;
+    *trace << "init - fdist: " << this->fdist << " apature: " << this->apature
+           << " flength: " << this->flength << " coc: " << this->coc << " adia: " << adia
+           << " dif: " << dif << "\n";
 }
 
 double LensModel::hyperfocal() const

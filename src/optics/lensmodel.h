@@ -1,6 +1,8 @@
 #ifndef LENSMODEL_H
 #define LENSMODEL_H
 
+#include <iosfwd>
+
 // The optics of one camera. All lengths are millimetres; the focus distance
 // is measured on the object side from the camera. 10,000,000 mm (10 km)
 // stands for infinity throughout.
@@ -36,6 +38,10 @@ public:
     // False for the -1.0 of hyperfocalDiffraction() and for anything else
     // that is no distance to focus on.
     static bool hasHyperfocal(double hyperfocal);
+
+    // Where init() writes its trace line; standard output unless a program
+    // that owns standard output turns the trace off with nullptr.
+    static std::ostream *trace;
 
     static constexpr double Infinity = 10000000.0;
     static constexpr double InfiniteFarLimit = 99999001.0;
