@@ -98,11 +98,13 @@ int CalcApp::run(const QStringList &arguments)
             out << overallHelp();
             return 0;
         }
+        if (rest.size() > 1)
+            return refuse(QStringLiteral("help: unexpected argument '%1'; help takes one command")
+                              .arg(rest.at(1)));
         const CalcCommands::Command *command = CalcCommands::find(rest.first());
-        if (command == nullptr || rest.size() > 1)
-            return refuse(
-                QStringLiteral("help: unknown command '%1'; commands are %2")
-                    .arg(rest.join(QLatin1Char(' ')), commandNames().join(QStringLiteral(", "))));
+        if (command == nullptr)
+            return refuse(QStringLiteral("help: unknown command '%1'; commands are %2")
+                              .arg(rest.first(), commandNames().join(QStringLiteral(", "))));
         CalcArguments args(rest.first());
         command->declare(args);
         out << args.helpText();
