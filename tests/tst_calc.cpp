@@ -34,6 +34,7 @@ private slots:
     void badInputIsRefused();
     void helpAndVersion_data();
     void helpAndVersion();
+    void optimumAdviceHoldsWhenFollowed();
     void tableCsvReadsBackAsJson();
     void tablePrintFormats_data();
     void tablePrintFormats();
@@ -443,6 +444,10 @@ void TestCalc::badInputIsRefused_data()
         {"stray argument", dof + QString("--focus 3 extra"), "extra"},
         {"option twice", dof + QString("--focus 3 --focal 35"), "--focal"},
         {"help for no command", "help nosuch", "nosuch"},
+        {"line break in a value", dof + QString("--focus 3\nx"), "--focus"},
+        {"list too long", "table --focal 50 --apertures " + QString("8,").repeated(1000) + "8",
+         "--apertures"},
+        {"range too narrow", "optimum --focal 50 --near 1000000 --far 1000000.0001", "--near"},
     };
     for (const Row &row : rows)
         QTest::newRow(row.name) << row.args << QString(row.named);
@@ -485,6 +490,29 @@ void TestCalc::helpAndVersion()
     QCOMPARE(r.status, 0);
     QCOMPARE(r.err, QString());
     QVERIFY2(r.out.contains(says), qPrintable(r.out));
+}
+
+// What optimum says would help does help when taken at its word: its
+// figures are rounded towards the safe side.
+void TestCalc::optimumAdviceHoldsWhenFollowed()
+{
+    const Result r = call(words("optimum --focal 50 --near 2 --far 20 --coc 0.03"));
+    QCOMPARE(r.status, 0);
+    const QRegularExpressionMatch m =
+        QRegularExpression("at least ([0-9.]+) mm, or a shorter range: 2 m to at most ([0-9.]+) "
+                           "m, or from ([0-9.]+) m to 20 m")
+            .match(r.out);
+    QVERIFY2(m.hasMatch(), qPrintable(r.out));
+    const QStringList followed[] = {
+        words("optimum --focal 50 --near 2 --far 20 --coc") << m.captured(1),
+        words("optimum --focal 50 --near 2 --coc 0.03 --far") << m.captured(2),
+        words("optimum --focal 50 --far 20 --coc 0.03 --near") << m.captured(3),
+    };
+    for (const QStringList &args : followed) {
+        const QJsonObject o = callJson(args);
+        QVERIFY2(o["sharp_apertures"].isObject(), qPrintable(args.join(' ')));
+        QVERIFY(o["best_worst_blur"].toDouble() <= 1);
+    }
 }
 
 // The CSV table has a header and one row per distance, with the JSON's

@@ -23,6 +23,7 @@ private slots:
     void rasterMatchesWindowExport_data();
     void rasterMatchesWindowExport();
     void scaleMultipliesPixels();
+    void unreachableDisplayIsNotNeeded();
     void svgKeepsLinesAndTexts();
     void pdfIsOnePageOfDiagramSize();
     void windowExportTakesVectorSuffixes_data();
@@ -138,6 +139,23 @@ void TestRender::scaleMultipliesPixels()
     const Result r = render({project, path("big.png"), "--size", "400x200", "--scale", "3"});
     QVERIFY2(r.status == 0, r.err.constData());
     QCOMPARE(QImage(path("big.png")).size(), QSize(1200, 600));
+}
+
+// A display left behind by an ended session does not stop render: it never
+// needed one.
+void TestRender::unreachableDisplayIsNotNeeded()
+{
+    const QString project = saveProject();
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    env.insert("DISPLAY", ":97");
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VOREL_CALC_BINARY), {"render", project, path("x.png")});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(QImage(path("x.png")).size(), QSize(1174, 316));
 }
 
 // SVG keeps the curves as lines in the cameras' colours and the legend as

@@ -54,7 +54,16 @@ bool CalcApp::needsGui(int argc, const char *const *argv)
 
 int CalcApp::refuse(const QString &message)
 {
-    err << "vorel-calc: " << message << '\n';
+    // One line whatever the user typed: control characters are shown as
+    // escapes rather than breaking the line.
+    QString line;
+    for (const QChar c : message) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            line += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            line += c;
+    }
+    err << "vorel-calc: " << line << '\n';
     err.flush();
     return 2;
 }

@@ -250,6 +250,13 @@ QList<double> CalcArguments::positiveList(const QString &name, const QList<doubl
         return fallback;
     QList<double> values;
     const QStringList items = single(name).split(QLatin1Char(','));
+    if (items.size() > MaxListEntries) {
+        fail(QStringLiteral("--%1: %2 entries; a list takes at most %3")
+                 .arg(name)
+                 .arg(items.size())
+                 .arg(MaxListEntries));
+        return fallback;
+    }
     for (const QString &item : items) {
         const double value = number(name, item);
         if (std::isfinite(value) && !(value > 0))

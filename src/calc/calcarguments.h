@@ -44,7 +44,9 @@ public:
     // A distance in metres, returned in millimetres; it must lie beyond the
     // focal length. "inf" is accepted where allowed and gives infinity.
     double distance(const QString &name, double flength, bool allowInfinity);
+    // Comma-separated; at most MaxListEntries of them.
     QList<double> positiveList(const QString &name, const QList<double> &fallback);
+    static constexpr int MaxListEntries = 1000;
     // Without the option, the fallback distances beyond the focal length.
     QList<double> distanceList(const QString &name, double flength,
                                const QList<double> &fallbackMetres);

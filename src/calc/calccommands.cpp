@@ -186,6 +186,13 @@ int runTable(CalcArguments &args, QString &output)
         args.distanceList(QStringLiteral("distances"), focal, TableDistances);
     const bool diffraction = args.flag(QStringLiteral("diffraction"));
     const QString format = args.format();
+    // Every cell is held in memory a few times over before it is written.
+    constexpr qsizetype MaxCells = 100000;
+    if (!args.failed() && apertures.size() * distances.size() > MaxCells)
+        args.fail(QStringLiteral("--apertures and --distances make %1 cells; a table holds at "
+                                 "most %2")
+                      .arg(apertures.size() * distances.size())
+                      .arg(MaxCells));
     if (args.failed())
         return 2;
 

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -59,25 +60,27 @@ private:
 int main(int argc, char *argv[])
 {
     // The lens model and the project reader trace to std::cout for the
-    // window; here standard output carries the results alone.
-    // The project reader's trace goes nowhere; the lens model's is not
-    // even written, since a large table makes thousands of lines.
+    // window; here standard output carries the results alone. The project
+    // reader's trace goes nowhere; the lens model's is not even written,
+    // since a large table makes thousands of lines.
     NullBuffer nowhere;
     const CoutSilencer silence(&nowhere);
     LensModel::trace = nullptr;
 
     qInstallMessageHandler(messageHandler);
+    // A file size limit then fails the write, which says so, instead of
+    // killing the process without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::unique_ptr<QCoreApplication> app;
     if (CalcApp::needsGui(argc, argv)) {
-        // Drawing needs no screen: without a display, and unless the user
-        // chose a platform, draw offscreen instead of failing to connect.
-        bool platformChosen = false;
+        // render draws into images and never shows a window, so it needs no
+        // screen: unless the user chose a platform, draw offscreen, which
+        // also keeps a display that cannot be reached from stopping it.
+        bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
         for (int i = 1; i < argc; ++i)
             if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
                 platformChosen = true;
-        if (!platformChosen && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-            qEnvironmentVariableIsEmpty("DISPLAY") &&
-            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        if (!platformChosen)
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
     } else {

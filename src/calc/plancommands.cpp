@@ -31,14 +31,37 @@ QString fNumber(double n)
     return QString::number(n, 'g', 3);
 }
 
-QString g3(double value)
+// A figure rounded to digits significant digits in the safe direction, so
+// that advice followed to the letter still works: a CoC or a blur up, the
+// far end of a range down, its near end up.
+double rounded(double value, int digits, bool up)
 {
-    return QString::number(value, 'g', 3);
+    if (!(value > 0) || !std::isfinite(value))
+        return value;
+    const double unit = std::pow(10.0, std::floor(std::log10(value)) - digits + 1);
+    return (up ? std::ceil(value / unit) : std::floor(value / unit)) * unit;
+}
+
+QString upward(double value)
+{
+    return QString::number(rounded(value, 3, true), 'g', 3);
+}
+
+QString downward(double value)
+{
+    return QString::number(rounded(value, 3, false), 'g', 3);
 }
 
 QString metresText(double mm)
 {
     return std::isinf(mm) ? QStringLiteral("infinity") : g6(mm / 1000) + QStringLiteral(" m");
+}
+
+QString metresRounded(double mm, bool up)
+{
+    if (std::isinf(mm))
+        return QStringLiteral("infinity");
+    return QString::number(rounded(mm / 1000, 6, up), 'g', 6) + QStringLiteral(" m");
 }
 
 void declareRange(CalcArguments &args)
@@ -56,6 +79,14 @@ struct Range {
     double nearDist;
     double farDist;
 };
+
+// Distances whose image distances coincide, or sizes beyond the arithmetic.
+QString tooNarrow(const Range &r)
+{
+    return QStringLiteral("--near %1 and --far %2 are too close together, or too extreme, to "
+                          "tell apart at a focal length of %3 mm")
+        .arg(metresText(r.nearDist), metresText(r.farDist), g6(r.focal));
+}
 
 Range readRange(CalcArguments &args)
 {
@@ -95,7 +126,7 @@ int runOptimum(CalcArguments &args, QString &output)
     const FocusPlanner::OptimumPlan plan =
         FocusPlanner::optimum(r.focal, r.nearDist, r.farDist, coc.mm);
     if (!plan.valid) {
-        args.fail(QStringLiteral("the range is too extreme to compute for this focal length"));
+        args.fail(tooNarrow(r));
         return 2;
     }
 
@@ -130,23 +161,24 @@ int runOptimum(CalcArguments &args, QString &output)
         {QStringLiteral("Focal length"), g6(r.focal) + QStringLiteral(" mm")},
         {QStringLiteral("Circle of confusion"), coct},
         {QStringLiteral("Focus at"), metresText(plan.focus)},
-        {QStringLiteral("Best aperture"), QStringLiteral("f/%1, worst blur %2 CoC")
-                                              .arg(fNumber(plan.bestFNumber), g3(plan.bestBlur))},
+        {QStringLiteral("Best aperture"),
+         QStringLiteral("f/%1, worst blur %2 CoC")
+             .arg(fNumber(plan.bestFNumber), upward(plan.bestBlur))},
     };
     if (plan.hasSharpRange) {
         lines.append(
             {QStringLiteral("Sharp apertures"),
-             QStringLiteral("f/%1 to f/%2").arg(fNumber(plan.sharpFrom), fNumber(plan.sharpTo))});
+             QStringLiteral("f/%1 to f/%2").arg(upward(plan.sharpFrom), downward(plan.sharpTo))});
     } else {
         lines.append({QStringLiteral("Sharp apertures"),
                       QStringLiteral("none: even at its best the range blurs to %1 CoC")
-                          .arg(g3(plan.bestBlur))});
-        lines.append(
-            {QStringLiteral("Would help"),
-             QStringLiteral("a CoC of at least %1 mm, or a shorter range: %2 to at "
-                            "most %3, or from %4 to %5")
-                 .arg(g3(plan.smallestCoc), metresText(r.nearDist), metresText(plan.farthestFar),
-                      metresText(plan.nearestNear), metresText(r.farDist))});
+                          .arg(upward(plan.bestBlur))});
+        lines.append({QStringLiteral("Would help"),
+                      QStringLiteral("a CoC of at least %1 mm, or a shorter range: %2 to at "
+                                     "most %3, or from %4 to %5")
+                          .arg(upward(plan.smallestCoc), metresText(r.nearDist),
+                               metresRounded(plan.farthestFar, false),
+                               metresRounded(plan.nearestNear, true), metresText(r.farDist))});
     }
     output = keyValues(lines);
     TextTable stops(
@@ -213,7 +245,7 @@ int runStack(CalcArguments &args, QString &output)
                       .arg(FocusPlanner::MaxFrames));
         return 2;
     case FocusPlanner::StackPlan::Status::InvalidInput:
-        args.fail(QStringLiteral("the range is too extreme to compute for this focal length"));
+        args.fail(tooNarrow(r));
         return 2;
     }
 

@@ -96,6 +96,19 @@ int runRender(CalcArguments &args, QString &)
     if (!Suffixes.contains(suffix))
         args.fail(QStringLiteral("%1: unknown suffix '%2'; the output formats are .%3")
                       .arg(outName, suffix, Suffixes.join(QStringLiteral(", ."))));
+    // A raster image this large would take gigabytes before any check of
+    // the memory could fail cleanly.
+    constexpr qint64 MaxRasterPixels = 400000000;
+    const qint64 pixels = qint64(size.width()) * scale * size.height() * scale;
+    if (!args.failed() && !DiagramWriter::isVectorSuffix(suffix) && pixels > MaxRasterPixels)
+        args.fail(QStringLiteral("--size %1x%2 at --scale %3 makes an image of %4 x %5 pixels; "
+                                 "a raster image holds at most %6 million")
+                      .arg(size.width())
+                      .arg(size.height())
+                      .arg(scale)
+                      .arg(qint64(size.width()) * scale)
+                      .arg(qint64(size.height()) * scale)
+                      .arg(MaxRasterPixels / 1000000));
     if (args.failed())
         return 2;
 

@@ -33,7 +33,8 @@ bool imageRange(double flength, double nearDist, double farDist, double coc, dou
         return false;
     vNear = imageDistance(flength, nearDist);
     vFar = imageDistance(flength, farDist);
-    return isPositive(vNear) && isPositive(vFar) && vNear >= vFar;
+    // Distances so close that their image distances coincide are no range.
+    return isPositive(vNear) && isPositive(vFar) && vNear > vFar;
 }
 
 // Where the sensor sits to split the blur evenly between both ends.
