@@ -1,5 +1,6 @@
 #include "calcarguments.h"
 
+#include "calcformat.h"
 #include "presets/cocpresets.h"
 
 #include <QRegularExpression>
@@ -24,11 +25,6 @@ QString quoted(const QString &text)
 QString trimmedFormatName(int index)
 {
     return QString::fromLatin1(CocPresets::formatName(index)).trimmed();
-}
-
-QString metres(double mm)
-{
-    return QString::number(mm / 1000, 'g', 6) + QStringLiteral(" m");
 }
 
 } // namespace
@@ -154,17 +150,12 @@ void CalcArguments::fail(const QString &message)
         problem = message;
 }
 
-bool CalcArguments::has(const QString &name) const
-{
-    return parser.isSet(name);
-}
-
 bool CalcArguments::flag(const QString &name) const
 {
     return parser.isSet(name);
 }
 
-QString CalcArguments::single(const QString &name)
+QString CalcArguments::value(const QString &name)
 {
     const QStringList values = parser.values(name);
     if (values.size() > 1) {
@@ -193,7 +184,7 @@ double CalcArguments::number(const QString &name, const QString &text)
 
 double CalcArguments::positive(const QString &name)
 {
-    if (!has(name)) {
+    if (!flag(name)) {
         fail(QStringLiteral("missing --%1").arg(name));
         return NaN;
     }
@@ -202,9 +193,9 @@ double CalcArguments::positive(const QString &name)
 
 double CalcArguments::positiveOr(const QString &name, double fallback)
 {
-    if (!has(name))
+    if (!flag(name))
         return fallback;
-    const QString text = single(name);
+    const QString text = value(name);
     const double value = number(name, text);
     if (std::isfinite(value) && !(value > 0)) {
         fail(QStringLiteral("--%1: %2 must be greater than 0").arg(name, quoted(text)));
@@ -215,11 +206,11 @@ double CalcArguments::positiveOr(const QString &name, double fallback)
 
 double CalcArguments::distance(const QString &name, double flength, bool allowInfinity)
 {
-    if (!has(name)) {
+    if (!flag(name)) {
         fail(QStringLiteral("missing --%1 (a distance in metres)").arg(name));
         return NaN;
     }
-    const QString text = single(name).trimmed();
+    const QString text = value(name).trimmed();
     const QString lower = text.toLower();
     if (lower == QLatin1String("inf") || lower == QLatin1String("infinity")) {
         if (allowInfinity)
@@ -246,10 +237,10 @@ double CalcArguments::distance(const QString &name, double flength, bool allowIn
 
 QList<double> CalcArguments::positiveList(const QString &name, const QList<double> &fallback)
 {
-    if (!has(name))
+    if (!flag(name))
         return fallback;
     QList<double> values;
-    const QStringList items = single(name).split(QLatin1Char(','));
+    const QStringList items = value(name).split(QLatin1Char(','));
     if (items.size() > MaxListEntries) {
         fail(QStringLiteral("--%1: %2 entries; a list takes at most %3")
                  .arg(name)
@@ -270,7 +261,7 @@ QList<double> CalcArguments::distanceList(const QString &name, double flength,
                                           const QList<double> &fallbackMetres)
 {
     QList<double> mm;
-    if (!has(name)) {
+    if (!flag(name)) {
         // Of the default distances, those a lens of this focal length can
         // focus on: a long lens still gets its table.
         for (double m : fallbackMetres)
@@ -288,8 +279,9 @@ QList<double> CalcArguments::distanceList(const QString &name, double flength,
             fail(QStringLiteral("--%1: %2 m is too far to compute with")
                      .arg(name, QString::number(m, 'g', 6)));
         else if (std::isfinite(m) && std::isfinite(flength) && !(m * 1000 > flength))
-            fail(QStringLiteral("--%1: %2 is at or inside the focal length (%3 mm)")
-                     .arg(name, metres(m * 1000), QString::number(flength, 'g', 6)));
+            fail(
+                QStringLiteral("--%1: %2 is at or inside the focal length (%3 mm)")
+                    .arg(name, CalcFormat::metresText(m * 1000), QString::number(flength, 'g', 6)));
         mm << m * 1000;
     }
     return mm;
@@ -297,9 +289,9 @@ QList<double> CalcArguments::distanceList(const QString &name, double flength,
 
 double CalcArguments::fraction(const QString &name, double fallback)
 {
-    if (!has(name))
+    if (!flag(name))
         return fallback;
-    const QString text = single(name);
+    const QString text = value(name);
     const double value = number(name, text);
     if (std::isfinite(value) && !(value >= 0 && value < 1)) {
         fail(QStringLiteral("--%1: %2 must be at least 0 and less than 1 (0.1 is a tenth)")
@@ -311,20 +303,13 @@ double CalcArguments::fraction(const QString &name, double fallback)
 
 QString CalcArguments::format()
 {
-    if (!has(QStringLiteral("format")))
+    if (!flag(QStringLiteral("format")))
         return formats.value(0);
-    const QString value = single(QStringLiteral("format")).trimmed().toLower();
-    if (!formats.contains(value))
+    const QString chosen = value(QStringLiteral("format")).trimmed().toLower();
+    if (!formats.contains(chosen))
         fail(QStringLiteral("--format: %1 is not one of %2")
-                 .arg(quoted(value), formats.join(QStringLiteral(", "))));
-    return value;
-}
-
-QString CalcArguments::value(const QString &name)
-{
-    if (!has(name))
-        return QString();
-    return single(name);
+                 .arg(quoted(chosen), formats.join(QStringLiteral(", "))));
+    return chosen;
 }
 
 QString CalcArguments::positional(int index) const
@@ -349,25 +334,25 @@ CalcArguments::Coc CalcArguments::cocAsGiven()
     const QString viewName = QStringLiteral("view-distance");
     QStringList ways;
     for (const QString &name : {cocName, sensorName, viewName})
-        if (has(name))
+        if (flag(name))
             ways << QStringLiteral("--") + name;
     if (ways.size() > 1) {
         fail(QStringLiteral("%1 are different ways to give the CoC; use one")
                  .arg(ways.join(QStringLiteral(" and "))));
         return {NaN, QString()};
     }
-    if (has(QStringLiteral("megapixels")) && !has(sensorName))
+    if (flag(QStringLiteral("megapixels")) && !flag(sensorName))
         fail(QStringLiteral("--megapixels needs --sensor"));
     for (const char *name : {"image-width", "form"})
-        if (has(QLatin1String(name)) && !has(viewName))
+        if (flag(QLatin1String(name)) && !flag(viewName))
             fail(QStringLiteral("--%1 needs --view-distance").arg(QLatin1String(name)));
 
-    if (has(cocName)) {
+    if (flag(cocName)) {
         const double mm = positiveOr(cocName, NaN);
         return {mm, QStringLiteral("given")};
     }
-    if (has(sensorName)) {
-        const QString text = single(sensorName).trimmed();
+    if (flag(sensorName)) {
+        const QString text = value(sensorName).trimmed();
         int index = -1;
         if (QRegularExpression(QStringLiteral("^[0-9]+$")).match(text).hasMatch()) {
             bool inRange = false;
@@ -410,15 +395,15 @@ CalcArguments::Coc CalcArguments::cocAsGiven()
         return {mm, QStringLiteral("%1, %2 million pixels")
                         .arg(trimmedFormatName(index), QString::number(megaPixels, 'g', 6))};
     }
-    if (has(viewName)) {
+    if (flag(viewName)) {
         const double distance = positiveOr(viewName, NaN);
         const QString widthName = QStringLiteral("image-width");
-        if (!has(widthName))
+        if (!flag(widthName))
             fail(QStringLiteral("--view-distance needs --image-width"));
         const double width = positiveOr(widthName, NaN);
         int form = 0;
-        if (has(QStringLiteral("form"))) {
-            const QString text = single(QStringLiteral("form")).trimmed();
+        if (flag(QStringLiteral("form"))) {
+            const QString text = value(QStringLiteral("form")).trimmed();
             if (text == QLatin1String("3:2"))
                 form = 0;
             else if (text == QLatin1String("4:3"))

@@ -52,10 +52,12 @@ public:
                                const QList<double> &fallbackMetres);
     // From 0 up to but excluding 1.
     double fraction(const QString &name, double fallback);
+    // Whether the option is given at all.
     bool flag(const QString &name) const;
     QString format();
     QString positional(int index) const;
-    // The raw text of an option; a null string when it is absent.
+    // The text of an option; a null string when it is absent. An option
+    // given twice is a problem: the second would silently win.
     QString value(const QString &name);
     Coc coc();
 
@@ -72,12 +74,8 @@ private:
         QString description;
     };
 
-    // The single value of an option, or an empty string when it is absent.
-    // An option given twice is a problem: the second would silently win.
-    QString single(const QString &name);
     double number(const QString &name, const QString &text);
     Coc cocAsGiven();
-    bool has(const QString &name) const;
 
     QCommandLineParser parser;
     QList<OptionHelp> optionHelp;

@@ -7,9 +7,7 @@
 #include "project/projectfile.h"
 #include "texttable.h"
 
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <cmath>
@@ -292,11 +290,8 @@ int runShow(CalcArguments &args, QString &output)
     if (args.failed())
         return 2;
     ProjectFile p;
-    QString problem;
-    if (!p.load(name, &problem)) {
-        args.fail(QStringLiteral("cannot read file %1: %2").arg(name, problem));
+    if (!readProject(args, name, p))
         return 2;
-    }
     const ProjectFile shown = p.asWindowHolds();
 
     QJsonArray cameras;
@@ -304,35 +299,23 @@ int runShow(CalcArguments &args, QString &output)
     for (int i = 0; i < 2; ++i) {
         const ProjectFile::Camera &cam = shown.cameras[i];
         const bool valid = cam.fdist * 1000 > cam.flength;
-        QJsonObject o{{QStringLiteral("enabled"), cam.enabled}};
+        DofFigures f =
+            DofFigures::compute(cam.flength, cam.apature, cam.fdist * 1000, cam.coc, cam.calcDef);
+        // With the focus at or inside the focal length the window draws
+        // nothing meaningful, and there are no figures to give.
+        if (!valid)
+            f.hyperfocal = f.nearLimit = f.farLimit = f.blurAtInfinity = f.scale = std::nan("");
+        QJsonObject o = dofJson(f);
+        o.insert(QStringLiteral("enabled"), cam.enabled);
         cameraTexts += QStringLiteral("\nCamera %1 (%2)\n")
                            .arg(i + 1)
                            .arg(cam.enabled ? QStringLiteral("on") : QStringLiteral("off"));
-        if (valid) {
-            const DofFigures f = DofFigures::compute(cam.flength, cam.apature, cam.fdist * 1000,
-                                                     cam.coc, cam.calcDef);
-            const QJsonObject figures = dofJson(f);
-            for (auto it = figures.begin(); it != figures.end(); ++it)
-                o.insert(it.key(), it.value());
-            cameraTexts += indented(dofText(f, QString()));
-        } else {
-            // The focus lies at or inside the focal length: the window draws
-            // nothing meaningful there, and there are no figures to give.
-            DofFigures f;
-            f.flength = cam.flength;
-            f.apature = cam.apature;
-            f.fdist = cam.fdist * 1000;
-            f.coc = cam.coc;
-            f.diffraction = cam.calcDef;
-            f.hyperfocal = f.nearLimit = f.farLimit = f.blurAtInfinity = f.scale = std::nan("");
-            const QJsonObject figures = dofJson(f);
-            for (auto it = figures.begin(); it != figures.end(); ++it)
-                o.insert(it.key(), it.value());
-            cameraTexts += indented(
-                QStringLiteral("Focus %1 m lies at or inside the focal length %2 mm: "
-                               "no figures.\n")
-                    .arg(QString::number(cam.fdist, 'g', 6), QString::number(cam.flength, 'g', 6)));
-        }
+        cameraTexts +=
+            indented(valid ? dofText(f, QString())
+                           : QStringLiteral("Focus %1 m lies at or inside the focal length %2 mm: "
+                                            "no figures.\n")
+                                 .arg(QString::number(cam.fdist, 'g', 6),
+                                      QString::number(cam.flength, 'g', 6)));
         cameras.append(o);
     }
 
@@ -360,6 +343,15 @@ int runShow(CalcArguments &args, QString &output)
 }
 
 } // namespace
+
+bool readProject(CalcArguments &args, const QString &name, ProjectFile &project)
+{
+    QString problem;
+    if (project.load(name, &problem))
+        return true;
+    args.fail(QStringLiteral("cannot read file %1: %2").arg(name, problem));
+    return false;
+}
 
 const QList<Command> &all()
 {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class CalcArguments;
+struct ProjectFile;
 
 // The commands of vorel-calc. Each declares its arguments, then computes
 // from them into a text that the caller writes to standard output only when
@@ -22,6 +23,10 @@ struct Command {
     // Whether the command draws and so needs a QApplication.
     bool draws;
 };
+
+// Reads a project file with the window's checked reader; on failure tells
+// args why, as the window's warning would.
+bool readProject(CalcArguments &args, const QString &name, ProjectFile &project);
 
 // Every command, in the order the overall help lists them.
 const QList<Command> &all();

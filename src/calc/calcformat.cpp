@@ -20,6 +20,13 @@ QString exact(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
+QString metresText(double mm)
+{
+    if (std::isinf(mm))
+        return QStringLiteral("infinity");
+    return QString::number(mm / 1000, 'g', 6) + QStringLiteral(" m");
+}
+
 QString shortMetres(double mm)
 {
     if (!std::isfinite(mm))
@@ -88,28 +95,23 @@ QJsonObject dofJson(const DofFigures &f)
 QString dofText(const DofFigures &f, const QString &source)
 {
     auto g6 = [](double v) { return QString::number(v, 'g', 6); };
-    auto metres = [&g6](double mm) {
-        if (std::isinf(mm))
-            return QStringLiteral("infinity");
-        return g6(mm / 1000) + QStringLiteral(" m");
-    };
     QString coc = g6(f.coc) + QStringLiteral(" mm");
     if (!source.isEmpty() && source != QLatin1String("given"))
         coc += QStringLiteral(" (") + source + QLatin1Char(')');
     const QString hyperfocal = std::isnan(f.hyperfocal)
                                    ? QStringLiteral("none: diffraction alone exceeds the CoC")
-                                   : metres(f.hyperfocal);
+                                   : metresText(f.hyperfocal);
     return keyValues({
         {QStringLiteral("Focal length"), g6(f.flength) + QStringLiteral(" mm")},
         {QStringLiteral("Aperture"), QStringLiteral("f/") + g6(f.apature)},
-        {QStringLiteral("Focus distance"), metres(f.fdist)},
+        {QStringLiteral("Focus distance"), metresText(f.fdist)},
         {QStringLiteral("Circle of confusion"), coc},
         {QStringLiteral("Diffraction"),
          f.diffraction ? QStringLiteral("included") : QStringLiteral("not included")},
         {QStringLiteral("Hyperfocal distance"), hyperfocal},
-        {QStringLiteral("Near limit"), metres(f.nearLimit)},
-        {QStringLiteral("Far limit"), metres(f.farLimit)},
-        {QStringLiteral("Depth of field"), metres(f.depth())},
+        {QStringLiteral("Near limit"), metresText(f.nearLimit)},
+        {QStringLiteral("Far limit"), metresText(f.farLimit)},
+        {QStringLiteral("Depth of field"), metresText(f.depth())},
         {QStringLiteral("Blur at infinity"), g6(f.blurAtInfinity) + QStringLiteral(" CoC")},
         {QStringLiteral("Scale"), QStringLiteral("1:") + g6(f.scale)},
     });

@@ -16,6 +16,8 @@ namespace CalcFormat
 
 // The shortest text that reads back as the same double; "inf" for infinity.
 QString exact(double value);
+// A distance in mm as metres for people: six digits, or "infinity".
+QString metresText(double mm);
 // A distance in mm as metres with the decimals a printed table needs.
 QString shortMetres(double mm);
 // A length in mm as metres for JSON: null when infinite or undefined.

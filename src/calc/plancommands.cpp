@@ -52,11 +52,6 @@ QString downward(double value)
     return QString::number(rounded(value, 3, false), 'g', 3);
 }
 
-QString metresText(double mm)
-{
-    return std::isinf(mm) ? QStringLiteral("infinity") : g6(mm / 1000) + QStringLiteral(" m");
-}
-
 QString metresRounded(double mm, bool up)
 {
     if (std::isinf(mm))

@@ -113,11 +113,8 @@ int runRender(CalcArguments &args, QString &)
         return 2;
 
     ProjectFile project;
-    QString problem;
-    if (!project.load(projectName, &problem)) {
-        args.fail(QStringLiteral("cannot read file %1: %2").arg(projectName, problem));
+    if (!readProject(args, projectName, project))
         return 2;
-    }
 
     // The window itself, never shown, so that the drawing is the window's in
     // every detail: the same controls, floors and lens records.

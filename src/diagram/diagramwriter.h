@@ -32,13 +32,12 @@ public:
     bool write(const QString &fileName);
     QString errorString() const { return error; }
 
-    // The drawing as a raster image, as write() would store it.
-    QImage image() const;
-
     // The vector suffixes; raster suffixes are the image writers' own.
     static bool isVectorSuffix(const QString &suffix);
 
 private:
+    // The drawing as a raster image, as write() stores it.
+    QImage image() const;
     bool fail(const QString &reason);
     bool writeRaster(QIODevice &device, const QByteArray &format);
     bool writeSvg(QIODevice &device);

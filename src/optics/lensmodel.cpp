@@ -6,9 +6,6 @@
 namespace
 {
 
-// 2.44 x 550 nm: the Airy disc of green light per unit of f-number, in mm.
-constexpr double AiryPerFNumber = 0.001342;
-
 double imageDistance(double flength, double x)
 {
     return 1.0 / (1.0 / flength - 1.0 / x);

@@ -43,6 +43,8 @@ public:
     // that owns standard output turns the trace off with nullptr.
     static std::ostream *trace;
 
+    // 2.44 x 550 nm: the Airy disc of green light per unit of f-number, in mm.
+    static constexpr double AiryPerFNumber = 0.001342;
     static constexpr double Infinity = 10000000.0;
     static constexpr double InfiniteFarLimit = 99999001.0;
 

@@ -1,6 +1,8 @@
 #ifndef FOCUSPLANNER_H
 #define FOCUSPLANNER_H
 
+#include "optics/lensmodel.h"
+
 #include <vector>
 
 // Plans a shot from a range of distances instead of one focus distance: the
@@ -20,8 +22,8 @@
 namespace FocusPlanner
 {
 
-// 2.44 x 550 nm: the Airy disc of green light per unit of f-number, in mm.
-constexpr double AiryPerFNumber = 0.001342;
+// The lens model's diffraction disc per unit of f-number, in mm.
+constexpr double AiryPerFNumber = LensModel::AiryPerFNumber;
 // A stack needing more frames than this is reported instead of planned.
 constexpr int MaxFrames = 10000;
 
