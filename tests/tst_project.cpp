@@ -1,15 +1,14 @@
 #include "app/mainwin.h"
 #include "coutcapture.h"
 #include "dialogcatcher.h"
+#include "filesizelimit.h"
 #include "project/projectfile.h"
 
 #include <QMessageBox>
 #include <QtTest>
 
-#include <csignal>
 #include <cstring>
 #include <memory>
-#include <sys/resource.h>
 #include <unistd.h>
 
 // Project files: the byte layout, save and load through the window, the
@@ -39,8 +38,8 @@ private slots:
     void failedSaveIsReported_data();
     void failedSaveIsReported();
     void failedWriteKeepsOldFile();
-    void saveInFolderWithoutCreateRights();
-    void failedSaveInReadOnlyFolderKeepsFile();
+    void saveInReadOnlyFolder_data();
+    void saveInReadOnlyFolder();
     void cameraOffInFileKeepsHyperfocalOff();
     void saveToRememberedName();
     void cancelledSaveDialogWritesNothing();
@@ -545,16 +544,11 @@ void TestProject::failedWriteKeepsOldFile()
     setNonDefaults(*w);
     w->setWindowTitle("before");
 
-    rlimit previous;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit small = previous;
-    small.rlim_cur = 100;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    FileSizeLimit limit(100);
+    QVERIFY(limit.isActive());
     DialogCatcher catcher;
     const bool saved = w->saveProject(name);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, oldHandler);
+    limit.lift();
 
     QVERIFY(!saved);
     QCOMPARE(catcher.texts.size(), 1);
@@ -573,33 +567,18 @@ static bool permissionsApply()
     return geteuid() != 0;
 }
 
-// A folder that takes no new file but holds a writable project: the save
-// overwrites the file in place.
-void TestProject::saveInFolderWithoutCreateRights()
+void TestProject::saveInReadOnlyFolder_data()
 {
-    if (!permissionsApply())
-        QSKIP("running as root, where folder permissions do not apply");
-    const QString name = path("shared/state.vlp");
-    QVERIFY(QDir(dir->path()).mkdir("shared"));
-    QVERIFY(w->saveProject(name));
-    setNonDefaults(*w);
-    const QByteArray wanted = savedBytes(*w);
-    QVERIFY(QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::ExeOwner));
-
-    DialogCatcher closer;
-    const bool saved = w->saveProject(name);
-    QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(saved);
-    QCOMPARE(closer.texts.size(), 0);
-    QCOMPARE(w->windowTitle(), "Mivoka " + name);
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), wanted);
+    QTest::addColumn<bool>("fileWritable");
+    QTest::newRow("writable file is overwritten in place") << true;
+    QTest::newRow("read-only file is kept") << false;
 }
 
-// Neither folder nor file may be written: one warning, title and file kept.
-void TestProject::failedSaveInReadOnlyFolderKeepsFile()
+// A folder that takes no new file: a writable project in it is overwritten
+// in place; a read-only one gets one warning, and title and file are kept.
+void TestProject::saveInReadOnlyFolder()
 {
+    QFETCH(bool, fileWritable);
     if (!permissionsApply())
         QSKIP("running as root, where folder permissions do not apply");
     const QString name = path("shared/state.vlp");
@@ -607,19 +586,21 @@ void TestProject::failedSaveInReadOnlyFolderKeepsFile()
     QVERIFY(w->saveProject(name));
     const QByteArray old = savedBytes(*w);
     setNonDefaults(*w);
+    const QByteArray wanted = savedBytes(*w);
     w->setWindowTitle("before");
-    QVERIFY(QFile::setPermissions(name, QFile::ReadOwner));
+    if (!fileWritable)
+        QVERIFY(QFile::setPermissions(name, QFile::ReadOwner));
     QVERIFY(QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::ExeOwner));
 
     DialogCatcher closer;
     const bool saved = w->saveProject(name);
     QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(!saved);
-    QCOMPARE(closer.texts.size(), 1);
-    QCOMPARE(w->windowTitle(), QString("before"));
+    QCOMPARE(saved, fileWritable);
+    QCOMPARE(closer.texts.size(), fileWritable ? 0 : 1);
+    QCOMPARE(w->windowTitle(), fileWritable ? "Mivoka " + name : QString("before"));
     QFile file(name);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), old);
+    QCOMPARE(file.readAll(), fileWritable ? wanted : old);
 }
 
 // A project whose camera 1 is off opens with that camera's hyperfocal

@@ -2,13 +2,12 @@
 #include "coutcapture.h"
 #include "diagram/graph.h"
 #include "dialogcatcher.h"
+#include "filesizelimit.h"
 
 #include <QXmlStreamReader>
 #include <QtTest>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 // vorel-calc render as a process: the window's own drawing in every format,
 // and the refusals and failures that leave no file behind.
@@ -292,16 +291,11 @@ void TestRender::failedWriteKeepsOldFile()
     old.write("earlier image");
     old.close();
 
-    rlimit previous;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit small = previous;
-    small.rlim_cur = 2000;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    FileSizeLimit limit(2000);
+    QVERIFY(limit.isActive());
     // The child inherits the limit and the ignored signal.
     const Result r = render({project, out});
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, oldHandler);
+    limit.lift();
 
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.startsWith("vorel-calc: render: cannot write "), r.err.constData());
