@@ -2,6 +2,7 @@
 #include "coutcapture.h"
 #include "dialogcatcher.h"
 #include "filesizelimit.h"
+#include "presets/cocpresets.h"
 #include "project/projectfile.h"
 
 #include <QMessageBox>
@@ -28,6 +29,7 @@ private slots:
     void loadLeavesUnstoredControls();
     void loadTraceLines();
     void choiceListsMatchForm();
+    void asWindowHoldsWhatTheWindowShows();
     void acceptedVariants_data();
     void acceptedVariants();
     void longerFileLoadsFirstRecord();
@@ -332,6 +334,56 @@ void TestProject::choiceListsMatchForm()
     QCOMPARE(w->c2_quality->count(), int(ProjectFile::pixelCounts));
     QCOMPARE(w->c1_formD->count(), int(ProjectFile::formFactors));
     QCOMPARE(w->c2_formD->count(), int(ProjectFile::formFactors));
+    // vorel-calc finds formats by these names, kept apart from the form.
+    for (int i = 0; i < CocPresets::FormatCount; ++i) {
+        QCOMPARE(w->c1_crop->itemText(i), QString::fromLatin1(CocPresets::formatName(i)));
+        QCOMPARE(w->c2_cropC->itemText(i), QString::fromLatin1(CocPresets::formatName(i)));
+    }
+}
+
+// asWindowHolds() knows the controls' ranges and decimals: a record with
+// values outside them reads as the window shows it after opening it.
+void TestProject::asWindowHoldsWhatTheWindowShows()
+{
+    ProjectFile p;
+    p.leftBorder = 123456.789;
+    p.distanceCam = false;
+    p.distanceFP = true;
+    p.xscale = 0;
+    p.yscale = 500;
+    const double values[2][6] = {{-3, 0.01, 0.2, 0.000049, 1.005, 7.777},
+                                 {123456, 99, 5000.6, 11, -2, 1e6}};
+    for (int i = 0; i < 2; ++i) {
+        ProjectFile::Camera &cam = p.cameras[i];
+        cam.fdist = values[i][0];
+        cam.apature = values[i][1];
+        cam.flength = values[i][2];
+        cam.coc = values[i][3];
+        cam.distD = values[i][4];
+        cam.widthD = values[i][5];
+    }
+    const QString name = path("odd.vlp");
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly) && p.write(file));
+    file.close();
+    QVERIFY(w->loadProject(name));
+
+    const ProjectFile held = p.asWindowHolds();
+    QCOMPARE(held.leftBorder, w->DSB_leftBorder->value());
+    QCOMPARE(held.distanceFP, w->distanceFP->isChecked());
+    QCOMPARE(held.distanceCam, w->distanceCam->isChecked());
+    QCOMPARE(held.xscale, w->qxscale->value());
+    QCOMPARE(held.yscale, w->qyscale->value());
+    const QDoubleSpinBox *boxes[2][6] = {
+        {w->c1_fdist, w->c1_apature, w->c1_flength, w->c1_coc, w->c1_distD, w->c1_widthD},
+        {w->c2_fdist, w->c2_apature, w->c2_flength, w->c2_coc, w->c2_distD, w->c2_widthD}};
+    for (int i = 0; i < 2; ++i) {
+        const ProjectFile::Camera &cam = held.cameras[i];
+        const double shown[6] = {cam.fdist, cam.apature, cam.flength,
+                                 cam.coc,   cam.distD,   cam.widthD};
+        for (int k = 0; k < 6; ++k)
+            QCOMPARE(shown[k], boxes[i][k]->value());
+    }
 }
 
 void TestProject::acceptedVariants_data()
