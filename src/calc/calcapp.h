@@ -21,9 +21,8 @@ public:
     // QApplication; every other command runs on a QCoreApplication.
     static bool needsGui(int argc, const char *const *argv);
 
-    static QString overallHelp();
-
 private:
+    static QString overallHelp();
     int refuse(const QString &message);
 
     QTextStream &out;

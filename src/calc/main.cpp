@@ -33,21 +33,12 @@ void messageHandler(QtMsgType type, const QMessageLogContext &, const QString &m
 }
 
 // Points std::cout at a buffer for as long as it lives and gives it its own
-// buffer back: std::cout is flushed once more after main() returns. The
-// stream is also marked bad, so that a trace line is dropped before its
-// numbers are formatted.
+// buffer back: std::cout is flushed once more after main() returns.
 class CoutSilencer
 {
 public:
-    explicit CoutSilencer(std::streambuf *buffer) : previous(std::cout.rdbuf(buffer))
-    {
-        std::cout.setstate(std::ios::badbit);
-    }
-    ~CoutSilencer()
-    {
-        std::cout.rdbuf(previous);
-        std::cout.clear();
-    }
+    explicit CoutSilencer(std::streambuf *buffer) : previous(std::cout.rdbuf(buffer)) {}
+    ~CoutSilencer() { std::cout.rdbuf(previous); }
     CoutSilencer(const CoutSilencer &) = delete;
     CoutSilencer &operator=(const CoutSilencer &) = delete;
 
