@@ -22,7 +22,6 @@ namespace
 const QSize DefaultSize(1174, 316);
 const QSize SmallestSize(200, 120);
 const QSize LargestSize(10000, 10000);
-constexpr int LargestScale = 4;
 
 const QStringList Suffixes = {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
                               QStringLiteral("bmp"), QStringLiteral("svg"), QStringLiteral("pdf")};
@@ -58,10 +57,10 @@ int readScale(CalcArguments &args)
         return 1;
     bool ok = false;
     const int scale = text.trimmed().toInt(&ok);
-    if (!ok || scale < 1 || scale > LargestScale) {
+    if (!ok || scale < CalcOptions::Scale.min || scale > CalcOptions::Scale.max) {
         args.fail(QStringLiteral("--scale: '%1' is not a whole number from 1 to %2")
                       .arg(text)
-                      .arg(LargestScale));
+                      .arg(CalcOptions::Scale.max));
         return 0;
     }
     return scale;
