@@ -1,7 +1,9 @@
+#include "calc/calcapp.h"
 #include "calc/calcarguments.h"
 #include "calc/calccommands.h"
 #include "calc/texttable.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -24,6 +26,7 @@ private slots:
     void noGuiLibraries();
     void csvQuoting_data();
     void csvQuoting();
+    void drawingWithoutHelper();
 
 private:
     void commandRows();
@@ -220,6 +223,33 @@ void TestCalcOptions::csvQuoting()
     TextTable table({QStringLiteral("h"), QStringLiteral("x")});
     table.addRow({cell, QStringLiteral("1")});
     QCOMPARE(table.csv(), QStringLiteral("h,x\r\n") + field + QStringLiteral(",1\r\n"));
+}
+
+// Without its drawing half, render still gives its help and checks its
+// arguments, and then fails with the reason and nothing on standard output.
+void TestCalcOptions::drawingWithoutHelper()
+{
+    auto call = [](const QStringList &arguments, QByteArray &out, QString &err) {
+        QBuffer device(&out);
+        device.open(QIODevice::WriteOnly);
+        QTextStream errors(&err);
+        CalcApp calc(device, errors);
+        calc.setCannotDraw(QStringLiteral("no helper here"));
+        const int status = calc.run(arguments);
+        errors.flush();
+        return status;
+    };
+    QByteArray out;
+    QString err;
+    QCOMPARE(call({"render", "--help"}, out, err), 0);
+    QVERIFY(out.startsWith("Usage: vorel-calc render"));
+    out.clear();
+    QCOMPARE(call({"render", "a.vlp"}, out, err), 2);
+    QCOMPARE(err, QStringLiteral("vorel-calc: render: missing OUT (the file to write)\n"));
+    err.clear();
+    QCOMPARE(call({"render", "a.vlp", "b.png"}, out, err), 1);
+    QCOMPARE(err, QStringLiteral("vorel-calc: render: no helper here\n"));
+    QVERIFY(out.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCalcOptions)

@@ -144,8 +144,7 @@ int CalcApp::run(const QStringList &arguments)
         return write(args.helpText().toUtf8(), name);
     const CalcCommands::Runner run = command->run ? command->run : runners.value(name);
     if (run == nullptr) {
-        err << "vorel-calc: " << name << ": this program cannot draw; its drawing helper "
-            << "runs " << name << '\n';
+        err << "vorel-calc: " << name << ": " << cannotDraw << '\n';
         err.flush();
         return 1;
     }

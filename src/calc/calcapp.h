@@ -21,6 +21,9 @@ public:
     // Supplies the running half of a command that draws (render), which
     // only the drawing helper links.
     void provide(const QString &command, CalcCommands::Runner run) { runners.insert(command, run); }
+    // Why a command that draws cannot run here (its help and argument
+    // checks still can); said, with status 1, when one is called.
+    void setCannotDraw(const QString &reason) { cannotDraw = reason; }
 
     // arguments without the program's name; returns the exit status:
     // 0 complete, 1 failure while working, 2 bad usage or input.
@@ -38,6 +41,7 @@ private:
     QIODevice &out;
     QTextStream &err;
     QHash<QString, CalcCommands::Runner> runners;
+    QString cannotDraw = QStringLiteral("this program cannot draw");
 };
 
 #endif // CALCAPP_H

@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <streambuf>
 #include <string>
@@ -63,8 +65,9 @@ std::string ownFolder()
 // that every other command starts like a bare Qt Core program. A drawing
 // command runs in the helper instead, with the same arguments, standard
 // streams and exit status: installed, it lies in the private libexec
-// folder; in the build folder, beside this program.
-[[noreturn]] void runDrawingHelper(char *argv[])
+// folder; in the build folder, beside this program. Returns, with the
+// reason, only when there is no helper.
+std::string runDrawingHelper(char *argv[])
 {
     const std::string folder = ownFolder();
     const std::string helper = VOREL_RENDER_HELPER;
@@ -73,20 +76,19 @@ std::string ownFolder()
     for (const std::string &path : candidates)
         if (!folder.empty() && access(path.c_str(), X_OK) == 0) {
             execv(path.c_str(), argv);
-            std::fprintf(stderr, "vorel-calc: %s: cannot start %s\n", argv[1], path.c_str());
-            std::exit(1);
+            return "cannot start the drawing helper " + path + ": " + std::strerror(errno);
         }
-    std::fprintf(stderr, "vorel-calc: %s: the drawing helper %s is not installed (looked in %s)\n",
-                 argv[1], helper.c_str(), candidates[0].c_str());
-    std::exit(1);
+    return "the drawing helper " + helper + " is not installed (looked in " + candidates[0] + ")";
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (CalcApp::needsGui(argc, argv))
-        runDrawingHelper(argv);
+    // Without the helper, this program still gives the command's help and
+    // checks its arguments, and then says why it cannot draw.
+    const std::string cannotDraw =
+        CalcApp::needsGui(argc, argv) ? runDrawingHelper(argv) : std::string();
 
     // The lens model and the project reader trace to std::cout for the
     // window; here standard output carries the results alone. The project
@@ -112,7 +114,10 @@ int main(int argc, char *argv[])
         return 1;
     }
     QTextStream err(stderr);
-    const int status = CalcApp(out, err).run(QCoreApplication::arguments().mid(1));
+    CalcApp calc(out, err);
+    if (!cannotDraw.empty())
+        calc.setCannotDraw(QString::fromStdString(cannotDraw));
+    const int status = calc.run(QCoreApplication::arguments().mid(1));
     err.flush();
     return status;
 }
