@@ -27,6 +27,9 @@ private slots:
     void csvQuoting_data();
     void csvQuoting();
     void drawingWithoutHelper();
+    void rangedNumber_data();
+    void rangedNumber();
+    void undeclaredOptionIsAFault();
 
 private:
     void commandRows();
@@ -250,6 +253,62 @@ void TestCalcOptions::drawingWithoutHelper()
     QCOMPARE(call({"render", "a.vlp", "b.png"}, out, err), 1);
     QCOMPARE(err, QStringLiteral("vorel-calc: render: no helper here\n"));
     QVERIFY(out.isEmpty());
+}
+
+namespace
+{
+const OptionSpec Ranged{"ranged", "P", "a number from 0.1 to 10", OptionSpec::Kind::Number,
+                        0.1,      10};
+}
+
+void TestCalcOptions::rangedNumber_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("absent") << QStringList() << 1.0 << "";
+    QTest::newRow("lowest") << QStringList{"--ranged", "0.1"} << 0.1 << "";
+    QTest::newRow("highest") << QStringList{"--ranged", "10"} << 10.0 << "";
+    QTest::newRow("below") << QStringList{"--ranged", "0.05"} << qQNaN()
+                           << "--ranged: '0.05' is outside 0.1 to 10";
+    QTest::newRow("above") << QStringList{"--ranged", "11"} << qQNaN()
+                           << "--ranged: '11' is outside 0.1 to 10";
+    QTest::newRow("decimal comma") << QStringList{"--ranged", "1,5"} << qQNaN()
+                                   << "--ranged: '1,5' is not a number; write decimals with a "
+                                      "point, as in 2.8";
+    QTest::newRow("twice") << QStringList{"--ranged", "1", "--ranged", "2"} << qQNaN()
+                           << "--ranged is given 2 times; give it once";
+}
+
+// A number option is held to the range its definition gives, the ends
+// included, with a message naming the option and the range.
+void TestCalcOptions::rangedNumber()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(double, value);
+    QFETCH(QString, problem);
+    CalcArguments args(QStringLiteral("test"));
+    args.add(Ranged);
+    QVERIFY(args.parse(arguments));
+    const double read = args.numberOr(Ranged, 1.0);
+    QCOMPARE(args.error(), problem);
+    if (std::isnan(value))
+        QVERIFY(std::isnan(read));
+    else
+        QCOMPARE(read, value);
+    QVERIFY(args.helpText().contains(QStringLiteral("--ranged P")));
+}
+
+// Reading an option the command never declared is the command's fault, and
+// says so instead of reading as absent.
+void TestCalcOptions::undeclaredOptionIsAFault()
+{
+    CalcArguments args(QStringLiteral("test"));
+    args.add(CalcOptions::Focal);
+    QVERIFY(args.parse({QStringLiteral("--focal"), QStringLiteral("50")}));
+    QVERIFY(!args.flag(CalcOptions::Aperture));
+    QCOMPARE(args.error(),
+             QStringLiteral("internal error: test reads --aperture, which it does not declare"));
 }
 
 QTEST_GUILESS_MAIN(TestCalcOptions)
