@@ -52,7 +52,7 @@ bench-build: deps
 	cmake --build --preset bench -j $(JOBS)
 
 bench: bench-build
-	QT_QPA_PLATFORM=offscreen build-bench/bench/vorel_bench build-bench/vorel-calc
+	QT_QPA_PLATFORM=offscreen build-bench/bench/vorel_bench build-bench/vorel-calc build-bench/bench/vorel_bare
 
 # libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer on the
 # project-file reader, for FUZZ_SECONDS. New inputs go to build-fuzz/corpus;

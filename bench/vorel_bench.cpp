@@ -88,7 +88,10 @@ double runMillis(const QString &program, const QStringList &arguments)
 // vorel-calc as a user meets it: whole processes. Each command is timed
 // against a reference command in back-to-back pairs; the figures are the
 // medians of the single times and of the ratios.
-void benchCalc(const QString &calc, const QString &project, const QString &outDir)
+// bare is a QCoreApplication that prints one line: the floor of any Qt Core
+// program's start, against which the commands that draw nothing are judged.
+void benchCalc(const QString &calc, const QString &bare, const QString &project,
+               const QString &outDir)
 {
     constexpr int Runs = 41;
     QStringList stops;
@@ -114,10 +117,11 @@ void benchCalc(const QString &calc, const QString &project, const QString &outDi
         std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
         return v[v.size() / 2];
     };
-    auto pair = [&](const char *what, const QStringList &reference, const QStringList &work) {
+    auto pairWith = [&](const char *what, const QString &referenceProgram,
+                        const QStringList &reference, const QStringList &work) {
         std::vector<double> refTimes, workTimes, ratios;
         for (int i = 0; i < Runs; ++i) {
-            const double r = runMillis(calc, reference);
+            const double r = runMillis(referenceProgram, reference);
             const double w = runMillis(calc, work);
             refTimes.push_back(r);
             workTimes.push_back(w);
@@ -126,7 +130,25 @@ void benchCalc(const QString &calc, const QString &project, const QString &outDi
         std::printf("%-40s %8.1f ms, reference %8.1f ms, ratio %5.2f\n", what, median(workTimes),
                     median(refTimes), median(ratios));
     };
+    auto pair = [&](const char *what, const QStringList &reference, const QStringList &work) {
+        pairWith(what, calc, reference, work);
+    };
     std::printf("\nvorel-calc processes, %d pairs each, medians:\n", Runs);
+    if (!bare.isEmpty()) {
+        QStringList dofPlain = dof;
+        dofPlain.removeAll(QStringLiteral("--diffraction"));
+        QStringList tableJson = table;
+        tableJson << QStringLiteral("--format") << QStringLiteral("json");
+        QStringList tableJsonPlain = tableJson;
+        tableJsonPlain.removeAll(QStringLiteral("--diffraction"));
+        // The goals: dof <= 1.2 x and the JSON table with diffraction
+        // <= 1.5 x the bare program.
+        pairWith("dof / bare Qt Core program", bare, {}, dofPlain);
+        pairWith("dof --diffraction / bare", bare, {}, dof);
+        pairWith("table 100 x 37 JSON, diffraction / bare", bare, {}, tableJson);
+        pairWith("table 100 x 37 JSON / bare", bare, {}, tableJsonPlain);
+        pairWith("--version / bare", bare, {}, version);
+    }
     pair("dof --diffraction / --version", version, dof);
     pair("table 100 x 37, diffraction / --version", version, table);
     pair("render to PNG / show", show, png);
@@ -254,7 +276,8 @@ int main(int argc, char **argv)
     report("copyR() (four values, four passes)", copy);
     report("swapLR() (four pairs, eight passes)", swap);
 
-    // With the path of vorel-calc as its argument, time that program too.
+    // With the path of vorel-calc as its argument, time that program too;
+    // a second argument names the bare Qt Core program to compare with.
     if (argc > 1) {
         QTemporaryDir dir;
         const QString project = dir.filePath(QStringLiteral("bench.vlp"));
@@ -263,7 +286,8 @@ int main(int argc, char **argv)
         std::cout.rdbuf(out);
         if (!saved)
             return 1;
-        benchCalc(QString::fromLocal8Bit(argv[1]), project, dir.path());
+        benchCalc(QString::fromLocal8Bit(argv[1]),
+                  argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString(), project, dir.path());
     }
     return 0;
 }

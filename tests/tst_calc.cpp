@@ -5,6 +5,7 @@
 #include "presets/cocpresets.h"
 #include "project/projectfile.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -56,12 +57,13 @@ struct Result {
 Result call(const QStringList &arguments)
 {
     Result r;
-    QTextStream out(&r.out);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
     QTextStream err(&r.err);
     CoutCapture quiet;
     r.status = CalcApp(out, err).run(arguments);
-    out.flush();
     err.flush();
+    r.out = QString::fromUtf8(out.data());
     return r;
 }
 

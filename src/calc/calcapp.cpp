@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QIODevice>
 #include <QTextStream>
 
 #include <cstring>
@@ -68,6 +69,18 @@ int CalcApp::refuse(const QString &message)
     return 2;
 }
 
+int CalcApp::write(const QByteArray &bytes, const QString &command)
+{
+    // The device is unbuffered (or in memory), so a full disk or a closed
+    // pipe shows here.
+    if (out.write(bytes) != bytes.size()) {
+        err << "vorel-calc: " << command << ": cannot write to standard output\n";
+        err.flush();
+        return 1;
+    }
+    return 0;
+}
+
 int CalcApp::run(const QStringList &arguments)
 {
     // Global options come before the command; everything after the command
@@ -87,12 +100,12 @@ int CalcApp::run(const QStringList &arguments)
                                commandNames().join(QStringLiteral(", "))));
     }
     if (global.isSet(help)) {
-        out << overallHelp();
-        return 0;
+        return write(overallHelp().toUtf8(), QStringLiteral("help"));
     }
     if (global.isSet(version)) {
-        out << "vorel-calc " << QCoreApplication::applicationVersion() << '\n';
-        return 0;
+        return write(
+            QStringLiteral("vorel-calc %1\n").arg(QCoreApplication::applicationVersion()).toUtf8(),
+            QStringLiteral("version"));
     }
 
     const QStringList positional = global.positionalArguments();
@@ -104,8 +117,7 @@ int CalcApp::run(const QStringList &arguments)
 
     if (name == QLatin1String("help")) {
         if (rest.isEmpty()) {
-            out << overallHelp();
-            return 0;
+            return write(overallHelp().toUtf8(), QStringLiteral("help"));
         }
         if (rest.size() > 1)
             return refuse(QStringLiteral("help: unexpected argument '%1'; help takes one command")
@@ -116,8 +128,7 @@ int CalcApp::run(const QStringList &arguments)
                               .arg(rest.first(), commandNames().join(QStringLiteral(", "))));
         CalcArguments args(rest.first());
         command->declare(args);
-        out << args.helpText();
-        return 0;
+        return write(args.helpText().toUtf8(), QStringLiteral("help"));
     }
 
     const CalcCommands::Command *command = CalcCommands::find(name);
@@ -129,22 +140,20 @@ int CalcApp::run(const QStringList &arguments)
     command->declare(args);
     if (!args.parse(rest))
         return refuse(name + QStringLiteral(": ") + args.error());
-    if (args.helpRequested()) {
-        out << args.helpText();
-        return 0;
-    }
-    QString output;
-    const int status = command->run(args, output);
-    if (args.failed()) {
-        // A command that fails while working says why and keeps its status 1.
-        const int refused = refuse(name + QStringLiteral(": ") + args.error());
-        return status == 1 ? 1 : refused;
-    }
-    out << output;
-    out.flush();
-    if (out.status() != QTextStream::Ok) {
-        err << "vorel-calc: " << name << ": cannot write to standard output\n";
+    if (args.helpRequested())
+        return write(args.helpText().toUtf8(), name);
+    const CalcCommands::Runner run = command->run ? command->run : runners.value(name);
+    if (run == nullptr) {
+        err << "vorel-calc: " << name << ": " << cannotDraw << '\n';
+        err.flush();
         return 1;
     }
-    return status;
+    const CalcCommands::Result result = run(args);
+    if (result.status != 0) {
+        // Nothing on standard output; a failure while working keeps its
+        // status 1, everything else is a refusal.
+        const int refused = refuse(name + QStringLiteral(": ") + result.message);
+        return result.status == 1 ? 1 : refused;
+    }
+    return write(result.output, name);
 }

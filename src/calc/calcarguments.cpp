@@ -1,9 +1,7 @@
 #include "calcarguments.h"
 
 #include "calcformat.h"
-#include "presets/cocpresets.h"
-
-#include <QRegularExpression>
+#include "presets/cocresolution.h"
 
 #include <cmath>
 #include <limits>
@@ -13,18 +11,14 @@ namespace
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
-// The CoC the window starts with: full frame at 21 million pixels, as its
-// box rounds it.
-constexpr double DefaultCoc = 0.0128;
-
 QString quoted(const QString &text)
 {
     return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
-QString trimmedFormatName(int index)
+QString nameOf(const OptionSpec &option)
 {
-    return QString::fromLatin1(CocPresets::formatName(index)).trimmed();
+    return QLatin1String(option.name);
 }
 
 } // namespace
@@ -35,41 +29,41 @@ CalcArguments::CalcArguments(const QString &command) : command(command)
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
 }
 
-void CalcArguments::addOption(const QString &name, const QString &valueName,
-                              const QString &description)
+void CalcArguments::add(const OptionSpec &option)
 {
+    const QString name = nameOf(option);
+    const QString description = QLatin1String(option.description);
+    declaredNames << name;
+    if (option.valueName == nullptr) {
+        parser.addOption(QCommandLineOption(name, description));
+        optionHelp.append({QStringLiteral("--") + name, description});
+        return;
+    }
+    const QString valueName = QLatin1String(option.valueName);
     parser.addOption(QCommandLineOption(name, description, valueName));
     optionHelp.append({QStringLiteral("--") + name + QLatin1Char(' ') + valueName, description});
 }
 
-void CalcArguments::addFlag(const QString &name, const QString &description)
-{
-    parser.addOption(QCommandLineOption(name, description));
-    optionHelp.append({QStringLiteral("--") + name, description});
-}
-
 void CalcArguments::addCocOptions()
 {
-    addOption(QStringLiteral("coc"), QStringLiteral("MM"),
-              QStringLiteral("circle of confusion in mm (default 0.0128)"));
-    addOption(QStringLiteral("sensor"), QStringLiteral("FORMAT"),
-              QStringLiteral("CoC from a sensor format: index 0-13 or a piece of its name "
-                             "(see 'vorel-calc presets')"));
-    addOption(QStringLiteral("megapixels"), QStringLiteral("MP"),
-              QStringLiteral("with --sensor: the image's millions of pixels (default 4.17)"));
-    addOption(QStringLiteral("view-distance"), QStringLiteral("D"),
-              QStringLiteral("CoC from viewing distance, with --image-width (same unit)"));
-    addOption(QStringLiteral("image-width"), QStringLiteral("W"),
-              QStringLiteral("with --view-distance: width of the print or screen image"));
-    addOption(QStringLiteral("form"), QStringLiteral("3:2|4:3"),
-              QStringLiteral("with --view-distance: the image's form (default 3:2)"));
+    for (const OptionSpec *option :
+         {&CalcOptions::Coc, &CalcOptions::Sensor, &CalcOptions::MegaPixels,
+          &CalcOptions::ViewDistance, &CalcOptions::ImageWidth, &CalcOptions::Form})
+        add(*option);
 }
 
 void CalcArguments::addFormatOption(const QStringList &allowed)
 {
     formats = allowed;
-    addOption(QStringLiteral("format"), allowed.join(QLatin1Char('|')),
-              QStringLiteral("output format (default %1)").arg(allowed.first()));
+    // The one option whose value name and default depend on the command.
+    const QString name = nameOf(CalcOptions::Format);
+    const QString description =
+        QStringLiteral("%1 (default %2)")
+            .arg(QLatin1String(CalcOptions::Format.description), allowed.first());
+    const QString valueName = allowed.join(QLatin1Char('|'));
+    declaredNames << name;
+    parser.addOption(QCommandLineOption(name, description, valueName));
+    optionHelp.append({QStringLiteral("--") + name + QLatin1Char(' ') + valueName, description});
 }
 
 void CalcArguments::setPositional(const QStringList &names, const QStringList &descriptions)
@@ -84,9 +78,7 @@ bool CalcArguments::parse(const QStringList &arguments)
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
             const QString name = unknown.first();
-            QStringList known;
-            for (const OptionHelp &o : optionHelp)
-                known << o.syntax.section(QLatin1Char(' '), 0, 0);
+            const QStringList known = optionNames();
             fail(QStringLiteral("unknown option %1; this command takes %2")
                      .arg(quoted((name.size() == 1 ? "-" : "--") + name),
                           known.isEmpty() ? QStringLiteral("no options")
@@ -144,19 +136,40 @@ QString CalcArguments::helpText() const
     return text;
 }
 
+QStringList CalcArguments::optionNames() const
+{
+    QStringList names;
+    for (const OptionHelp &o : optionHelp)
+        names << o.syntax.section(QLatin1Char(' '), 0, 0);
+    return names;
+}
+
+bool CalcArguments::declared(const OptionSpec &option) const
+{
+    if (declaredNames.contains(nameOf(option)))
+        return true;
+    const_cast<CalcArguments *>(this)->fail(
+        QStringLiteral("internal error: %1 reads --%2, which it does not declare")
+            .arg(command, nameOf(option)));
+    return false;
+}
+
 void CalcArguments::fail(const QString &message)
 {
     if (problem.isEmpty())
         problem = message;
 }
 
-bool CalcArguments::flag(const QString &name) const
+bool CalcArguments::flag(const OptionSpec &option) const
 {
-    return parser.isSet(name);
+    return declared(option) && parser.isSet(nameOf(option));
 }
 
-QString CalcArguments::value(const QString &name)
+QString CalcArguments::value(const OptionSpec &option)
 {
+    if (!declared(option))
+        return QString();
+    const QString name = nameOf(option);
     const QStringList values = parser.values(name);
     if (values.size() > 1) {
         fail(QStringLiteral("--%1 is given %2 times; give it once").arg(name).arg(values.size()));
@@ -165,8 +178,9 @@ QString CalcArguments::value(const QString &name)
     return values.value(0);
 }
 
-double CalcArguments::number(const QString &name, const QString &text)
+double CalcArguments::number(const OptionSpec &option, const QString &text)
 {
+    const QString name = nameOf(option);
     bool ok = false;
     // QByteArray reads numbers in the C locale whatever the user's locale.
     const double value = text.toLatin1().toDouble(&ok);
@@ -182,21 +196,23 @@ double CalcArguments::number(const QString &name, const QString &text)
     return NaN;
 }
 
-double CalcArguments::positive(const QString &name)
+double CalcArguments::positive(const OptionSpec &option)
 {
-    if (!flag(name)) {
+    const QString name = nameOf(option);
+    if (!flag(option)) {
         fail(QStringLiteral("missing --%1").arg(name));
         return NaN;
     }
-    return positiveOr(name, NaN);
+    return positiveOr(option, NaN);
 }
 
-double CalcArguments::positiveOr(const QString &name, double fallback)
+double CalcArguments::positiveOr(const OptionSpec &option, double fallback)
 {
-    if (!flag(name))
+    const QString name = nameOf(option);
+    if (!flag(option))
         return fallback;
-    const QString text = value(name);
-    const double value = number(name, text);
+    const QString text = value(option);
+    const double value = number(option, text);
     if (std::isfinite(value) && !(value > 0)) {
         fail(QStringLiteral("--%1: %2 must be greater than 0").arg(name, quoted(text)));
         return NaN;
@@ -204,13 +220,29 @@ double CalcArguments::positiveOr(const QString &name, double fallback)
     return value;
 }
 
-double CalcArguments::distance(const QString &name, double flength, bool allowInfinity)
+double CalcArguments::numberOr(const OptionSpec &option, double fallback)
 {
-    if (!flag(name)) {
+    if (!flag(option))
+        return fallback;
+    const QString text = value(option);
+    const double value = number(option, text);
+    if (std::isfinite(value) && !(value >= option.min && value <= option.max)) {
+        fail(QStringLiteral("--%1: %2 is outside %3 to %4")
+                 .arg(nameOf(option), quoted(text), QString::number(option.min),
+                      QString::number(option.max)));
+        return NaN;
+    }
+    return value;
+}
+
+double CalcArguments::distance(const OptionSpec &option, double flength, bool allowInfinity)
+{
+    const QString name = nameOf(option);
+    if (!flag(option)) {
         fail(QStringLiteral("missing --%1 (a distance in metres)").arg(name));
         return NaN;
     }
-    const QString text = value(name).trimmed();
+    const QString text = value(option).trimmed();
     const QString lower = text.toLower();
     if (lower == QLatin1String("inf") || lower == QLatin1String("infinity")) {
         if (allowInfinity)
@@ -218,7 +250,7 @@ double CalcArguments::distance(const QString &name, double flength, bool allowIn
         fail(QStringLiteral("--%1: must be a finite distance in metres").arg(name));
         return NaN;
     }
-    const double mm = number(name, text) * 1000;
+    const double mm = number(option, text) * 1000;
     // A finite number of metres can still overflow in millimetres.
     if (std::isinf(mm)) {
         fail(QStringLiteral("--%1: %2 m is too far to compute with%3")
@@ -235,12 +267,13 @@ double CalcArguments::distance(const QString &name, double flength, bool allowIn
     return mm;
 }
 
-QList<double> CalcArguments::positiveList(const QString &name, const QList<double> &fallback)
+QList<double> CalcArguments::positiveList(const OptionSpec &option, const QList<double> &fallback)
 {
-    if (!flag(name))
+    const QString name = nameOf(option);
+    if (!flag(option))
         return fallback;
     QList<double> values;
-    const QStringList items = value(name).split(QLatin1Char(','));
+    const QStringList items = value(option).split(QLatin1Char(','));
     if (items.size() > MaxListEntries) {
         fail(QStringLiteral("--%1: %2 entries; a list takes at most %3")
                  .arg(name)
@@ -249,7 +282,7 @@ QList<double> CalcArguments::positiveList(const QString &name, const QList<doubl
         return fallback;
     }
     for (const QString &item : items) {
-        const double value = number(name, item);
+        const double value = number(option, item);
         if (std::isfinite(value) && !(value > 0))
             fail(QStringLiteral("--%1: %2 must be greater than 0").arg(name, quoted(item)));
         values << value;
@@ -257,11 +290,12 @@ QList<double> CalcArguments::positiveList(const QString &name, const QList<doubl
     return values;
 }
 
-QList<double> CalcArguments::distanceList(const QString &name, double flength,
+QList<double> CalcArguments::distanceList(const OptionSpec &option, double flength,
                                           const QList<double> &fallbackMetres)
 {
+    const QString name = nameOf(option);
     QList<double> mm;
-    if (!flag(name)) {
+    if (!flag(option)) {
         // Of the default distances, those a lens of this focal length can
         // focus on: a long lens still gets its table.
         for (double m : fallbackMetres)
@@ -273,7 +307,7 @@ QList<double> CalcArguments::distanceList(const QString &name, double flength,
                      .arg(name, QString::number(flength, 'g', 6)));
         return mm;
     }
-    const QList<double> values = positiveList(name, fallbackMetres);
+    const QList<double> values = positiveList(option, fallbackMetres);
     for (double m : values) {
         if (std::isinf(m * 1000))
             fail(QStringLiteral("--%1: %2 m is too far to compute with")
@@ -287,12 +321,13 @@ QList<double> CalcArguments::distanceList(const QString &name, double flength,
     return mm;
 }
 
-double CalcArguments::fraction(const QString &name, double fallback)
+double CalcArguments::fraction(const OptionSpec &option, double fallback)
 {
-    if (!flag(name))
+    const QString name = nameOf(option);
+    if (!flag(option))
         return fallback;
-    const QString text = value(name);
-    const double value = number(name, text);
+    const QString text = value(option);
+    const double value = number(option, text);
     if (std::isfinite(value) && !(value >= 0 && value < 1)) {
         fail(QStringLiteral("--%1: %2 must be at least 0 and less than 1 (0.1 is a tenth)")
                  .arg(name, quoted(text)));
@@ -303,9 +338,9 @@ double CalcArguments::fraction(const QString &name, double fallback)
 
 QString CalcArguments::format()
 {
-    if (!flag(QStringLiteral("format")))
+    if (!flag(CalcOptions::Format))
         return formats.value(0);
-    const QString chosen = value(QStringLiteral("format")).trimmed().toLower();
+    const QString chosen = value(CalcOptions::Format).trimmed().toLower();
     if (!formats.contains(chosen))
         fail(QStringLiteral("--format: %1 is not one of %2")
                  .arg(quoted(chosen), formats.join(QStringLiteral(", "))));
@@ -317,104 +352,52 @@ QString CalcArguments::positional(int index) const
     return parser.positionalArguments().value(index);
 }
 
+std::optional<double> CalcArguments::optionalPositive(const OptionSpec &option)
+{
+    if (!flag(option))
+        return std::nullopt;
+    return positiveOr(option, NaN);
+}
+
+std::optional<QString> CalcArguments::optionalText(const OptionSpec &option)
+{
+    if (!flag(option))
+        return std::nullopt;
+    return value(option);
+}
+
 CalcArguments::Coc CalcArguments::coc()
 {
-    const Coc result = cocAsGiven();
+    // Which options are given decides the first problem, before any of
+    // their numbers is read.
+    CocResolution::Request request;
+    const auto given = [this](const OptionSpec &o) {
+        return flag(o) ? std::optional<double>(0) : std::nullopt;
+    };
+    request.coc = given(CalcOptions::Coc);
+    request.sensor = optionalText(CalcOptions::Sensor);
+    request.megaPixels = given(CalcOptions::MegaPixels);
+    request.viewDistance = given(CalcOptions::ViewDistance);
+    request.imageWidth = given(CalcOptions::ImageWidth);
+    request.form = optionalText(CalcOptions::Form);
+    const QString combination = CocResolution::combinationProblem(request);
+    if (!combination.isEmpty()) {
+        fail(combination);
+        return {NaN, QString()};
+    }
+    request.coc = optionalPositive(CalcOptions::Coc);
+    request.megaPixels = optionalPositive(CalcOptions::MegaPixels);
+    request.viewDistance = optionalPositive(CalcOptions::ViewDistance);
+    request.imageWidth = optionalPositive(CalcOptions::ImageWidth);
+
+    const CocResolution::Result result = CocResolution::resolve(request);
+    if (!result.problem.isEmpty()) {
+        fail(result.problem);
+        return {NaN, QString()};
+    }
     // Huge but finite inputs can still overflow the formulas.
     if (!failed() && !(std::isfinite(result.mm) && result.mm > 0))
         fail(QStringLiteral("the CoC %1 (%2) is not a usable size")
                  .arg(QString::number(result.mm), result.source));
-    return result;
-}
-
-CalcArguments::Coc CalcArguments::cocAsGiven()
-{
-    const QString cocName = QStringLiteral("coc");
-    const QString sensorName = QStringLiteral("sensor");
-    const QString viewName = QStringLiteral("view-distance");
-    QStringList ways;
-    for (const QString &name : {cocName, sensorName, viewName})
-        if (flag(name))
-            ways << QStringLiteral("--") + name;
-    if (ways.size() > 1) {
-        fail(QStringLiteral("%1 are different ways to give the CoC; use one")
-                 .arg(ways.join(QStringLiteral(" and "))));
-        return {NaN, QString()};
-    }
-    if (flag(QStringLiteral("megapixels")) && !flag(sensorName))
-        fail(QStringLiteral("--megapixels needs --sensor"));
-    for (const char *name : {"image-width", "form"})
-        if (flag(QLatin1String(name)) && !flag(viewName))
-            fail(QStringLiteral("--%1 needs --view-distance").arg(QLatin1String(name)));
-
-    if (flag(cocName)) {
-        const double mm = positiveOr(cocName, NaN);
-        return {mm, QStringLiteral("given")};
-    }
-    if (flag(sensorName)) {
-        const QString text = value(sensorName).trimmed();
-        int index = -1;
-        if (QRegularExpression(QStringLiteral("^[0-9]+$")).match(text).hasMatch()) {
-            bool inRange = false;
-            index = text.toInt(&inRange);
-            if (!inRange || index >= CocPresets::FormatCount) {
-                fail(QStringLiteral("--sensor: index %1 is outside 0 to %2")
-                         .arg(text)
-                         .arg(CocPresets::FormatCount - 1));
-                index = -1;
-            }
-        } else {
-            QStringList matches;
-            for (int i = 0; i < CocPresets::FormatCount; ++i) {
-                if (!text.isEmpty() && trimmedFormatName(i).contains(text, Qt::CaseInsensitive)) {
-                    index = i;
-                    matches << quoted(trimmedFormatName(i));
-                }
-            }
-            if (matches.isEmpty()) {
-                fail(QStringLiteral("--sensor: %1 matches no sensor format; give an index 0 to "
-                                    "%2 or a piece of a name ('vorel-calc presets' lists them)")
-                         .arg(quoted(text))
-                         .arg(CocPresets::FormatCount - 1));
-                index = -1;
-            } else if (matches.size() > 1) {
-                fail(QStringLiteral("--sensor: %1 matches %2 formats (%3); give more of the "
-                                    "name or its index")
-                         .arg(quoted(text))
-                         .arg(matches.size())
-                         .arg(matches.join(QStringLiteral(", "))));
-                index = -1;
-            }
-        }
-        const double megaPixels =
-            positiveOr(QStringLiteral("megapixels"), CocPresets::StandardMegaPixels);
-        if (index < 0 || !std::isfinite(megaPixels))
-            return {NaN, QString()};
-        const double mm =
-            CocPresets::cocFromPixelSize(CocPresets::sensorDiagonal(index), megaPixels * 1000000.0);
-        return {mm, QStringLiteral("%1, %2 million pixels")
-                        .arg(trimmedFormatName(index), QString::number(megaPixels, 'g', 6))};
-    }
-    if (flag(viewName)) {
-        const double distance = positiveOr(viewName, NaN);
-        const QString widthName = QStringLiteral("image-width");
-        if (!flag(widthName))
-            fail(QStringLiteral("--view-distance needs --image-width"));
-        const double width = positiveOr(widthName, NaN);
-        int form = 0;
-        if (flag(QStringLiteral("form"))) {
-            const QString text = value(QStringLiteral("form")).trimmed();
-            if (text == QLatin1String("3:2"))
-                form = 0;
-            else if (text == QLatin1String("4:3"))
-                form = 1;
-            else
-                fail(QStringLiteral("--form: %1 is not one of 3:2, 4:3").arg(quoted(text)));
-        }
-        const double mm = CocPresets::cocFromViewDistance(distance, width, form);
-        return {mm, QStringLiteral("viewed from %1 at a width of %2, %3")
-                        .arg(QString::number(distance, 'g', 6), QString::number(width, 'g', 6),
-                             form == 0 ? QStringLiteral("3:2") : QStringLiteral("4:3"))};
-    }
-    return {DefaultCoc, QStringLiteral("default")};
+    return {result.mm, result.source};
 }

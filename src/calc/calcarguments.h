@@ -1,11 +1,15 @@
 #ifndef CALCARGUMENTS_H
 #define CALCARGUMENTS_H
 
+#include "calcoptions.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // The arguments of one vorel-calc command: its options, their parsing in
 // the C locale and their checks. Every getter records the first problem it
@@ -23,8 +27,8 @@ public:
 
     explicit CalcArguments(const QString &command);
 
-    void addOption(const QString &name, const QString &valueName, const QString &description);
-    void addFlag(const QString &name, const QString &description);
+    // Declares an option from its definition; its help line comes from it.
+    void add(const OptionSpec &option);
     // --coc, --sensor, --megapixels, --view-distance, --image-width, --form.
     void addCocOptions();
     // --format with the first of formats as its default.
@@ -37,28 +41,32 @@ public:
     bool parse(const QStringList &arguments);
     bool helpRequested() const { return wantsHelp; }
     QString helpText() const;
+    // The long names of the declared options, "--" included, in help order.
+    QStringList optionNames() const;
 
     // Required, finite and greater than zero.
-    double positive(const QString &name);
-    double positiveOr(const QString &name, double fallback);
+    double positive(const OptionSpec &option);
+    double positiveOr(const OptionSpec &option, double fallback);
+    // Within the option's range, when given.
+    double numberOr(const OptionSpec &option, double fallback);
     // A distance in metres, returned in millimetres; it must lie beyond the
     // focal length. "inf" is accepted where allowed and gives infinity.
-    double distance(const QString &name, double flength, bool allowInfinity);
+    double distance(const OptionSpec &option, double flength, bool allowInfinity);
     // Comma-separated; at most MaxListEntries of them.
-    QList<double> positiveList(const QString &name, const QList<double> &fallback);
+    QList<double> positiveList(const OptionSpec &option, const QList<double> &fallback);
     static constexpr int MaxListEntries = 1000;
     // Without the option, the fallback distances beyond the focal length.
-    QList<double> distanceList(const QString &name, double flength,
+    QList<double> distanceList(const OptionSpec &option, double flength,
                                const QList<double> &fallbackMetres);
     // From 0 up to but excluding 1.
-    double fraction(const QString &name, double fallback);
+    double fraction(const OptionSpec &option, double fallback);
     // Whether the option is given at all.
-    bool flag(const QString &name) const;
+    bool flag(const OptionSpec &option) const;
     QString format();
     QString positional(int index) const;
     // The text of an option; a null string when it is absent. An option
     // given twice is a problem: the second would silently win.
-    QString value(const QString &name);
+    QString value(const OptionSpec &option);
     Coc coc();
 
     bool failed() const { return !problem.isEmpty(); }
@@ -74,11 +82,16 @@ private:
         QString description;
     };
 
-    double number(const QString &name, const QString &text);
-    Coc cocAsGiven();
+    double number(const OptionSpec &option, const QString &text);
+    // A problem for an option the command never declared: a fault of the
+    // command, not of the user, and named as such.
+    bool declared(const OptionSpec &option) const;
+    std::optional<double> optionalPositive(const OptionSpec &option);
+    std::optional<QString> optionalText(const OptionSpec &option);
 
     QCommandLineParser parser;
     QList<OptionHelp> optionHelp;
+    QStringList declaredNames;
     QStringList positionalNames;
     QStringList positionalHelp;
     QStringList formats;

@@ -15,11 +15,10 @@
 namespace CalcCommands
 {
 
-int runOptimum(CalcArguments &args, QString &output);
+Result runOptimum(CalcArguments &args);
 void declareOptimum(CalcArguments &args);
-int runStack(CalcArguments &args, QString &output);
+Result runStack(CalcArguments &args);
 void declareStack(CalcArguments &args);
-int runRender(CalcArguments &args, QString &output);
 void declareRender(CalcArguments &args);
 
 namespace
@@ -29,25 +28,22 @@ using namespace CalcFormat;
 
 void declareLens(CalcArguments &args, bool withFocus)
 {
-    args.addOption(QStringLiteral("focal"), QStringLiteral("MM"),
-                   QStringLiteral("focal length in mm (required)"));
+    args.add(CalcOptions::Focal);
     if (withFocus) {
-        args.addOption(QStringLiteral("aperture"), QStringLiteral("N"),
-                       QStringLiteral("f-number (required)"));
-        args.addOption(QStringLiteral("focus"), QStringLiteral("M"),
-                       QStringLiteral("focus distance in metres (required)"));
+        args.add(CalcOptions::Aperture);
+        args.add(CalcOptions::Focus);
     }
 }
 
 // The near limit lies between the lens and the focus for any sensible
 // camera; values so extreme that it overflows give no figures to print.
-bool computable(CalcArguments &args, const DofFigures &f, const QString &apertureName)
+bool computable(CalcArguments &args, const DofFigures &f, const OptionSpec &apertureOption)
 {
     if (std::isfinite(f.nearLimit))
         return true;
     args.fail(QStringLiteral("--focal %1 mm, --%2 %3 and the CoC %4 mm are too extreme to "
                              "compute with")
-                  .arg(QString::number(f.flength, 'g', 6), apertureName,
+                  .arg(QString::number(f.flength, 'g', 6), QLatin1String(apertureOption.name),
                        QString::number(f.apature, 'g', 6), QString::number(f.coc, 'g', 6)));
     return false;
 }
@@ -65,11 +61,12 @@ void declarePresets(CalcArguments &args)
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
 }
 
-int runPresets(CalcArguments &args, QString &output)
+Result runPresets(CalcArguments &args)
 {
+    QString output;
     const QString format = args.format();
     if (args.failed())
-        return 2;
+        return refused(args);
 
     QStringList header = {QStringLiteral("#"), QStringLiteral("Format"),
                           QStringLiteral("Diagonal mm"), QStringLiteral("Crop"),
@@ -104,13 +101,12 @@ int runPresets(CalcArguments &args, QString &output)
                                    {QStringLiteral("coc_pixel_size_mm"), pixelSize}});
     }
     if (format == QLatin1String("json")) {
-        output = json(QJsonObject{{QStringLiteral("formats"), formats}});
-        return 0;
+        return done(json(QJsonObject{{QStringLiteral("formats"), formats}}));
     }
     output = QStringLiteral("Sensor formats; CoC in mm by crop factor and by pixel count "
                             "(millions of pixels):\n\n") +
              table.text();
-    return 0;
+    return done(output);
 }
 
 // ---- dof ----------------------------------------------------------------
@@ -124,31 +120,27 @@ void declareDof(CalcArguments &args)
         "distance are searched with the diffraction disc included, as in the window."));
     declareLens(args, true);
     args.addCocOptions();
-    args.addFlag(QStringLiteral("diffraction"),
-                 QStringLiteral("include the diffraction disc, as the window's "
-                                "\"Calc with diffraction\""));
+    args.add(CalcOptions::DiffractionAsWindow);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
 }
 
-int runDof(CalcArguments &args, QString &output)
+Result runDof(CalcArguments &args)
 {
-    const double focal = args.positive(QStringLiteral("focal"));
-    const double aperture = args.positive(QStringLiteral("aperture"));
-    const double focus = args.distance(QStringLiteral("focus"), focal, false);
+    const double focal = args.positive(CalcOptions::Focal);
+    const double aperture = args.positive(CalcOptions::Aperture);
+    const double focus = args.distance(CalcOptions::Focus, focal, false);
     const CalcArguments::Coc coc = args.coc();
-    const bool diffraction = args.flag(QStringLiteral("diffraction"));
+    const bool diffraction = args.flag(CalcOptions::Diffraction);
     const QString format = args.format();
     if (args.failed())
-        return 2;
+        return refused(args);
 
     const DofFigures f = DofFigures::compute(focal, aperture, focus, coc.mm, diffraction);
-    if (!computable(args, f, QStringLiteral("aperture")))
-        return 2;
+    if (!computable(args, f, CalcOptions::Aperture))
+        return refused(args);
     if (format == QLatin1String("json"))
-        output = json(dofJson(f));
-    else
-        output = dofText(f, coc.source);
-    return 0;
+        return done(json(dofJson(f)));
+    return done(dofText(f, coc.source));
 }
 
 // ---- table ----------------------------------------------------------------
@@ -166,23 +158,22 @@ void declareTable(CalcArguments &args)
         "focal length."));
     declareLens(args, false);
     args.addCocOptions();
-    args.addOption(QStringLiteral("apertures"), QStringLiteral("LIST"),
-                   QStringLiteral("comma-separated f-numbers (default 1.4,2,...,22)"));
-    args.addOption(QStringLiteral("distances"), QStringLiteral("LIST"),
-                   QStringLiteral("comma-separated focus distances in metres"));
-    args.addFlag(QStringLiteral("diffraction"), QStringLiteral("include the diffraction disc"));
+    args.add(CalcOptions::Apertures);
+    args.add(CalcOptions::Distances);
+    args.add(CalcOptions::Diffraction);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv"),
                           QStringLiteral("markdown"), QStringLiteral("html")});
 }
 
-int runTable(CalcArguments &args, QString &output)
+Result runTable(CalcArguments &args)
 {
-    const double focal = args.positive(QStringLiteral("focal"));
+    QString output;
+    const double focal = args.positive(CalcOptions::Focal);
     const CalcArguments::Coc coc = args.coc();
-    const QList<double> apertures = args.positiveList(QStringLiteral("apertures"), FullStops);
+    const QList<double> apertures = args.positiveList(CalcOptions::Apertures, FullStops);
     const QList<double> distances =
-        args.distanceList(QStringLiteral("distances"), focal, TableDistances);
-    const bool diffraction = args.flag(QStringLiteral("diffraction"));
+        args.distanceList(CalcOptions::Distances, focal, TableDistances);
+    const bool diffraction = args.flag(CalcOptions::Diffraction);
     const QString format = args.format();
     // Every cell is held in memory a few times over before it is written.
     constexpr qsizetype MaxCells = 100000;
@@ -192,15 +183,15 @@ int runTable(CalcArguments &args, QString &output)
                       .arg(apertures.size() * distances.size())
                       .arg(MaxCells));
     if (args.failed())
-        return 2;
+        return refused(args);
 
     QList<QList<DofFigures>> cells;
     for (double distance : distances) {
         QList<DofFigures> row;
         for (double aperture : apertures) {
             row << DofFigures::limits(focal, aperture, distance, coc.mm, diffraction);
-            if (!computable(args, row.last(), QStringLiteral("apertures")))
-                return 2;
+            if (!computable(args, row.last(), CalcOptions::Apertures))
+                return refused(args);
         }
         cells << row;
     }
@@ -218,13 +209,12 @@ int runTable(CalcArguments &args, QString &output)
                                            {QStringLiteral("far_m"), metresJson(f.farLimit)}});
             rows.append(jsonRow);
         }
-        output = json(QJsonObject{{QStringLiteral("focal_mm"), focal},
-                                  {QStringLiteral("coc_mm"), coc.mm},
-                                  {QStringLiteral("diffraction"), diffraction},
-                                  {QStringLiteral("apertures"), jsonApertures},
-                                  {QStringLiteral("distances_m"), jsonDistances},
-                                  {QStringLiteral("cells"), rows}});
-        return 0;
+        return done(json(QJsonObject{{QStringLiteral("focal_mm"), focal},
+                                     {QStringLiteral("coc_mm"), coc.mm},
+                                     {QStringLiteral("diffraction"), diffraction},
+                                     {QStringLiteral("apertures"), jsonApertures},
+                                     {QStringLiteral("distances_m"), jsonDistances},
+                                     {QStringLiteral("cells"), rows}}));
     }
 
     if (format == QLatin1String("csv")) {
@@ -241,7 +231,7 @@ int runTable(CalcArguments &args, QString &output)
             table.addRow(row);
         }
         output = table.csv();
-        return 0;
+        return done(output);
     }
 
     QStringList header = {QStringLiteral("Focus")};
@@ -267,7 +257,7 @@ int runTable(CalcArguments &args, QString &output)
         output = htmlPage(title, note, table.html());
     else
         output = title + QStringLiteral("\n") + note + QStringLiteral("\n\n") + table.text();
-    return 0;
+    return done(output);
 }
 
 // ---- show -----------------------------------------------------------------
@@ -283,15 +273,16 @@ void declareShow(CalcArguments &args)
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
 }
 
-int runShow(CalcArguments &args, QString &output)
+Result runShow(CalcArguments &args)
 {
+    QString output;
     const QString format = args.format();
     const QString name = args.positional(0);
     if (args.failed())
-        return 2;
+        return refused(args);
     ProjectFile p;
     if (!readProject(args, name, p))
-        return 2;
+        return refused(args);
     const ProjectFile shown = p.asWindowHolds();
 
     QJsonArray cameras;
@@ -320,13 +311,12 @@ int runShow(CalcArguments &args, QString &output)
     }
 
     if (format == QLatin1String("json")) {
-        output = json(QJsonObject{{QStringLiteral("file"), name},
-                                  {QStringLiteral("left_border_m"), shown.leftBorder},
-                                  {QStringLiteral("distance_scale"), shown.xscale},
-                                  {QStringLiteral("blur_scale"), shown.yscale},
-                                  {QStringLiteral("from_camera"), !shown.distanceFP},
-                                  {QStringLiteral("cameras"), cameras}});
-        return 0;
+        return done(json(QJsonObject{{QStringLiteral("file"), name},
+                                     {QStringLiteral("left_border_m"), shown.leftBorder},
+                                     {QStringLiteral("distance_scale"), shown.xscale},
+                                     {QStringLiteral("blur_scale"), shown.yscale},
+                                     {QStringLiteral("from_camera"), !shown.distanceFP},
+                                     {QStringLiteral("cameras"), cameras}}));
     }
     output =
         keyValues({
@@ -339,10 +329,25 @@ int runShow(CalcArguments &args, QString &output)
              shown.distanceFP ? QStringLiteral("the focus plane") : QStringLiteral("the camera")},
         }) +
         cameraTexts;
-    return 0;
+    return done(output);
 }
 
 } // namespace
+
+Result refused(const CalcArguments &args)
+{
+    return {2, QByteArray(), args.error()};
+}
+
+Result done(const QByteArray &output)
+{
+    return {0, output, QString()};
+}
+
+Result done(const QString &output)
+{
+    return done(output.toUtf8());
+}
 
 bool readProject(CalcArguments &args, const QString &name, ProjectFile &project)
 {
@@ -367,8 +372,9 @@ const QList<Command> &all()
          runPresets, false},
         {"show", "what a project file holds, with each camera's figures", declareShow, runShow,
          false},
-        {"render", "draw a project's diagram to PNG, JPEG, BMP, SVG or PDF", declareRender,
-         runRender, true},
+        // Drawn by the helper program, which supplies the running half.
+        {"render", "draw a project's diagram to PNG, JPEG, BMP, SVG or PDF", declareRender, nullptr,
+         true},
     };
     return commands;
 }

@@ -1,28 +1,47 @@
 #ifndef CALCCOMMANDS_H
 #define CALCCOMMANDS_H
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 class CalcArguments;
 struct ProjectFile;
 
 // The commands of vorel-calc. Each declares its arguments, then computes
-// from them into a text that the caller writes to standard output only when
-// the arguments held no problem, so a refused call prints nothing there.
+// from them one result: the bytes for standard output, or the message that
+// says why there are none.
 namespace CalcCommands
 {
+
+struct Result {
+    // 0 for a complete result, 1 for a failure while working, 2 for bad
+    // usage or input.
+    int status = 0;
+    // Written to standard output, only when status is 0.
+    QByteArray output;
+    // One line for standard error, without the program's prefix; empty for
+    // status 0.
+    QString message;
+};
+
+using Runner = Result (*)(CalcArguments &args);
 
 struct Command {
     const char *name;
     const char *summary;
     void (*declare)(CalcArguments &args);
-    // Returns the exit status: 0 for a complete result, 1 for a failure
-    // while working; problems with the arguments go to args.fail().
-    int (*run)(CalcArguments &args, QString &output);
+    // nullptr for a command that draws: its running half lives in the
+    // drawing helper, which hands it to CalcApp.
+    Runner run;
     // Whether the command draws and so needs a QApplication.
     bool draws;
 };
+
+// The refusal for the first problem the arguments recorded.
+Result refused(const CalcArguments &args);
+Result done(const QByteArray &output);
+Result done(const QString &output);
 
 // Reads a project file with the window's checked reader; on failure tells
 // args why, as the window's warning would.

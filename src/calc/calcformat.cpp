@@ -46,9 +46,9 @@ QJsonValue metresJson(double mm)
     return numberJson(mm / 1000);
 }
 
-QString json(const QJsonObject &object)
+QByteArray json(const QJsonObject &object)
 {
-    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
 QString keyValues(const QList<QPair<QString, QString>> &pairs)

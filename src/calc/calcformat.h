@@ -23,7 +23,8 @@ QString shortMetres(double mm);
 // A length in mm as metres for JSON: null when infinite or undefined.
 QJsonValue metresJson(double mm);
 QJsonValue numberJson(double value);
-QString json(const QJsonObject &object);
+// The bytes to write as they are: no round trip through QString.
+QByteArray json(const QJsonObject &object);
 
 // Label and value pairs, the values aligned in one column.
 QString keyValues(const QList<QPair<QString, QString>> &pairs);

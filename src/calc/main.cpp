@@ -1,16 +1,19 @@
 #include "calc/calcapp.h"
 #include "optics/lensmodel.h"
 
-#include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
-#include <memory>
 #include <streambuf>
+#include <string>
+
+#include <unistd.h>
 
 namespace
 {
@@ -46,10 +49,47 @@ private:
     std::streambuf *previous;
 };
 
+// The folder this program was started from, read from the kernel, so that
+// neither PATH nor argv[0] decides which helper runs.
+std::string ownFolder()
+{
+    char path[4096];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return std::string();
+    const std::string self(path, size_t(n));
+    return self.substr(0, self.rfind('/'));
+}
+
+// Drawing needs Qt's GUI libraries, which this program does not link, so
+// that every other command starts like a bare Qt Core program. A drawing
+// command runs in the helper instead, with the same arguments, standard
+// streams and exit status: installed, it lies in the private libexec
+// folder; in the build folder, beside this program. Returns, with the
+// reason, only when there is no helper.
+std::string runDrawingHelper(char *argv[])
+{
+    const std::string folder = ownFolder();
+    const std::string helper = VOREL_RENDER_HELPER;
+    const std::string candidates[] = {folder + "/" VOREL_BIN_TO_LIBEXEC "/" + helper,
+                                      folder + "/" + helper};
+    for (const std::string &path : candidates)
+        if (!folder.empty() && access(path.c_str(), X_OK) == 0) {
+            execv(path.c_str(), argv);
+            return "cannot start the drawing helper " + path + ": " + std::strerror(errno);
+        }
+    return "the drawing helper " + helper + " is not installed (looked in " + candidates[0] + ")";
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // Without the helper, this program still gives the command's help and
+    // checks its arguments, and then says why it cannot draw.
+    const std::string cannotDraw =
+        CalcApp::needsGui(argc, argv) ? runDrawingHelper(argv) : std::string();
+
     // The lens model and the project reader trace to std::cout for the
     // window; here standard output carries the results alone. The project
     // reader's trace goes nowhere; the lens model's is not even written,
@@ -62,28 +102,22 @@ int main(int argc, char *argv[])
     // A file size limit then fails the write, which says so, instead of
     // killing the process without a word.
     std::signal(SIGXFSZ, SIG_IGN);
-    std::unique_ptr<QCoreApplication> app;
-    if (CalcApp::needsGui(argc, argv)) {
-        // render draws into images and never shows a window, so it needs no
-        // screen: unless the user chose a platform, draw offscreen, which
-        // also keeps a display that cannot be reached from stopping it.
-        bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-        for (int i = 1; i < argc; ++i)
-            if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
-                platformChosen = true;
-        if (!platformChosen)
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vorel-calc"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VOREL_VERSION));
 
-    QTextStream out(stdout);
+    // Unbuffered, so that the result's bytes go out in one write whose
+    // failure the program sees.
+    QFile out;
+    if (!out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        std::fprintf(stderr, "vorel-calc: cannot write to standard output\n");
+        return 1;
+    }
     QTextStream err(stderr);
-    const int status = CalcApp(out, err).run(QCoreApplication::arguments().mid(1));
-    out.flush();
+    CalcApp calc(out, err);
+    if (!cannotDraw.empty())
+        calc.setCannotDraw(QString::fromStdString(cannotDraw));
+    const int status = calc.run(QCoreApplication::arguments().mid(1));
     err.flush();
     return status;
 }

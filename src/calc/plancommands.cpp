@@ -61,12 +61,9 @@ QString metresRounded(double mm, bool up)
 
 void declareRange(CalcArguments &args)
 {
-    args.addOption(QStringLiteral("focal"), QStringLiteral("MM"),
-                   QStringLiteral("focal length in mm (required)"));
-    args.addOption(QStringLiteral("near"), QStringLiteral("M"),
-                   QStringLiteral("nearest distance to render sharp, in metres (required)"));
-    args.addOption(QStringLiteral("far"), QStringLiteral("M"),
-                   QStringLiteral("farthest distance, in metres, or inf (required)"));
+    args.add(CalcOptions::Focal);
+    args.add(CalcOptions::Near);
+    args.add(CalcOptions::Far);
 }
 
 struct Range {
@@ -86,9 +83,9 @@ QString tooNarrow(const Range &r)
 Range readRange(CalcArguments &args)
 {
     Range r;
-    r.focal = args.positive(QStringLiteral("focal"));
-    r.nearDist = args.distance(QStringLiteral("near"), r.focal, false);
-    r.farDist = args.distance(QStringLiteral("far"), r.focal, true);
+    r.focal = args.positive(CalcOptions::Focal);
+    r.nearDist = args.distance(CalcOptions::Near, r.focal, false);
+    r.farDist = args.distance(CalcOptions::Far, r.focal, true);
     if (!args.failed() && !(r.nearDist < r.farDist))
         args.fail(QStringLiteral("--near %1 is not nearer than --far %2")
                       .arg(metresText(r.nearDist), metresText(r.farDist)));
@@ -111,18 +108,19 @@ void declareOptimum(CalcArguments &args)
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
 }
 
-int runOptimum(CalcArguments &args, QString &output)
+Result runOptimum(CalcArguments &args)
 {
+    QString output;
     const Range r = readRange(args);
     const CalcArguments::Coc coc = args.coc();
     const QString format = args.format();
     if (args.failed())
-        return 2;
+        return refused(args);
     const FocusPlanner::OptimumPlan plan =
         FocusPlanner::optimum(r.focal, r.nearDist, r.farDist, coc.mm);
     if (!plan.valid) {
         args.fail(tooNarrow(r));
-        return 2;
+        return refused(args);
     }
 
     if (format == QLatin1String("json")) {
@@ -135,16 +133,15 @@ int runOptimum(CalcArguments &args, QString &output)
                 ? QJsonValue(QJsonObject{{QStringLiteral("from"), numberJson(plan.sharpFrom)},
                                          {QStringLiteral("to"), numberJson(plan.sharpTo)}})
                 : QJsonValue(QJsonValue::Null);
-        output = json(QJsonObject{{QStringLiteral("focal_mm"), r.focal},
-                                  {QStringLiteral("coc_mm"), coc.mm},
-                                  {QStringLiteral("near_m"), metresJson(r.nearDist)},
-                                  {QStringLiteral("far_m"), metresJson(r.farDist)},
-                                  {QStringLiteral("focus_m"), metresJson(plan.focus)},
-                                  {QStringLiteral("best_aperture"), plan.bestFNumber},
-                                  {QStringLiteral("best_worst_blur"), plan.bestBlur},
-                                  {QStringLiteral("sharp_apertures"), sharp},
-                                  {QStringLiteral("stops"), stops}});
-        return 0;
+        return done(json(QJsonObject{{QStringLiteral("focal_mm"), r.focal},
+                                     {QStringLiteral("coc_mm"), coc.mm},
+                                     {QStringLiteral("near_m"), metresJson(r.nearDist)},
+                                     {QStringLiteral("far_m"), metresJson(r.farDist)},
+                                     {QStringLiteral("focus_m"), metresJson(plan.focus)},
+                                     {QStringLiteral("best_aperture"), plan.bestFNumber},
+                                     {QStringLiteral("best_worst_blur"), plan.bestBlur},
+                                     {QStringLiteral("sharp_apertures"), sharp},
+                                     {QStringLiteral("stops"), stops}}));
     }
 
     QString coct = g6(coc.mm) + QStringLiteral(" mm");
@@ -184,7 +181,7 @@ int runOptimum(CalcArguments &args, QString &output)
     output += QStringLiteral("\nWorst blur over the range at that focus, in CoC, with "
                              "diffraction:\n\n") +
               stops.text();
-    return 0;
+    return done(output);
 }
 
 void declareStack(CalcArguments &args)
@@ -196,26 +193,24 @@ void declareStack(CalcArguments &args)
         "The first frame's near limit is --near, the last frame's far limit --far,\n"
         "and the frames are spaced evenly between. Limits are exact in the blur model."));
     declareRange(args);
-    args.addOption(QStringLiteral("aperture"), QStringLiteral("N"),
-                   QStringLiteral("f-number (required)"));
+    args.add(CalcOptions::Aperture);
     args.addCocOptions();
-    args.addFlag(QStringLiteral("diffraction"), QStringLiteral("include the diffraction disc"));
-    args.addOption(QStringLiteral("overlap"), QStringLiteral("FRACTION"),
-                   QStringLiteral("least overlap of neighbouring zones, 0 to below 1 "
-                                  "(default 0.1)"));
+    args.add(CalcOptions::Diffraction);
+    args.add(CalcOptions::Overlap);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")});
 }
 
-int runStack(CalcArguments &args, QString &output)
+Result runStack(CalcArguments &args)
 {
+    QString output;
     const Range r = readRange(args);
-    const double aperture = args.positive(QStringLiteral("aperture"));
+    const double aperture = args.positive(CalcOptions::Aperture);
     const CalcArguments::Coc coc = args.coc();
-    const bool diffraction = args.flag(QStringLiteral("diffraction"));
-    const double overlap = args.fraction(QStringLiteral("overlap"), 0.1);
+    const bool diffraction = args.flag(CalcOptions::Diffraction);
+    const double overlap = args.fraction(CalcOptions::Overlap, 0.1);
     const QString format = args.format();
     if (args.failed())
-        return 2;
+        return refused(args);
 
     const FocusPlanner::StackPlan plan =
         FocusPlanner::stack(r.focal, aperture, r.nearDist, r.farDist, coc.mm, diffraction, overlap);
@@ -232,16 +227,16 @@ int runStack(CalcArguments &args, QString &output)
                                  "(%3 mm), so nothing is sharp%4")
                       .arg(g6(aperture), g6(FocusPlanner::AiryPerFNumber * aperture), g6(coc.mm),
                            suggestion));
-        return 2;
+        return refused(args);
     }
     case FocusPlanner::StackPlan::Status::TooManyFrames:
         args.fail(QStringLiteral("the plan needs more than %1 frames; choose a larger f-number, a "
                                  "larger CoC or a shorter range")
                       .arg(FocusPlanner::MaxFrames));
-        return 2;
+        return refused(args);
     case FocusPlanner::StackPlan::Status::InvalidInput:
         args.fail(tooNarrow(r));
-        return 2;
+        return refused(args);
     }
 
     if (format == QLatin1String("json")) {
@@ -250,16 +245,15 @@ int runStack(CalcArguments &args, QString &output)
             frames.append(QJsonObject{{QStringLiteral("focus_m"), metresJson(f.focus)},
                                       {QStringLiteral("near_m"), metresJson(f.nearLimit)},
                                       {QStringLiteral("far_m"), metresJson(f.farLimit)}});
-        output = json(QJsonObject{{QStringLiteral("focal_mm"), r.focal},
-                                  {QStringLiteral("aperture"), aperture},
-                                  {QStringLiteral("coc_mm"), coc.mm},
-                                  {QStringLiteral("diffraction"), diffraction},
-                                  {QStringLiteral("overlap"), overlap},
-                                  {QStringLiteral("near_m"), metresJson(r.nearDist)},
-                                  {QStringLiteral("far_m"), metresJson(r.farDist)},
-                                  {QStringLiteral("count"), int(plan.frames.size())},
-                                  {QStringLiteral("frames"), frames}});
-        return 0;
+        return done(json(QJsonObject{{QStringLiteral("focal_mm"), r.focal},
+                                     {QStringLiteral("aperture"), aperture},
+                                     {QStringLiteral("coc_mm"), coc.mm},
+                                     {QStringLiteral("diffraction"), diffraction},
+                                     {QStringLiteral("overlap"), overlap},
+                                     {QStringLiteral("near_m"), metresJson(r.nearDist)},
+                                     {QStringLiteral("far_m"), metresJson(r.farDist)},
+                                     {QStringLiteral("count"), int(plan.frames.size())},
+                                     {QStringLiteral("frames"), frames}}));
     }
     if (format == QLatin1String("csv")) {
         TextTable table({QStringLiteral("frame"), QStringLiteral("focus_m"),
@@ -270,7 +264,7 @@ int runStack(CalcArguments &args, QString &output)
                           exact(f.farLimit / 1000)});
         }
         output = table.csv();
-        return 0;
+        return done(output);
     }
 
     const int count = int(plan.frames.size());
@@ -291,7 +285,7 @@ int runStack(CalcArguments &args, QString &output)
                       metresText(f.farLimit)});
     }
     output += table.text();
-    return 0;
+    return done(output);
 }
 
 } // namespace CalcCommands

@@ -1,6 +1,8 @@
-// vorel-calc render: a project's diagram drawn to a file, exactly as the
-// window draws it after opening the project, without showing a window.
+// vorel-calc render, its running half: a project's diagram drawn to a
+// file, exactly as the window draws it after opening the project, without
+// showing a window.
 
+#include "rendercommand.h"
 #include "app/mainwin.h"
 #include "calcarguments.h"
 #include "calccommands.h"
@@ -20,14 +22,13 @@ namespace
 const QSize DefaultSize(1174, 316);
 const QSize SmallestSize(200, 120);
 const QSize LargestSize(10000, 10000);
-constexpr int LargestScale = 4;
 
 const QStringList Suffixes = {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
                               QStringLiteral("bmp"), QStringLiteral("svg"), QStringLiteral("pdf")};
 
 QSize readSize(CalcArguments &args)
 {
-    const QString text = args.value(QStringLiteral("size"));
+    const QString text = args.value(CalcOptions::Size);
     if (text.isNull())
         return DefaultSize;
     const QRegularExpressionMatch m =
@@ -51,15 +52,15 @@ QSize readSize(CalcArguments &args)
 
 int readScale(CalcArguments &args)
 {
-    const QString text = args.value(QStringLiteral("scale"));
+    const QString text = args.value(CalcOptions::Scale);
     if (text.isNull())
         return 1;
     bool ok = false;
     const int scale = text.trimmed().toInt(&ok);
-    if (!ok || scale < 1 || scale > LargestScale) {
+    if (!ok || scale < CalcOptions::Scale.min || scale > CalcOptions::Scale.max) {
         args.fail(QStringLiteral("--scale: '%1' is not a whole number from 1 to %2")
                       .arg(text)
-                      .arg(LargestScale));
+                      .arg(CalcOptions::Scale.max));
         return 0;
     }
     return scale;
@@ -67,26 +68,7 @@ int readScale(CalcArguments &args)
 
 } // namespace
 
-void declareRender(CalcArguments &args)
-{
-    args.setDescription(QStringLiteral(
-        "Draws a project's diagram to a file, exactly as the window shows it after\n"
-        "opening the project, without a window or a display. The suffix of OUT chooses\n"
-        "the format: .png, .jpg or .jpeg and .bmp on the export's light grey ground,\n"
-        ".svg and .pdf with lines and texts kept as such (one PDF page of the\n"
-        "diagram's size). An existing OUT is replaced only by a complete file."));
-    args.setPositional({QStringLiteral("PROJECT.vlp"), QStringLiteral("OUT")},
-                       {QStringLiteral("a project file saved by the window"),
-                        QStringLiteral("the file to write")});
-    args.addOption(QStringLiteral("size"), QStringLiteral("WxH"),
-                   QStringLiteral("diagram size in pixels, 200x120 to 10000x10000 "
-                                  "(default 1174x316, as in the window)"));
-    args.addOption(QStringLiteral("scale"), QStringLiteral("K"),
-                   QStringLiteral("raster images K times larger, 1 to 4, drawn as on a screen "
-                                  "of device pixel ratio K (default 1)"));
-}
-
-int runRender(CalcArguments &args, QString &)
+Result runRender(CalcArguments &args)
 {
     const QString projectName = args.positional(0);
     const QString outName = args.positional(1);
@@ -110,11 +92,11 @@ int runRender(CalcArguments &args, QString &)
                       .arg(qint64(size.height()) * scale)
                       .arg(MaxRasterPixels / 1000000));
     if (args.failed())
-        return 2;
+        return refused(args);
 
     ProjectFile project;
     if (!readProject(args, projectName, project))
-        return 2;
+        return refused(args);
 
     // The window itself, never shown, so that the drawing is the window's in
     // every detail: the same controls, floors and lens records.
@@ -122,11 +104,10 @@ int runRender(CalcArguments &args, QString &)
     window.applyProject(project, projectName);
     DiagramWriter writer(*window.diagram, size);
     writer.setScale(scale);
-    if (!writer.write(outName)) {
-        args.fail(QStringLiteral("cannot write %1: %2").arg(outName, writer.errorString()));
-        return 1;
-    }
-    return 0;
+    if (!writer.write(outName))
+        return {1, QByteArray(),
+                QStringLiteral("cannot write %1: %2").arg(outName, writer.errorString())};
+    return done(QByteArray());
 }
 
 } // namespace CalcCommands

@@ -1,0 +1,54 @@
+#include "calcoptions.h"
+
+namespace CalcOptions
+{
+
+using K = OptionSpec::Kind;
+
+const OptionSpec Focal{"focal", "MM", "focal length in mm (required)", K::Positive};
+const OptionSpec Aperture{"aperture", "N", "f-number (required)", K::Positive};
+const OptionSpec Focus{"focus", "M", "focus distance in metres (required)", K::Distance};
+const OptionSpec Near{"near", "M", "nearest distance to render sharp, in metres (required)",
+                      K::Distance};
+const OptionSpec Far{"far", "M", "farthest distance, in metres, or inf (required)", K::Distance};
+const OptionSpec Apertures{"apertures", "LIST", "comma-separated f-numbers (default 1.4,2,...,22)",
+                           K::List};
+const OptionSpec Distances{"distances", "LIST", "comma-separated focus distances in metres",
+                           K::List};
+const OptionSpec Overlap{
+    "overlap",   "FRACTION", "least overlap of neighbouring zones, 0 to below 1 (default 0.1)",
+    K::Fraction, 0,          1};
+const OptionSpec DiffractionAsWindow{
+    "diffraction", nullptr,
+    "include the diffraction disc, as the window's \"Calc with diffraction\"", K::Flag};
+const OptionSpec Diffraction{"diffraction", nullptr, "include the diffraction disc", K::Flag};
+const OptionSpec Format{"format", nullptr, "output format", K::Choice};
+
+const OptionSpec Coc{"coc", "MM", "circle of confusion in mm (default 0.0128)", K::Positive};
+const OptionSpec Sensor{"sensor", "FORMAT",
+                        "CoC from a sensor format: index 0-13 or a piece of its name "
+                        "(see 'vorel-calc presets')",
+                        K::Text};
+const OptionSpec MegaPixels{"megapixels", "MP",
+                            "with --sensor: the image's millions of pixels (default 4.17)",
+                            K::Positive};
+const OptionSpec ViewDistance{
+    "view-distance", "D", "CoC from viewing distance, with --image-width (same unit)", K::Positive};
+const OptionSpec ImageWidth{
+    "image-width", "W", "with --view-distance: width of the print or screen image", K::Positive};
+const OptionSpec Form{"form", "3:2|4:3", "with --view-distance: the image's form (default 3:2)",
+                      K::Text};
+
+const OptionSpec Size{"size", "WxH",
+                      "diagram size in pixels, 200x120 to 10000x10000 (default 1174x316, as in "
+                      "the window)",
+                      K::Text};
+const OptionSpec Scale{"scale",
+                       "K",
+                       "raster images K times larger, 1 to 4, drawn as on a screen of device "
+                       "pixel ratio K (default 1)",
+                       K::Number,
+                       1,
+                       4};
+
+} // namespace CalcOptions

@@ -1,0 +1,315 @@
+#include "calc/calcapp.h"
+#include "calc/calcarguments.h"
+#include "calc/calccommands.h"
+#include "calc/texttable.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+// vorel-calc without a display: every command's options agree with the
+// manual page and the shell completion, the commands that draw nothing
+// load no GUI library, and CSV cells are quoted where they must be.
+class TestCalcOptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void manPageSynopsis_data() { commandRows(); }
+    void manPageSynopsis();
+    void manPageOptionsSection();
+    void completion_data() { commandRows(); }
+    void completion();
+    void noGuiLibraries_data();
+    void noGuiLibraries();
+    void csvQuoting_data();
+    void csvQuoting();
+    void drawingWithoutHelper();
+    void rangedNumber_data();
+    void rangedNumber();
+    void undeclaredOptionIsAFault();
+
+private:
+    void commandRows();
+};
+
+namespace
+{
+
+using Names = QSet<QString>;
+
+// The options the program's own help lists for a command.
+Names helpOptions(const QString &command)
+{
+    CalcArguments args(command);
+    CalcCommands::find(command)->declare(args);
+    const QStringList names = args.optionNames();
+    return Names(names.begin(), names.end());
+}
+
+QString manPage()
+{
+    QFile file(QStringLiteral(VOREL_MAN_PAGE));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+// Every --name in a piece of roff, "\-" read as "-".
+Names roffOptions(const QString &roff)
+{
+    Names names;
+    QRegularExpressionMatchIterator it =
+        QRegularExpression(QStringLiteral(R"(\\-\\-([a-z]+(?:\\-[a-z]+)*))")).globalMatch(roff);
+    while (it.hasNext())
+        names << QStringLiteral("--") +
+                     it.next().captured(1).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+    return names;
+}
+
+QString section(const QString &text, const QString &from, const QString &to)
+{
+    const qsizetype start = text.indexOf(from);
+    if (start < 0)
+        return QString();
+    const qsizetype end = text.indexOf(to, start + from.size());
+    return text.mid(start, end < 0 ? -1 : end - start);
+}
+
+QString sorted(const Names &names)
+{
+    QStringList list(names.begin(), names.end());
+    list.sort();
+    return list.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+void TestCalcOptions::commandRows()
+{
+    QTest::addColumn<QString>("command");
+    for (const CalcCommands::Command &c : CalcCommands::all())
+        QTest::newRow(c.name) << QString::fromLatin1(c.name);
+}
+
+// The synopsis names exactly the options the help lists, the CoC options
+// through its COC placeholder.
+void TestCalcOptions::manPageSynopsis()
+{
+    QFETCH(QString, command);
+    const QString page = manPage();
+    QVERIFY2(!page.isEmpty(), VOREL_MAN_PAGE);
+    const QString synopsis = section(page, QStringLiteral(".SH SYNOPSIS"), QStringLiteral(".PP"));
+    const QString cocPart =
+        section(page, QStringLiteral("\n.I COC\nis one of"), QStringLiteral(".RE"));
+    QVERIFY(!cocPart.isEmpty());
+
+    Names documented;
+    bool found = false;
+    for (const QString &block : synopsis.split(QStringLiteral("\n.br\n"))) {
+        const QStringList lines = block.split(QLatin1Char('\n'));
+        if (!lines.contains(QStringLiteral(".B ") + command))
+            continue;
+        found = true;
+        documented += roffOptions(block);
+        if (block.contains(QStringLiteral("COC")))
+            documented += roffOptions(cocPart);
+    }
+    QVERIFY2(found, qPrintable(command + " has no synopsis line"));
+    QCOMPARE(sorted(documented), sorted(helpOptions(command)));
+}
+
+// Every option of every command is described under OPTIONS, and no other.
+void TestCalcOptions::manPageOptionsSection()
+{
+    const QString options =
+        section(manPage(), QStringLiteral(".SH OPTIONS"), QStringLiteral(".SH SENSOR"));
+    QVERIFY(!options.isEmpty());
+    // Options are set in bold there, in their item's tag or in its text.
+    Names described;
+    for (const QString &line : options.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1String(".B")))
+            described += roffOptions(line);
+    Names all;
+    for (const CalcCommands::Command &c : CalcCommands::all())
+        all += helpOptions(QString::fromLatin1(c.name));
+    all << QStringLiteral("--help") << QStringLiteral("--version");
+    QCOMPARE(sorted(described), sorted(all));
+}
+
+// The completion offers, after "vorel-calc COMMAND --", what the help lists.
+void TestCalcOptions::completion()
+{
+    QFETCH(QString, command);
+    const QString framework = QStringLiteral("/usr/share/bash-completion/bash_completion");
+    if (!QFile::exists(framework))
+        QSKIP("bash-completion is not installed (Debian package bash-completion)");
+    const QString script =
+        QStringLiteral("source %1 && source %2 && COMP_WORDS=(vorel-calc %3 --) && "
+                       "COMP_CWORD=2 && COMP_LINE=\"vorel-calc %3 --\" && "
+                       "COMP_POINT=${#COMP_LINE} && COMPREPLY=() && _vorel_calc && "
+                       "printf '%s\\n' \"${COMPREPLY[@]}\"")
+            .arg(framework, QStringLiteral(VOREL_COMPLETION), command);
+    QProcess bash;
+    bash.start(QStringLiteral("bash"), {QStringLiteral("-c"), script});
+    QVERIFY(bash.waitForFinished(60000));
+    QCOMPARE(bash.exitCode(), 0);
+    const QStringList offered = QString::fromUtf8(bash.readAllStandardOutput())
+                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    Names expected = helpOptions(command);
+    expected << QStringLiteral("--help");
+    QCOMPARE(sorted(Names(offered.begin(), offered.end())), sorted(expected));
+}
+
+void TestCalcOptions::noGuiLibraries_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("draws");
+    QTest::newRow("dof") << QStringList{"dof",      "--focal", "50", "--aperture",
+                                        "8",        "--focus", "3",  "--diffraction",
+                                        "--format", "json"}
+                         << false;
+    QTest::newRow("table") << QStringList{"table", "--focal", "50", "--diffraction"} << false;
+    QTest::newRow("help") << QStringList{"help", "render"} << false;
+    // The check itself sees GUI libraries where they are loaded.
+    QTest::newRow("render") << QStringList{"render", "--help"} << true;
+}
+
+// The commands that draw nothing start on Qt Core alone: the dynamic
+// loader maps no Qt GUI library for them.
+void TestCalcOptions::noGuiLibraries()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, draws);
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VOREL_CALC_BINARY), arguments);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    const QString loaded = QString::fromUtf8(process.readAllStandardError());
+    const QRegularExpression file(QStringLiteral(R"(file=(\S+) \[0\];\s+needed by)"));
+    Names libraries;
+    for (QRegularExpressionMatchIterator it = file.globalMatch(loaded); it.hasNext();)
+        libraries << it.next().captured(1);
+    QVERIFY2(libraries.contains(QStringLiteral("libQt6Core.so.6")), qPrintable(sorted(libraries)));
+    const QRegularExpression gui(
+        QStringLiteral(R"(^libQt6(Gui|Widgets|Svg|SvgWidgets|DBus|OpenGL|XcbQpa)\.so)"));
+    bool anyGui = false;
+    for (const QString &library : libraries)
+        anyGui = anyGui || gui.match(library).hasMatch();
+    QVERIFY2(anyGui == draws, qPrintable(sorted(libraries)));
+}
+
+void TestCalcOptions::csvQuoting_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("plain") << "0.5"
+                           << "0.5";
+    QTest::newRow("comma") << "f/2,8"
+                           << "\"f/2,8\"";
+    QTest::newRow("quote") << "1/3\" sensor"
+                           << "\"1/3\"\" sensor\"";
+    QTest::newRow("line break") << "a\nb"
+                                << "\"a\nb\"";
+}
+
+// A cell with a comma, a quote or a line break stays one field (RFC 4180).
+void TestCalcOptions::csvQuoting()
+{
+    QFETCH(QString, cell);
+    QFETCH(QString, field);
+    TextTable table({QStringLiteral("h"), QStringLiteral("x")});
+    table.addRow({cell, QStringLiteral("1")});
+    QCOMPARE(table.csv(), QStringLiteral("h,x\r\n") + field + QStringLiteral(",1\r\n"));
+}
+
+// Without its drawing half, render still gives its help and checks its
+// arguments, and then fails with the reason and nothing on standard output.
+void TestCalcOptions::drawingWithoutHelper()
+{
+    auto call = [](const QStringList &arguments, QByteArray &out, QString &err) {
+        QBuffer device(&out);
+        device.open(QIODevice::WriteOnly);
+        QTextStream errors(&err);
+        CalcApp calc(device, errors);
+        calc.setCannotDraw(QStringLiteral("no helper here"));
+        const int status = calc.run(arguments);
+        errors.flush();
+        return status;
+    };
+    QByteArray out;
+    QString err;
+    QCOMPARE(call({"render", "--help"}, out, err), 0);
+    QVERIFY(out.startsWith("Usage: vorel-calc render"));
+    out.clear();
+    QCOMPARE(call({"render", "a.vlp"}, out, err), 2);
+    QCOMPARE(err, QStringLiteral("vorel-calc: render: missing OUT (the file to write)\n"));
+    err.clear();
+    QCOMPARE(call({"render", "a.vlp", "b.png"}, out, err), 1);
+    QCOMPARE(err, QStringLiteral("vorel-calc: render: no helper here\n"));
+    QVERIFY(out.isEmpty());
+}
+
+namespace
+{
+const OptionSpec Ranged{"ranged", "P", "a number from 0.1 to 10", OptionSpec::Kind::Number,
+                        0.1,      10};
+}
+
+void TestCalcOptions::rangedNumber_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("absent") << QStringList() << 1.0 << "";
+    QTest::newRow("lowest") << QStringList{"--ranged", "0.1"} << 0.1 << "";
+    QTest::newRow("highest") << QStringList{"--ranged", "10"} << 10.0 << "";
+    QTest::newRow("below") << QStringList{"--ranged", "0.05"} << qQNaN()
+                           << "--ranged: '0.05' is outside 0.1 to 10";
+    QTest::newRow("above") << QStringList{"--ranged", "11"} << qQNaN()
+                           << "--ranged: '11' is outside 0.1 to 10";
+    QTest::newRow("decimal comma") << QStringList{"--ranged", "1,5"} << qQNaN()
+                                   << "--ranged: '1,5' is not a number; write decimals with a "
+                                      "point, as in 2.8";
+    QTest::newRow("twice") << QStringList{"--ranged", "1", "--ranged", "2"} << qQNaN()
+                           << "--ranged is given 2 times; give it once";
+}
+
+// A number option is held to the range its definition gives, the ends
+// included, with a message naming the option and the range.
+void TestCalcOptions::rangedNumber()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(double, value);
+    QFETCH(QString, problem);
+    CalcArguments args(QStringLiteral("test"));
+    args.add(Ranged);
+    QVERIFY(args.parse(arguments));
+    const double read = args.numberOr(Ranged, 1.0);
+    QCOMPARE(args.error(), problem);
+    if (std::isnan(value))
+        QVERIFY(std::isnan(read));
+    else
+        QCOMPARE(read, value);
+    QVERIFY(args.helpText().contains(QStringLiteral("--ranged P")));
+}
+
+// Reading an option the command never declared is the command's fault, and
+// says so instead of reading as absent.
+void TestCalcOptions::undeclaredOptionIsAFault()
+{
+    CalcArguments args(QStringLiteral("test"));
+    args.add(CalcOptions::Focal);
+    QVERIFY(args.parse({QStringLiteral("--focal"), QStringLiteral("50")}));
+    QVERIFY(!args.flag(CalcOptions::Aperture));
+    QCOMPARE(args.error(),
+             QStringLiteral("internal error: test reads --aperture, which it does not declare"));
+}
+
+QTEST_GUILESS_MAIN(TestCalcOptions)
+#include "tst_calcoptions.moc"
