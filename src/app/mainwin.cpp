@@ -113,8 +113,8 @@ void mainWin::run()
 
     const Camera cam1 = camera(0);
     const Camera cam2 = camera(1);
-    const double h1 = hyperfocalOf(*cam1.lens, cam1.calcDef->isChecked());
-    const double h2 = hyperfocalOf(*cam2.lens, cam2.calcDef->isChecked());
+    const double h1 = cam1.lens->hyperfocal(cam1.calcDef->isChecked());
+    const double h2 = cam2.lens->hyperfocal(cam2.calcDef->isChecked());
     showHyperfocal(cam1, h1);
     showHyperfocal(cam2, h2);
 
@@ -130,11 +130,6 @@ void mainWin::raiseLeftBorderFloor(double flength)
     // length whole millimetres, and 4.03 * 1000 alone comes out above 4030.
     if (std::llround(DSB_leftBorder->value() * 1000) > std::llround(2 * flength))
         DSB_leftBorder->setMinimum(2 * flength / 1000);
-}
-
-double mainWin::hyperfocalOf(LensModel &lens, bool withDiffraction)
-{
-    return withDiffraction ? lens.hyperfocalDiffraction() : lens.hyperfocal();
 }
 
 void mainWin::showHyperfocal(const Camera &cam, double hyperfocal)
