@@ -5,6 +5,7 @@
 #include "calcarguments.h"
 #include "calccommands.h"
 #include "diagram/diagramwriter.h"
+#include "diagram/graph.h"
 #include "project/projectfile.h"
 
 #include <QFileInfo>
@@ -120,7 +121,10 @@ int runRender(CalcArguments &args, QString &)
     // every detail: the same controls, floors and lens records.
     mainWin window;
     window.applyProject(project, projectName);
-    DiagramWriter writer(*window.diagram, size);
+    graph *diagram = window.diagram;
+    DiagramWriter writer(
+        [diagram](QPainter &painter, const QSize &area) { diagram->drawDiagram(painter, area); },
+        size);
     writer.setScale(scale);
     if (!writer.write(outName)) {
         args.fail(QStringLiteral("cannot write %1: %2").arg(outName, writer.errorString()));

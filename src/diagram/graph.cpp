@@ -203,15 +203,13 @@ void graph::drawDiagram(QPainter &painter, const QSize &size)
             drawRect(painter, L + zone.start, T + 10, zone.end - zone.start, PH - 10);
         }
 
-        const bool diffraction = withDiffraction != 0;
-        const double nearLimit = diffraction ? lens.nearLimitDiffraction() : lens.nearLimit();
-        const double farLimit = diffraction ? lens.farLimitDiffraction() : lens.farLimit();
+        const LensModel::Limits limits = lens.limits(withDiffraction != 0);
         const double uInf = shownBlurAtInfinity(lens.blur(LensModel::Infinity, withDiffraction));
         const QString title = cameraTitle(index + 1);
         const QString settings =
             settingsText(lens.getFlength(), lens.getApature(), lens.getFdist(), lens.getCoc());
-        const QString limits =
-            limitsText(uInf, nearLimit, farLimit, shownScale(lens.getFdist(), lens.getFlength()));
+        const QString limitsLine = limitsText(uInf, limits.nearLimit, limits.farLimit,
+                                              shownScale(lens.getFdist(), lens.getFlength()));
 
         // The boxes stack when both cameras are shown, camera 1 on top.
         const int lt = (index == 1 && win->boxC1->isChecked()) ? 42 : 5;
@@ -221,7 +219,7 @@ void graph::drawDiagram(QPainter &painter, const QSize &size)
         // the box grows to the left just enough for its longest line, as far
         // as the diagram reaches. A legend that fits keeps its place.
         int grow = 0;
-        for (const QString &line : {settings, limits}) {
+        for (const QString &line : {settings, limitsLine}) {
             const QRect space(W - R - 260, lt + 12, LegendLineWidth, 20);
             grow = std::max(grow, painter.boundingRect(space, flags, line).width() - space.width());
         }
@@ -236,7 +234,7 @@ void graph::drawDiagram(QPainter &painter, const QSize &size)
         painter.drawText(QRect(W - R - 260 - grow, lt + 12, LegendLineWidth + grow, 20), flags,
                          settings);
         painter.drawText(QRect(W - R - 260 - grow, lt + 26, LegendLineWidth + grow, 20), flags,
-                         limits);
+                         limitsLine);
     }
 }
 
@@ -245,7 +243,8 @@ bool graph::saveImage(const QString &fileName, QString *whyNot)
     // An exported image can always be made again: where the folder takes no
     // temporary file, it overwrites the old image in place as a plain save
     // would.
-    DiagramWriter writer(*this, size());
+    DiagramWriter writer(
+        [this](QPainter &painter, const QSize &area) { drawDiagram(painter, area); }, size());
     writer.setDirectWriteFallback(true);
     if (writer.write(fileName))
         return true;
