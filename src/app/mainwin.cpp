@@ -165,6 +165,8 @@ void mainWin::setDist()
 
 void mainWin::copyL()
 {
+    // Focus, f-number, focal length, CoC: the order the traces show, kept on
+    // purpose (swapLR differs).
     c1_fdist->setValue(c2_fdist->value());
     c1_apature->setValue(c2_apature->value());
     c1_flength->setValue(c2_flength->value());
@@ -181,7 +183,9 @@ void mainWin::copyR()
 
 void mainWin::swapLR()
 {
-    // CoC before focal length, unlike the copies.
+    // CoC before focal length, unlike the copies: deliberate. Each setValue
+    // runs run() at once, so this order fixes the sequence of trace lines
+    // and of half-swapped states, which the window's trace users rely on.
     QDoubleSpinBox *const pairs[4][2] = {
         {c1_fdist, c2_fdist}, {c1_apature, c2_apature}, {c1_coc, c2_coc}, {c1_flength, c2_flength}};
     for (auto &pair : pairs) {
