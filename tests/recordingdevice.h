@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPaintDevice>
 #include <QPaintEngine>
+#include <QPainter>
 #include <QPen>
 #include <QTextItem>
 
@@ -29,6 +30,8 @@ public:
         QString text;
         QPen pen;
         QFont font;
+        // The clipping in force, or a null rectangle for none.
+        QRectF clip;
     };
 
     RecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
@@ -68,7 +71,9 @@ public:
     }
     void drawTextItem(const QPointF &p, const QTextItem &item) override
     {
-        texts.push_back({p, item.text(), pen, font});
+        const QPainter *p0 = painter();
+        texts.push_back({p, item.text(), pen, font,
+                         p0 && p0->hasClipping() ? p0->clipBoundingRect() : QRectF()});
     }
     void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
     void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}

@@ -33,6 +33,9 @@ private slots:
     void legendTexts_data();
     void legendTexts();
     void diffractionLegendUsesSearches();
+    void legendLinesAreNeverCutOff_data();
+    void legendLinesAreNeverCutOff();
+    void grownLegendStaysInNarrowDiagram();
     void verticalGridAtScale_data();
     void verticalGridAtScale();
     void horizontalGridAtScale_data();
@@ -474,6 +477,105 @@ void TestDiagram::diffractionLegendUsesSearches()
                             .arg(lens.farLimitDiffraction() / 1000, 0, 'f', 2);
     QVERIFY2(with.contains(dof), qPrintable(with + " / " + dof));
     QVERIFY(with != without);
+}
+
+void TestDiagram::legendLinesAreNeverCutOff_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QList<double>>("camera"); // focal length, f-number, focus (m), CoC
+    QTest::addColumn<QString>("expected");
+
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const struct {
+        const char *name;
+        QList<double> camera;
+        const char *expected;
+    } rows[] = {
+        {"30 mm at 30 m", {30, 1.6, 30, 0.0128}, "1:999"},
+        {"600 mm at 30 m", {600, 4, 30, 0.03}, "1:49"},
+        {"600 mm at 99999 m", {600, 0.7, 99999, 0.0001}, "1:166664"},
+        {"5000 mm at 12345.67 m", {5000, 0.7, 12345.67, 0.0001}, "1:2468"},
+    };
+    for (const auto &row : rows) {
+        QTest::addRow("C, %s", row.name) << QLocale::c() << row.camera << row.expected;
+        QTest::addRow("de, %s", row.name) << german << row.camera << row.expected;
+    }
+}
+
+// Every legend line is drawn whole inside its box, however long its
+// numbers; the box grows to the left for it, in the window and at the
+// size that render draws.
+void TestDiagram::legendLinesAreNeverCutOff()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QList<double>, camera);
+    QFETCH(QString, expected);
+
+    QTranslator german;
+    if (locale.language() == QLocale::German) {
+        QVERIFY(german.load(locale, "vorel", "_", ":/i18n"));
+        QCoreApplication::installTranslator(&german);
+    }
+    w->c2_flength->setValue(camera[0]);
+    w->c2_apature->setValue(camera[1]);
+    w->c2_fdist->setValue(camera[2]);
+    w->c2_coc->setValue(camera[3]);
+    w->c1_flength->setValue(camera[0]);
+    w->c1_apature->setValue(camera[1]);
+    w->c1_fdist->setValue(camera[2]);
+    w->c1_coc->setValue(camera[3]);
+
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    for (graph *diagram : {w->diagram, g.get()}) {
+        const QSize size = diagram == g.get() ? QSize(1174, 316) : diagram->size();
+        RecordingDevice device(size.width(), size.height());
+        {
+            QPainter painter(&device);
+            diagram->drawDiagram(painter, size);
+        }
+        const RecordingEngine &r = device.record();
+        Drawing d{r.lines, r.rects, r.texts};
+        const auto boxes = d.legendBoxes();
+        QCOMPARE(int(boxes.size()), 2);
+        int checked = 0;
+        for (const auto &t : r.texts) {
+            const QRectF extent(t.pos.x(), t.pos.y() - 10,
+                                QFontMetricsF(t.font, &device).horizontalAdvance(t.text), 10);
+            for (const auto &box : boxes) {
+                if (!box.rect.contains(t.pos.toPoint()))
+                    continue;
+                ++checked;
+                QVERIFY2(t.clip.isNull() ||
+                             (t.clip.left() <= extent.left() && t.clip.right() >= extent.right()),
+                         qPrintable(t.text));
+                QVERIFY2(extent.left() >= box.rect.left() && extent.right() <= box.rect.right(),
+                         qPrintable(t.text));
+                // The box keeps its right edge and stays within the diagram.
+                QCOMPARE(box.rect.right(), size.width() - R - 1);
+                QVERIFY(box.rect.left() >= 0);
+            }
+        }
+        QCOMPARE(checked, 6);
+        QVERIFY(d.textsIn(Black).filter(expected).size() == 2);
+    }
+    QCoreApplication::removeTranslator(&german);
+}
+
+// In a diagram too narrow for the grown box, the box reaches the left edge
+// and no further.
+void TestDiagram::grownLegendStaysInNarrowDiagram()
+{
+    w->c1_flength->setValue(5000);
+    w->c1_apature->setValue(0.7);
+    w->c1_fdist->setValue(12345.67);
+    w->c1_coc->setValue(0.0001);
+    camerasOn(true, false);
+    const Drawing d = draw(350, 200);
+    const auto boxes = d.legendBoxes();
+    QCOMPARE(int(boxes.size()), 1);
+    QCOMPARE(boxes[0].rect.left(), 0);
+    QCOMPARE(boxes[0].rect.right(), 350 - R - 1);
 }
 
 void TestDiagram::verticalGridAtScale_data()

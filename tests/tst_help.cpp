@@ -2,10 +2,23 @@
 #include "coutcapture.h"
 #include "dialogcatcher.h"
 
+#include <QDesktopServices>
 #include <QMessageBox>
 #include <QtTest>
 
 #include <memory>
+
+// Stands in for the browser: the desktop hands it every https address.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> asked;
+
+public slots:
+    void open(const QUrl &url) { asked << url; }
+};
 
 // The About box and the web pages of the Help menu.
 class TestHelp : public QObject
@@ -23,19 +36,21 @@ private slots:
 private:
     std::unique_ptr<mainWin> w;
     std::unique_ptr<CoutCapture> quiet;
-    std::function<bool(const QUrl &)> realOpenUrl;
+    std::unique_ptr<UrlRecorder> browser;
 };
 
 void TestHelp::init()
 {
     quiet = std::make_unique<CoutCapture>();
     w = std::make_unique<mainWin>();
-    realOpenUrl = mainWin::openUrl;
+    browser = std::make_unique<UrlRecorder>();
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), browser.get(), "open");
 }
 
 void TestHelp::cleanup()
 {
-    mainWin::openUrl = realOpenUrl;
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    browser.reset();
     w.reset();
     quiet.reset();
 }
@@ -91,12 +106,8 @@ void TestHelp::webPage()
     QFETCH(QString, action);
     QFETCH(QString, address);
 
-    QList<QUrl> asked;
-    mainWin::openUrl = [&asked](const QUrl &url) {
-        asked << url;
-        return false;
-    };
     w->findChild<QAction *>(action)->trigger();
+    const QList<QUrl> &asked = browser->asked;
     QCOMPARE(asked, QList<QUrl>{QUrl(address)});
     QVERIFY(asked.first().isValid());
 }

@@ -2,6 +2,7 @@
 #include "coutcapture.h"
 #include "diagram/graph.h"
 
+#include <QLineEdit>
 #include <QtTest>
 
 #include <memory>
@@ -33,6 +34,8 @@ private slots:
     void switchedOffCameraKeepsHyperfocalOff_data();
     void switchedOffCameraKeepsHyperfocalOff();
     void quitEndsProcessAtOnce();
+    void groupSeparatorIsNoNumber_data();
+    void groupSeparatorIsNoNumber();
 
 private:
     std::unique_ptr<mainWin> w;
@@ -310,6 +313,64 @@ void TestMainWin::quitEndsProcessAtOnce()
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
     QVERIFY(!child.readAllStandardOutput().contains("quit() returned"));
+}
+
+void TestMainWin::groupSeparatorIsNoNumber_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("decimal");
+    QTest::addColumn<double>("meant");
+
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    for (const char *box : {"c1_apature", "c2_fdist", "c1_coc", "DSB_leftBorder"}) {
+        const bool coc = QByteArray(box) == "c1_coc";
+        const QString c = coc ? "0,028" : "2,8";
+        const QString d = coc ? "0.028" : "2.8";
+        const double meant = coc ? 0.028 : 2.8;
+        QTest::addRow("C, %s", box) << QLocale::c() << box << c << d << meant;
+        QTest::addRow("en, %s", box) << english << box << c << d << meant;
+        QTest::addRow("de, %s", box) << german << box << d << c << meant;
+    }
+}
+
+// The other language's decimal mark is the locale's group separator: the
+// typed text stays unacceptable, never ten (or a thousand) times the number
+// meant. The locale's own mark still works.
+void TestMainWin::groupSeparatorIsNoNumber()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, decimal);
+    QFETCH(double, meant);
+
+    const QLocale previous;
+    QLocale::setDefault(locale);
+    w = std::make_unique<mainWin>();
+    QLocale::setDefault(previous);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+
+    auto *spin = w->findChild<QDoubleSpinBox *>(box);
+    QVERIFY(spin);
+    auto *edit = spin->findChild<QLineEdit *>();
+    spin->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, typed);
+    // The digits before the separator count as typed (keyboard tracking);
+    // nothing after it does.
+    QVERIFY2(!spin->hasAcceptableInput(), qPrintable(edit->text()));
+    QVERIFY2(spin->value() < meant, qPrintable(QString::number(spin->value())));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QVERIFY2(spin->value() < meant, qPrintable(QString::number(spin->value())));
+
+    edit->selectAll();
+    QTest::keyClicks(edit, decimal);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(spin->value(), meant);
 }
 
 QTEST_MAIN(TestMainWin)

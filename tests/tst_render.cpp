@@ -29,6 +29,7 @@ private slots:
     void windowExportTakesVectorSuffixes();
     void badInputWritesNothing_data();
     void badInputWritesNothing();
+    void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
 
 private:
@@ -280,12 +281,30 @@ void TestRender::badInputWritesNothing()
     QVERIFY(!QFileInfo::exists(path(out)));
 }
 
+void TestRender::failedWriteKeepsOldFile_data()
+{
+    QTest::addColumn<QStringList>("options");
+
+    QTest::newRow("default size") << QStringList();
+    // Small enough to sit whole in the file's write buffer: the full disk
+    // shows only when the buffer is flushed.
+    QTest::newRow("small size") << QStringList{"--size", "200x120"};
+}
+
 // A write that fails halfway (here a file size limit, which binds root
-// too) ends with status 1 and leaves the earlier file as it was.
+// too) ends with status 1 and leaves the earlier file as it was, whether
+// the write itself or only the final flush meets the limit.
 void TestRender::failedWriteKeepsOldFile()
 {
+    QFETCH(QStringList, options);
+
     const QString project = saveProject();
     const QString out = path("kept.png");
+    // The image must be larger than the limit, or nothing is cut short.
+    const Result whole = render(QStringList{project, path("whole.png")} + options);
+    QCOMPARE(whole.status, 0);
+    QVERIFY(QFileInfo(path("whole.png")).size() > 2000);
+    QVERIFY(QFile::remove(path("whole.png")));
     QFile old(out);
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("earlier image");
@@ -294,7 +313,7 @@ void TestRender::failedWriteKeepsOldFile()
     FileSizeLimit limit(2000);
     QVERIFY(limit.isActive());
     // The child inherits the limit and the ignored signal.
-    const Result r = render({project, out});
+    const Result r = render(QStringList{project, out} + options);
     limit.lift();
 
     QCOMPARE(r.status, 1);

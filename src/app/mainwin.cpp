@@ -113,8 +113,8 @@ void mainWin::run()
 
     const Camera cam1 = camera(0);
     const Camera cam2 = camera(1);
-    const double h1 = hyperfocalOf(*cam1.lens, cam1.calcDef->isChecked());
-    const double h2 = hyperfocalOf(*cam2.lens, cam2.calcDef->isChecked());
+    const double h1 = cam1.lens->hyperfocal(cam1.calcDef->isChecked());
+    const double h2 = cam2.lens->hyperfocal(cam2.calcDef->isChecked());
     showHyperfocal(cam1, h1);
     showHyperfocal(cam2, h2);
 
@@ -130,11 +130,6 @@ void mainWin::raiseLeftBorderFloor(double flength)
     // length whole millimetres, and 4.03 * 1000 alone comes out above 4030.
     if (std::llround(DSB_leftBorder->value() * 1000) > std::llround(2 * flength))
         DSB_leftBorder->setMinimum(2 * flength / 1000);
-}
-
-double mainWin::hyperfocalOf(LensModel &lens, bool withDiffraction)
-{
-    return withDiffraction ? lens.hyperfocalDiffraction() : lens.hyperfocal();
 }
 
 void mainWin::showHyperfocal(const Camera &cam, double hyperfocal)
@@ -170,6 +165,8 @@ void mainWin::setDist()
 
 void mainWin::copyL()
 {
+    // Focus, f-number, focal length, CoC: the order the traces show, kept on
+    // purpose (swapLR differs).
     c1_fdist->setValue(c2_fdist->value());
     c1_apature->setValue(c2_apature->value());
     c1_flength->setValue(c2_flength->value());
@@ -186,7 +183,9 @@ void mainWin::copyR()
 
 void mainWin::swapLR()
 {
-    // CoC before focal length, unlike the copies.
+    // CoC before focal length, unlike the copies: deliberate. Each setValue
+    // runs run() at once, so this order fixes the sequence of trace lines
+    // and of half-swapped states, which the window's trace users rely on.
     QDoubleSpinBox *const pairs[4][2] = {
         {c1_fdist, c2_fdist}, {c1_apature, c2_apature}, {c1_coc, c2_coc}, {c1_flength, c2_flength}};
     for (auto &pair : pairs) {

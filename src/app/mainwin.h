@@ -7,11 +7,8 @@
 #include <QMainWindow>
 #include <QString>
 
-#include <functional>
-
 class graph;
 struct ProjectFile;
-class QUrl;
 
 // The one main window and the controller of the program. The form is a base
 // class, so every control is a member under its object name. The slots are
@@ -39,10 +36,6 @@ public:
     // Puts a record that has been read and checked into the controls, as
     // opening the file name does.
     void applyProject(const ProjectFile &p, const QString &name);
-
-    // Hands the Help menu's web pages to the desktop; replaceable, so that
-    // tests see the address without starting a browser.
-    static std::function<bool(const QUrl &)> openUrl;
 
 public slots:
     void run();
@@ -101,7 +94,6 @@ private:
     Camera camera(int index);
 
     void raiseLeftBorderFloor(double flength);
-    static double hyperfocalOf(LensModel &lens, bool withDiffraction);
     static void showHyperfocal(const Camera &cam, double hyperfocal);
     static void showCocPanel(const Camera &cam);
 

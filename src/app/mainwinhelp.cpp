@@ -16,8 +16,6 @@ const char webPrefix[] = "https://vorel.example.org/links/vorel";
 
 } // namespace
 
-std::function<bool(const QUrl &)> mainWin::openUrl = &QDesktopServices::openUrl;
-
 void mainWin::about()
 {
     QMessageBox box;
@@ -39,10 +37,12 @@ void mainWin::about()
 
 void mainWin::tutorial()
 {
-    openUrl(QUrl(QString::fromLatin1(webPrefix) + QStringLiteral("tutorial.html")));
+    QDesktopServices::openUrl(
+        QUrl(QString::fromLatin1(webPrefix) + QStringLiteral("tutorial.html")));
 }
 
 void mainWin::help()
 {
-    openUrl(QUrl(QString::fromLatin1(webPrefix) + version + QStringLiteral(".html")));
+    QDesktopServices::openUrl(
+        QUrl(QString::fromLatin1(webPrefix) + version + QStringLiteral(".html")));
 }

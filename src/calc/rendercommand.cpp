@@ -7,6 +7,7 @@
 #include "calcarguments.h"
 #include "calccommands.h"
 #include "diagram/diagramwriter.h"
+#include "diagram/graph.h"
 #include "project/projectfile.h"
 
 #include <QFileInfo>
@@ -102,7 +103,10 @@ Result runRender(CalcArguments &args)
     // every detail: the same controls, floors and lens records.
     mainWin window;
     window.applyProject(project, projectName);
-    DiagramWriter writer(*window.diagram, size);
+    graph *diagram = window.diagram;
+    DiagramWriter writer(
+        [diagram](QPainter &painter, const QSize &area) { diagram->drawDiagram(painter, area); },
+        size);
     writer.setScale(scale);
     if (!writer.write(outName))
         return {1, QByteArray(),

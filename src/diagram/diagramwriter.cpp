@@ -1,7 +1,5 @@
 #include "diagramwriter.h"
 
-#include "graph.h"
-
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -13,6 +11,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace
 {
@@ -25,7 +24,7 @@ constexpr int VectorResolution = 96;
 
 } // namespace
 
-DiagramWriter::DiagramWriter(graph &diagram, const QSize &size) : diagram(diagram), size(size) {}
+DiagramWriter::DiagramWriter(Drawing draw, const QSize &size) : draw(std::move(draw)), size(size) {}
 
 bool DiagramWriter::isVectorSuffix(const QString &suffix)
 {
@@ -46,7 +45,7 @@ QImage DiagramWriter::image() const
     image.setDevicePixelRatio(scale);
     image.fill(ExportBackground);
     QPainter painter(&image);
-    diagram.drawDiagram(painter, size);
+    draw(painter, size);
     return image;
 }
 
@@ -124,7 +123,7 @@ bool DiagramWriter::writeSvg(QIODevice &device)
     if (!painter.begin(&generator))
         return fail(tr("the SVG drawing could not be started"));
     painter.fillRect(QRect(QPoint(0, 0), size), ExportBackground);
-    diagram.drawDiagram(painter, size);
+    draw(painter, size);
     painter.end();
     return true;
 }
@@ -146,7 +145,7 @@ bool DiagramWriter::writePdf(QIODevice &device)
         return fail(tr("the PDF drawing could not be started"));
     painter.scale(VectorResolution / 72.0, VectorResolution / 72.0);
     painter.fillRect(QRect(QPoint(0, 0), size), ExportBackground);
-    diagram.drawDiagram(painter, size);
+    draw(painter, size);
     if (!painter.end())
         return fail(tr("the PDF could not be completed"));
     return true;

@@ -7,8 +7,10 @@
 #include <QString>
 #include <QStringList>
 
-class graph;
+#include <functional>
+
 class QIODevice;
+class QPainter;
 
 // Writes the diagram to a file in the format its suffix names: a raster
 // image on the export's light grey ground through the toolkit's image
@@ -19,8 +21,13 @@ class DiagramWriter
     Q_DECLARE_TR_FUNCTIONS(DiagramWriter)
 
 public:
-    // size is the diagram's size in logical pixels.
-    DiagramWriter(graph &diagram, const QSize &size);
+    // Paints the whole drawing for the given size in logical pixels on
+    // whatever device the writer opened the painter on.
+    using Drawing = std::function<void(QPainter &painter, const QSize &size)>;
+
+    // size is the diagram's size in logical pixels; draw is called once per
+    // write, on a painter whose ground is already filled.
+    DiagramWriter(Drawing draw, const QSize &size);
 
     // A raster image scale times larger in each direction, drawn as on a
     // screen of that device pixel ratio; vector output ignores it.
@@ -43,7 +50,7 @@ private:
     bool writeSvg(QIODevice &device);
     bool writePdf(QIODevice &device);
 
-    graph &diagram;
+    Drawing draw;
     QSize size;
     int scale = 1;
     bool directWriteFallback = false;

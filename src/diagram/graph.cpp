@@ -6,6 +6,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -22,6 +23,9 @@ const struct {
 
 // Sharp zones and legend boxes are the camera's colour at this alpha.
 constexpr int ShadeAlpha = 20;
+
+// The space of a legend line in a box that has not grown.
+constexpr int LegendLineWidth = 244;
 
 const char *const ProductName = "Vorel";
 
@@ -199,26 +203,38 @@ void graph::drawDiagram(QPainter &painter, const QSize &size)
             drawRect(painter, L + zone.start, T + 10, zone.end - zone.start, PH - 10);
         }
 
+        const LensModel::Limits limits = lens.limits(withDiffraction != 0);
+        const double uInf = shownBlurAtInfinity(lens.blur(LensModel::Infinity, withDiffraction));
+        const QString title = cameraTitle(index + 1);
+        const QString settings =
+            settingsText(lens.getFlength(), lens.getApature(), lens.getFdist(), lens.getCoc());
+        const QString limitsLine = limitsText(uInf, limits.nearLimit, limits.farLimit,
+                                              shownScale(lens.getFdist(), lens.getFlength()));
+
         // The boxes stack when both cameras are shown, camera 1 on top.
         const int lt = (index == 1 && win->boxC1->isChecked()) ? 42 : 5;
+        const auto flags = Qt::AlignLeft | Qt::AlignVCenter;
+        painter.setFont(smallFont);
+        // A line too long for its space would be cut off at the right, so
+        // the box grows to the left just enough for its longest line, as far
+        // as the diagram reaches. A legend that fits keeps its place.
+        int grow = 0;
+        for (const QString &line : {settings, limitsLine}) {
+            const QRect space(W - R - 260, lt + 12, LegendLineWidth, 20);
+            grow = std::max(grow, painter.boundingRect(space, flags, line).width() - space.width());
+        }
+        grow = std::clamp(grow, 0, std::max(0, W - R - 320));
+
         painter.setPen(boxPen);
         painter.setBrush(QBrush(shade, Qt::SolidPattern));
-        drawRect(painter, W - R - 320, lt + 12, 320, 32);
+        drawRect(painter, W - R - 320 - grow, lt + 12, 320 + grow, 32);
 
-        const bool diffraction = withDiffraction != 0;
-        const double nearLimit = diffraction ? lens.nearLimitDiffraction() : lens.nearLimit();
-        const double farLimit = diffraction ? lens.farLimitDiffraction() : lens.farLimit();
-        const double uInf = shownBlurAtInfinity(lens.blur(LensModel::Infinity, withDiffraction));
         painter.setPen(pens[2]);
-        painter.setFont(smallFont);
-        const auto flags = Qt::AlignLeft | Qt::AlignVCenter;
-        painter.drawText(QRect(W - R - 312, lt + 12, 304, 20), flags, cameraTitle(index + 1));
-        painter.drawText(
-            QRect(W - R - 260, lt + 12, 244, 20), flags,
-            settingsText(lens.getFlength(), lens.getApature(), lens.getFdist(), lens.getCoc()));
-        painter.drawText(
-            QRect(W - R - 260, lt + 26, 244, 20), flags,
-            limitsText(uInf, nearLimit, farLimit, shownScale(lens.getFdist(), lens.getFlength())));
+        painter.drawText(QRect(W - R - 312 - grow, lt + 12, 304, 20), flags, title);
+        painter.drawText(QRect(W - R - 260 - grow, lt + 12, LegendLineWidth + grow, 20), flags,
+                         settings);
+        painter.drawText(QRect(W - R - 260 - grow, lt + 26, LegendLineWidth + grow, 20), flags,
+                         limitsLine);
     }
 }
 
@@ -227,7 +243,8 @@ bool graph::saveImage(const QString &fileName, QString *whyNot)
     // An exported image can always be made again: where the folder takes no
     // temporary file, it overwrites the old image in place as a plain save
     // would.
-    DiagramWriter writer(*this, size());
+    DiagramWriter writer(
+        [this](QPainter &painter, const QSize &area) { drawDiagram(painter, area); }, size());
     writer.setDirectWriteFallback(true);
     if (writer.write(fileName))
         return true;

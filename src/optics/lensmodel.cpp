@@ -108,6 +108,18 @@ double LensModel::hyperfocalDiffraction()
     return result;
 }
 
+LensModel::Limits LensModel::limits(bool withDiffraction) const
+{
+    if (withDiffraction)
+        return {nearLimitDiffraction(), farLimitDiffraction()};
+    return {nearLimit(), farLimit()};
+}
+
+double LensModel::hyperfocal(bool withDiffraction)
+{
+    return withDiffraction ? hyperfocalDiffraction() : hyperfocal();
+}
+
 bool LensModel::hasHyperfocal(double hyperfocal)
 {
     return hyperfocal >= 0 && std::isfinite(hyperfocal);

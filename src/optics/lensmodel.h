@@ -35,6 +35,17 @@ public:
     double nearLimitDiffraction() const;
     double farLimitDiffraction() const;
 
+    // The limits of sharpness the legend and the figures show: searched with
+    // the diffraction disc included when asked for, the closed form otherwise.
+    struct Limits {
+        double nearLimit;
+        double farLimit;
+    };
+    Limits limits(bool withDiffraction) const;
+    // The hyperfocal distance chosen the same way; -1.0 as
+    // hyperfocalDiffraction() when diffraction alone exceeds the CoC.
+    double hyperfocal(bool withDiffraction);
+
     // False for the -1.0 of hyperfocalDiffraction() and for anything else
     // that is no distance to focus on.
     static bool hasHyperfocal(double hyperfocal);

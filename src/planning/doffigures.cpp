@@ -18,8 +18,9 @@ DofFigures withLimits(const LensModel &lens, bool diffraction)
     f.coc = lens.coc;
     f.diffraction = diffraction;
     f.hyperfocal = f.blurAtInfinity = f.scale = NaN;
-    f.nearLimit = diffraction ? lens.nearLimitDiffraction() : lens.nearLimit();
-    const double far = diffraction ? lens.farLimitDiffraction() : lens.farLimit();
+    const LensModel::Limits limits = lens.limits(diffraction);
+    f.nearLimit = limits.nearLimit;
+    const double far = limits.farLimit;
     // The legend shows every far limit beyond 10 km as infinite.
     f.farLimit = far > LensModel::Infinity ? std::numeric_limits<double>::infinity() : far;
     return f;
@@ -33,7 +34,7 @@ DofFigures DofFigures::compute(double flength, double apature, double fdist, dou
     LensModel lens;
     lens.init(fdist, apature, flength, coc);
     DofFigures f = withLimits(lens, diffraction);
-    const double h = diffraction ? lens.hyperfocalDiffraction() : lens.hyperfocal();
+    const double h = lens.hyperfocal(diffraction);
     f.hyperfocal = LensModel::hasHyperfocal(h) ? h : NaN;
     f.blurAtInfinity = lens.blur(LensModel::Infinity, diffraction ? 1 : 0);
     f.scale = lens.scale();

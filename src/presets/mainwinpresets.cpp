@@ -104,7 +104,7 @@ void mainWin::applyCoc(const Camera &cam, double coc, const QString &whyNot)
 
 void mainWin::setHyper(const Camera &cam)
 {
-    const double h = hyperfocalOf(*cam.lens, cam.calcDef->isChecked());
+    const double h = cam.lens->hyperfocal(cam.calcDef->isChecked());
     if (!LensModel::hasHyperfocal(h))
         return;
     cam.fdist->setValue(h / 1000);

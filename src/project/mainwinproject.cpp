@@ -167,6 +167,8 @@ bool mainWin::saveProject(const QString &name)
                                  .arg(QDir::toNativeSeparators(name), file.errorString()));
         return false;
     }
+    // Deliberately not the "Vorel - " of loading: saving keeps the window's
+    // long-standing title wording, which users and the project tests expect.
     setWindowTitle(QStringLiteral("Mivoka ") + name);
     return true;
 }

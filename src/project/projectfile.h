@@ -1,6 +1,8 @@
 #ifndef PROJECTFILE_H
 #define PROJECTFILE_H
 
+#include "presets/cocpresets.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
@@ -15,8 +17,8 @@ struct ProjectFile {
     static constexpr qint64 recordSize = 158;
     static constexpr double formatVersion = 1.0;
     // Lengths of the choice lists that the indices refer to.
-    static constexpr qint32 sensorFormats = 14;
-    static constexpr qint32 pixelCounts = 8;
+    static constexpr qint32 sensorFormats = CocPresets::FormatCount;
+    static constexpr qint32 pixelCounts = CocPresets::QualityCount;
     static constexpr qint32 formFactors = 2;
 
     struct Camera {
