@@ -37,4 +37,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 # The diagram asks for "Arial"; Liberation Sans has the same metrics.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
 
+# Time stamps from the last commit (see CPackProject.cmake.in).
+configure_file(${PROJECT_SOURCE_DIR}/cmake/CPackProject.cmake.in
+    ${PROJECT_BINARY_DIR}/CPackProject.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProject.cmake)
+
 include(CPack)

@@ -1,0 +1,70 @@
+# The changelog (data/changelog, in Debian's format, newest release first) is
+# the one list of releases: the package installs it as changelog.gz, and the
+# AppStream metainfo's <releases> are made from it here.
+
+# Adds the item read so far to the release's list, as XML text.
+macro(_vorel_append_item)
+    string(REPLACE "&" "&amp;" item "${item}")
+    string(REPLACE "<" "&lt;" item "${item}")
+    string(REPLACE ">" "&gt;" item "${item}")
+    string(APPEND items "          <li>${item}</li>\n")
+endmacro()
+
+# vorel_appstream_releases(<changelog> <variable>)
+# Sets <variable> to the <releases> element: per entry its version, the date
+# of its sign-off line and its items as a list. Fails the configuration on an
+# entry it cannot read rather than publishing a wrong release list.
+function(vorel_appstream_releases changelog variable)
+    # A changed changelog configures again (not in script mode, where the
+    # tests call this).
+    if(NOT CMAKE_SCRIPT_MODE_FILE)
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${changelog})
+    endif()
+    file(STRINGS ${changelog} lines)
+    set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+    set(xml "<releases>")
+    set(version "")
+    set(items "")
+    set(item "")
+    foreach(line IN LISTS lines)
+        if(line MATCHES "^[a-z0-9][a-z0-9.+-]* \\(([^)]+)\\) ")
+            set(version ${CMAKE_MATCH_1})
+            set(items "")
+            set(item "")
+        elseif(line MATCHES "^  \\* (.*)$")
+            if(NOT item STREQUAL "")
+                _vorel_append_item()
+            endif()
+            set(item "${CMAKE_MATCH_1}")
+        elseif(line MATCHES "^    +(.*)$" AND NOT item STREQUAL "")
+            string(APPEND item " ${CMAKE_MATCH_1}")
+        elseif(line MATCHES "^ -- .*>  [A-Z][a-z][a-z], ([0-9]+) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+            set(day ${CMAKE_MATCH_1})
+            set(year ${CMAKE_MATCH_3})
+            list(FIND months ${CMAKE_MATCH_2} month)
+            if(version STREQUAL "" OR month EQUAL -1 OR item STREQUAL "")
+                message(FATAL_ERROR "${changelog}: cannot read the entry ending in: ${line}")
+            endif()
+            _vorel_append_item()
+            math(EXPR month "${month} + 1")
+            foreach(part day month)
+                string(LENGTH ${${part}} length)
+                if(length EQUAL 1)
+                    set(${part} 0${${part}})
+                endif()
+            endforeach()
+            string(APPEND xml "\n    <release version=\"${version}\" date=\"${year}-${month}-${day}\">\n"
+                "      <description>\n        <ul>\n${items}        </ul>\n      </description>\n"
+                "    </release>")
+            set(version "")
+            set(item "")
+        elseif(line MATCHES "^ --")
+            message(FATAL_ERROR "${changelog}: unreadable sign-off line: ${line}")
+        endif()
+    endforeach()
+    if(NOT version STREQUAL "")
+        message(FATAL_ERROR "${changelog}: the entry for ${version} has no sign-off line")
+    endif()
+    string(APPEND xml "\n  </releases>")
+    set(${variable} "${xml}" PARENT_SCOPE)
+endfunction()
