@@ -301,6 +301,22 @@ void TestCalc::jsonWriterMatchesQt_data()
     QTest::newRow("numbers") << QJsonValue(
         QJsonArray{0.1 + 0.2, -0.0, 1e-5, 1e21, 123456789012.0, 9007199254740993.0, 5e-324,
                    1.7976931348623157e308, -2.5, QJsonValue(), true});
+    // Qt writes whole numbers up to 2^53 with all their digits, larger ones
+    // as their shortest digits padded with zeros.
+    QTest::newRow("whole numbers")
+        << QJsonValue(QJsonArray{1e5, -1e14, 1e15, 9007199254740992.0, 1e16, 1e19});
+    QTest::newRow("large numbers") << QJsonValue(
+        QJsonArray{999999999999999.9, 1e15, 61436581489475472.0, 1152921504606846976.0,
+                   -2.1847062606175414e17, 1.7466200739866581e20, 1e21});
+    // Doubles of every magnitude, and metres to the millimetre, as a
+    // table's cells hold them.
+    QRandomGenerator random(14);
+    QJsonArray randomNumbers;
+    for (int i = 0; i < 20000; ++i) {
+        const double magnitude = std::pow(10.0, random.bounded(60.0) - 30);
+        randomNumbers << (i % 2 ? magnitude : std::round(magnitude * 1000) / 1000);
+    }
+    QTest::newRow("random numbers") << QJsonValue(randomNumbers);
     QTest::newRow("strings and keys")
         << QJsonValue(QJsonObject{{QString::fromUtf8("Sch\u00e4rfe \"1\"\n"),
                                    QString::fromUtf8("a/b\\c\t\x01\x1f\x7f \u2028 \U0001F4F7")}});

@@ -6,6 +6,7 @@
 #include <QLatin1String>
 #include <QString>
 
+#include <cstring>
 #include <vector>
 
 // Writes a JSON document as it goes, for output too large to build as a
@@ -35,7 +36,7 @@ public:
     void null();
 
     // The document, once its outermost object or array is closed.
-    QByteArray bytes() const { return out; }
+    QByteArray bytes() const { return QByteArray(out.data(), qsizetype(used)); }
 
 private:
     void beforeValue();
@@ -43,9 +44,29 @@ private:
     void close(char bracket);
     // text is UTF-8.
     void writeString(QByteArrayView text);
-    void indent(qsizetype depth);
+    void indent(size_t depth);
 
-    QByteArray out;
+    // Room for n more bytes at the end, written by the caller.
+    char *reserve(size_t n)
+    {
+        if (out.size() - used < n)
+            grow(n);
+        char *at = out.data() + used;
+        used += n;
+        return at;
+    }
+    void grow(size_t n);
+    void append(const char *text, size_t n)
+    {
+        if (n > 0)
+            std::memcpy(reserve(n), text, n);
+    }
+    void append(char c) { *reserve(1) = c; }
+
+    // A table writes tens of thousands of short pieces, each copied into
+    // place without a call into a library.
+    std::vector<char> out;
+    size_t used = 0;
     // For every open object or array: whether it has a member yet.
     std::vector<bool> filled;
     bool afterKey = false;
