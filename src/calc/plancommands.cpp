@@ -42,6 +42,14 @@ double rounded(double value, int digits, bool up)
     return (up ? std::ceil(value / unit) : std::floor(value / unit)) * unit;
 }
 
+// A magnification as photographers write it: 1:4, 1:1, 2:1.
+QString ratio(double m)
+{
+    if (m >= 1.0)
+        return fNumber(m) + QStringLiteral(":1");
+    return QStringLiteral("1:") + fNumber(1.0 / m);
+}
+
 QString upward(double value)
 {
     return QString::number(rounded(value, 3, true), 'g', 3);
@@ -223,9 +231,12 @@ Result runStack(CalcArguments &args)
                 ? QStringLiteral("; f-numbers below f/%1 work, the largest third stop is f/%2")
                       .arg(g6(plan.diffractionLimit), g6(plan.suggestedFNumber))
                 : QStringLiteral("; not even f/1 works with this CoC");
-        args.fail(QStringLiteral("--aperture: at f/%1 diffraction alone (%2 mm) reaches the CoC "
-                                 "(%3 mm), so nothing is sharp%4")
-                      .arg(g6(aperture), g6(FocusPlanner::AiryPerFNumber * aperture), g6(coc.mm),
+        args.fail(QStringLiteral("--aperture: f/%1 is working f/%2 at %3 at --near, where "
+                                 "diffraction alone (%4 mm) reaches the CoC (%5 mm), so nothing "
+                                 "is sharp%6")
+                      .arg(g6(aperture), fNumber(plan.nearWorkingFNumber),
+                           ratio(plan.nearMagnification),
+                           g6(FocusPlanner::AiryPerFNumber * plan.nearWorkingFNumber), g6(coc.mm),
                            suggestion));
         return refused(args);
     }
