@@ -107,7 +107,22 @@ double frameReaching(const StackLens &lens, double target)
     const double lo = std::max(lens.flength, target * (1.0 - lens.beta(lens.flength)));
     if (reaches(lo))
         return lo;
-    return edge(lo, target, reaches).second;
+    // vs -> target (1 - beta(vs)) descends from target through frames that
+    // all reach it, to the edge; it converges within a few steps unless
+    // diffraction nearly fills the CoC, where bisection finishes.
+    double vs = target;
+    for (int i = 0; i < 16; ++i) {
+        const double beta = lens.beta(vs);
+        if (!(beta < 1.0))
+            break;
+        const double next = target * (1.0 - beta);
+        if (!(next > lo))
+            break;
+        if (!(next < vs))
+            return vs;
+        vs = next;
+    }
+    return edge(lo, vs, reaches).second;
 }
 
 // The nearest-focused frame whose far limit still reaches image distance
