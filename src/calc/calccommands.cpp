@@ -236,12 +236,12 @@ void declareDof(CalcArguments &args)
 {
     args.setDescription(QStringLiteral(
         "The figures of one camera: near and far limit, depth of field, blur at infinity\n"
-        "(10 km) in units of the CoC, the reproduction scale 1:n, the hyperfocal\n"
-        "distance F^2/(N c) and the focus for infinity, the nearest focus whose far\n"
-        "limit is infinite. The limits are exact; with --diffraction the diffraction disc\n"
-        "is that of the working f-number N (1 + m/P) at the magnification m of the\n"
-        "focus. --as-window gives the window's figures instead: the marked f-number,\n"
-        "with --diffraction its searches."));
+        "in units of the CoC, the reproduction scale 1:n, the hyperfocal distance\n"
+        "F^2/(N c) and the focus for infinity, the nearest focus whose far limit is\n"
+        "infinite. The limits are exact; with --diffraction the diffraction disc is\n"
+        "that of the working f-number N (1 + m/P) at the magnification m of the focus.\n"
+        "--as-window gives the window's figures instead: the marked f-number, with\n"
+        "--diffraction its searches, and 10 km for infinity."));
     args.add(CalcOptions::Focal);
     args.add(CalcOptions::Aperture);
     args.add(CalcOptions::DofFocus);
