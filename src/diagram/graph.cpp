@@ -58,6 +58,7 @@ graph::graph()
 {
     for (int i = 0; i < 4; ++i)
         pens[i] = cosmeticPen(PenColours[i]);
+    setAccessibleName(tr("Blur diagram"));
 }
 
 void graph::setMainWin(mainWin *w)
@@ -69,6 +70,28 @@ void graph::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     drawDiagram(painter);
+    painter.end();
+    updateDescription();
+}
+
+QString graph::legendDescription() const
+{
+    if (drawnLegends.empty())
+        return tr("No camera is shown.");
+    QStringList lines;
+    for (const LegendLines &legend : drawnLegends)
+        lines << tr("%1 %2; %3").arg(legend.title, legend.settings, legend.limits);
+    return lines.join(QLatin1Char('\n'));
+}
+
+void graph::updateDescription()
+{
+    const QString description = legendDescription();
+    if (description == accessibleDescription())
+        return;
+    // The setter hands the assistive tools a DescriptionChanged event; the
+    // comparison above keeps a repaint that changes nothing from sending one.
+    setAccessibleDescription(description);
 }
 
 void graph::drawDiagram(QPainter &painter)
@@ -94,6 +117,7 @@ void graph::drawDiagram(QPainter &painter, const QSize &size)
     // The spin box holds at most 99999 m, so millimetres fit easily.
     const qint64 LB = static_cast<qint64>(win->DSB_leftBorder->value() * 1000);
     const bool fromCamera = win->distanceCam->isChecked();
+    drawnLegends.clear();
 
     // Axis titles, with a lowered z between the two spaces of "U  [-]".
     painter.setFont(smallFont);
@@ -235,6 +259,7 @@ void graph::drawDiagram(QPainter &painter, const QSize &size)
                          settings);
         painter.drawText(QRect(W - R - 260 - grow, lt + 26, LegendLineWidth + grow, 20), flags,
                          limitsLine);
+        drawnLegends.push_back({title, settings, limitsLine});
     }
 }
 
