@@ -32,6 +32,10 @@ private slots:
     void descriptionFollowsChange_data();
     void descriptionFollowsChange();
     void valueSetThroughInterfaceReachesDiagram();
+    void tabReachesDiagramAfterTheForm();
+    void enterPressesFocusedButton_data();
+    void enterPressesFocusedButton();
+    void modifiedEnterPressesNothing();
 
 private:
     QAccessibleInterface *face(QObject *o) const;
@@ -199,7 +203,9 @@ void TestAccessibility::diagramIsNamed()
     QAccessibleInterface *iface = face(w->diagram);
     QVERIFY(iface);
     QCOMPARE(iface->text(QAccessible::Name), QString("Blur diagram"));
+    QCOMPARE(iface->role(), QAccessible::Chart);
     QVERIFY(!iface->state().invisible);
+    QVERIFY(iface->state().focusable);
 }
 
 // The figures of the legend example, one camera shown.
@@ -307,6 +313,70 @@ void TestAccessibility::valueSetThroughInterfaceReachesDiagram()
     QCOMPARE(w->c1_fdist->value(), 2.5);
     QVERIFY2(description().contains("Dist.: 2.5m"), qPrintable(description()));
     QCOMPARE(value->currentValue().toDouble(), 2.5);
+}
+
+// Tab passes through the form's own order first and ends on the diagram,
+// whose description a screen reader then reads.
+void TestAccessibility::tabReachesDiagramAfterTheForm()
+{
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    w->DSB_leftBorder->setFocus();
+    QStringList order;
+    for (int i = 0; i < 60 && !w->diagram->hasFocus(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    QVERIFY2(w->diagram->hasFocus(), qPrintable(order.join(' ')));
+    const QStringList formStart = {"distanceCam", "qxscale",  "qyscale",      "boxC1",
+                                   "boxC2",       "c1_fdist", "c1_set_Hyper", "c2_fdist"};
+    QCOMPARE(order.mid(0, formStart.size()), formStart);
+    // The diagram is the one stop without an object name.
+    QCOMPARE(order.count(QString()), 1);
+    QTest::keyClick(w->diagram, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), w->DSB_leftBorder);
+}
+
+void TestAccessibility::enterPressesFocusedButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+
+    QTest::newRow("hyperfocal, Return") << "c1_set_Hyper" << int(Qt::Key_Return);
+    QTest::newRow("hyperfocal, keypad Enter") << "c1_set_Hyper" << int(Qt::Key_Enter);
+    QTest::newRow("copy right") << "cpR" << int(Qt::Key_Return);
+    QTest::newRow("swap") << "swpLR" << int(Qt::Key_Return);
+}
+
+// Return and Enter press a focused button as Space does, including the
+// buttons that act on release.
+void TestAccessibility::enterPressesFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    auto *b = w->findChild<QPushButton *>(button);
+    QVERIFY(b);
+    w->c1_fdist->setValue(3);
+    w->c2_fdist->setValue(5);
+    QSignalSpy released(b, &QPushButton::released);
+    const Qt::KeyboardModifiers modifiers =
+        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    QTest::keyClick(b, Qt::Key(key), modifiers);
+    QCOMPARE(released.count(), 1);
+    if (button == "c1_set_Hyper")
+        QVERIFY(w->c1_fdist->value() > 100);
+    else if (button == "cpR")
+        QCOMPARE(w->c2_fdist->value(), 3.0);
+    else
+        QCOMPARE(w->c1_fdist->value(), 5.0);
+}
+
+// Ctrl+Return stays free for shortcuts and presses no button.
+void TestAccessibility::modifiedEnterPressesNothing()
+{
+    QSignalSpy released(w->swpLR, &QPushButton::released);
+    QTest::keyClick(w->swpLR, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(released.count(), 0);
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -84,7 +84,7 @@ def check_names(session):
 
 
 def diagram(session):
-    return session.find("filler", "Blur diagram")
+    return session.find("chart", "Blur diagram")
 
 
 def wait_for_description(session, text, what):
@@ -97,6 +97,8 @@ def wait_for_description(session, text, what):
 def check_description(session):
     changes = session.listen("object:property-change:accessible-description")
     node = diagram(session)
+    expect(node.getState().contains(session.pyatspi.STATE_FOCUSABLE),
+           "the diagram cannot take the focus")
     first = node.description
     for text in ("Camera 1: 85mm f/1.2 - Dist.: 4m - CoC: 0.0128mm; Uz(inf): ",
                  "Camera 2: 135mm f/2 - Dist.: 4m - CoC: 0.0128mm; Uz(inf): ", "DOF: [",
