@@ -26,6 +26,8 @@ private slots:
     void choicesAnnouncedByLabel_data();
     void choicesAnnouncedByLabel();
     void everyShownControlHasAWordyName();
+    void presetPanelsNamedByTitle_data();
+    void presetPanelsNamedByTitle();
     void diagramIsNamed();
     void descriptionHoldsLegendFigures();
     void descriptionIsWhatTheLegendShows();
@@ -196,6 +198,41 @@ void TestAccessibility::everyShownControlHasAWordyName()
         QVERIFY2(hasLetter(name), qPrintable(widget->objectName() + ": " + name));
     }
     QVERIFY(checked >= 30);
+}
+
+void TestAccessibility::presetPanelsNamedByTitle_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("title");
+
+    const char *const rows[][2] = {
+        {"gbC1_1", "Set Coc by crop factor"},   {"gbC1_2", "Set CoC by pixel size"},
+        {"gbC1_3", "Set CoC by view distance"}, {"gbC2_1", "Set CoC by crop factor"},
+        {"gbC2_2", "Set CoC by Pixelsize"},     {"gbC2_3", "Set CoC by view distance"},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << row[0] << row[1];
+}
+
+// A CoC panel is announced by its own title, not its camera's, and its
+// "Set" button is labelled by that panel.
+void TestAccessibility::presetPanelsNamedByTitle()
+{
+    QFETCH(QString, panel);
+    QFETCH(QString, title);
+    auto *box = w->findChild<QGroupBox *>(panel);
+    QVERIFY(box);
+    QCOMPARE(box->title(), title);
+    QAccessibleInterface *iface = face(box);
+    QVERIFY(iface);
+    QCOMPARE(iface->text(QAccessible::Name), title);
+    auto *set = box->findChild<QPushButton *>();
+    QVERIFY(set);
+    QCOMPARE(set->text(), QString("Set"));
+    QStringList labels;
+    for (const auto &relation : face(set)->relations(QAccessible::Label))
+        labels << relation.first->text(QAccessible::Name);
+    QVERIFY2(labels.contains(title), qPrintable(labels.join('|')));
 }
 
 void TestAccessibility::diagramIsNamed()

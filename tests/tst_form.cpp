@@ -824,20 +824,25 @@ void TestForm::accessibleNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("accessibleName");
 
-    QTest::newRow("qyscale") << "qyscale"
-                             << "Uz-Scale";
-    QTest::newRow("SB_leftBorder") << "SB_leftBorder"
-                                   << "Left Border";
-    QTest::newRow("c1_cocSet") << "c1_cocSet"
-                               << "Set CoC by";
-    QTest::newRow("c2_cocSet") << "c2_cocSet"
-                               << "Set CoC by";
-    QTest::newRow("cpR") << "cpR"
-                         << "Copy camera 1 to camera 2";
-    QTest::newRow("cpL") << "cpL"
-                         << "Copy camera 2 to camera 1";
-    QTest::newRow("swpLR") << "swpLR"
-                           << "Swap cameras";
+    const char *const rows[][2] = {
+        {"qyscale", "Uz-Scale"},
+        {"SB_leftBorder", "Left Border"},
+        {"c1_cocSet", "Set CoC by"},
+        {"c2_cocSet", "Set CoC by"},
+        {"cpR", "Copy camera 1 to camera 2"},
+        {"cpL", "Copy camera 2 to camera 1"},
+        {"swpLR", "Swap cameras"},
+        // A panel inside a camera box would otherwise be announced by the
+        // camera box's title.
+        {"gbC1_1", "Set Coc by crop factor"},
+        {"gbC1_2", "Set CoC by pixel size"},
+        {"gbC1_3", "Set CoC by view distance"},
+        {"gbC2_1", "Set CoC by crop factor"},
+        {"gbC2_2", "Set CoC by Pixelsize"},
+        {"gbC2_3", "Set CoC by view distance"},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << row[0] << row[1];
 }
 
 // Controls without a plain-text label of their own are named after what

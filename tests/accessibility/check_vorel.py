@@ -17,6 +17,8 @@ CAMERA_CONTROLS = [
 ]
 FIRST_APERTURES = {"Camera 1": 1.2, "Camera 2": 2.0}
 FIRST_FOCAL_LENGTHS = {"Camera 1": 85.0, "Camera 2": 135.0}
+# The CoC panel each camera shows at start, by its own title.
+FIRST_PANELS = {"Camera 1": "Set Coc by crop factor", "Camera 2": "Set CoC by crop factor"}
 WINDOW_CONTROLS = [
     ("spin button", "Left Border"),
     ("slider", "Distance scale"),
@@ -70,6 +72,10 @@ def check_names(session):
                % (camera, len(crop)))
         expect(crop[0].name == "1.6 APS-C (3:2)", "%s crop factor reads %r"
                % (camera, crop[0].name))
+        panel = session.find("panel", FIRST_PANELS[camera], root=box, showing=True)
+        button = session.find("push button", "Set", root=panel)
+        expect(FIRST_PANELS[camera] in session.labels_of(button),
+               "%s's Set button is labelled by %r" % (camera, session.labels_of(button)))
 
     unnamed = []
     checked = 0
