@@ -13,9 +13,11 @@ CheckFailed (or any exception) when something is wrong.
 Exit status: 0 the check passed, 1 it failed or the set-up broke down,
 77 the machine lacks a package the harness needs (the reason is printed),
 2 bad usage. Every process the harness starts is ended before it exits,
-also when it is interrupted or runs out of time.
+also when it is interrupted or runs out of time: the program has SECONDS
+(30 by default) to appear, the whole run three times as long.
 """
 
+import importlib.machinery
 import importlib.util
 import os
 import shutil
@@ -184,7 +186,10 @@ class Session:
                                                 "XDG_RUNTIME_DIR", "HOME")})
         import pyatspi  # noqa: E402 (needs the environment above)
         self.pyatspi = pyatspi
-        self.wait_for(self.registry_answers, 20, "the AT-SPI registry to answer")
+        # A busy machine answers slowly: 10 s for a call instead of libatspi's
+        # 0.8 s, 30 s for an application that is still starting.
+        pyatspi.setTimeout(10000, 30000)
+        self.wait_for(self.registry_answers, 30, "the AT-SPI registry to answer")
 
         program_env = dict(env)
         program_env.update({
@@ -354,14 +359,21 @@ class Session:
 
 
 def load_check(path):
+    """The check module at path, or None when it cannot be loaded."""
     # Checks import CheckFailed and friends from this file by its name; they
     # get the running module, not a second copy with classes of its own.
     sys.modules.setdefault("atspi_harness", sys.modules[__name__])
-    spec = importlib.util.spec_from_file_location("atspi_check", path)
+    loader = importlib.machinery.SourceFileLoader("atspi_check", path)
+    spec = importlib.util.spec_from_loader("atspi_check", loader)
     module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    if not hasattr(module, "check"):
-        raise SystemExit("atspi: %s defines no check(session)" % path)
+    try:
+        loader.exec_module(module)
+    except (OSError, SyntaxError) as error:
+        print("atspi: cannot load the check %s: %s" % (path, error), file=sys.stderr)
+        return None
+    if not callable(getattr(module, "check", None)):
+        print("atspi: %s defines no check(session)" % path, file=sys.stderr)
+        return None
     return module
 
 
@@ -394,6 +406,8 @@ def main(argv):
         print("atspi: %s is no program" % program, file=sys.stderr)
         return 2
     check = load_check(check_path)
+    if check is None:
+        return 2
 
     missing = missing_tools()
     if missing:
@@ -402,10 +416,16 @@ def main(argv):
 
     # A timeout from outside (ctest) ends the run through the clean-up.
     def terminate(signum, frame):
+        if signum == signal.SIGALRM:
+            raise KeyboardInterrupt("out of time after %d s" % (3 * timeout))
         raise KeyboardInterrupt("signal %d" % signum)
 
     signal.signal(signal.SIGTERM, terminate)
     signal.signal(signal.SIGHUP, terminate)
+    # A check that hangs in a call ends here, before anything outside has
+    # to kill the harness and could leave the display and buses behind.
+    signal.signal(signal.SIGALRM, terminate)
+    signal.alarm(int(3 * timeout))
 
     workdir = tempfile.mkdtemp(prefix="vorel-atspi-")
     session = Session(program, arguments, workdir, timeout)
@@ -423,6 +443,7 @@ def main(argv):
         log("FAILED with an error:\n" + traceback.format_exc())
     finally:
         # A second signal must not cut the clean-up short.
+        signal.alarm(0)
         signal.signal(signal.SIGTERM, signal.SIG_IGN)
         signal.signal(signal.SIGHUP, signal.SIG_IGN)
         output = session.program_output() if status != 0 else ""

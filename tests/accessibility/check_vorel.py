@@ -95,7 +95,7 @@ def diagram(session):
 
 def wait_for_description(session, text, what):
     node = diagram(session)
-    return session.wait_for(lambda: text in node.description and node.description, 10,
+    return session.wait_for(lambda: text in node.description and node.description, 20,
                             "the diagram's description to show %s (it reads %r)"
                             % (what, node.description))
 
@@ -125,13 +125,13 @@ def check_description(session):
     expect("Camera 2: 135mm f/2 - Dist.: 4m" in described,
            "camera 2 changed with camera 1: %r" % described)
 
-    session.wait_for(lambda: any(e.source == node for e in changes), 10,
+    session.wait_for(lambda: any(e.source == node for e in changes), 20,
                      "an accessible-description change event from the diagram")
 
     camera2 = session.find("check box", "Camera 2")
     camera2.queryAction().doAction(0)
     described = wait_for_description(session, "f/8", "camera 1 alone")
-    session.wait_for(lambda: "Camera 2" not in node.description, 10,
+    session.wait_for(lambda: "Camera 2" not in node.description, 20,
                      "camera 2 to leave the description")
 
 
