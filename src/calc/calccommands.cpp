@@ -357,8 +357,10 @@ Result runTable(CalcArguments &args)
     // A cell without a sharp zone has NaN limits.
     QList<QList<DofFigures>> cells;
     bool allSharp = true;
+    cells.reserve(distances.size());
     for (double distance : distances) {
         QList<DofFigures> row;
+        row.reserve(apertures.size());
         for (double aperture : apertures) {
             row << (asWindow ? DofFigures::limits(focal, aperture, distance, coc.mm, diffraction)
                              : exactLimits(focal, aperture, distance, coc.mm, diffraction, pupil));
@@ -378,23 +380,23 @@ Result runTable(CalcArguments &args)
         JsonWriter json(160 + 24 * (apertures.size() + distances.size()) +
                         120 * apertures.size() * distances.size());
         json.beginObject();
-        json.key(QLatin1String("apertures"));
+        json.key("apertures");
         json.beginArray();
         for (double a : apertures)
             json.number(a);
         json.endArray();
-        json.key(QLatin1String("cells"));
+        json.key("cells");
         json.beginArray();
         for (const QList<DofFigures> &row : cells) {
             json.beginArray();
             for (const DofFigures &f : row) {
                 json.beginObject();
-                json.key(QLatin1String("far_m"));
+                json.key("far_m");
                 json.number(f.farLimit / 1000);
-                json.key(QLatin1String("near_m"));
+                json.key("near_m");
                 json.number(f.nearLimit / 1000);
                 if (!asWindow) {
-                    json.key(QLatin1String("sharp"));
+                    json.key("sharp");
                     json.boolean(sharp(f));
                 }
                 json.endObject();
@@ -402,16 +404,16 @@ Result runTable(CalcArguments &args)
             json.endArray();
         }
         json.endArray();
-        json.key(QLatin1String("coc_mm"));
+        json.key("coc_mm");
         json.number(coc.mm);
-        json.key(QLatin1String("diffraction"));
+        json.key("diffraction");
         json.boolean(diffraction);
-        json.key(QLatin1String("distances_m"));
+        json.key("distances_m");
         json.beginArray();
         for (double d : distances)
             json.number(d / 1000);
         json.endArray();
-        json.key(QLatin1String("focal_mm"));
+        json.key("focal_mm");
         json.number(focal);
         json.endObject();
         return done(json.take());
