@@ -289,7 +289,7 @@ Result runDof(CalcArguments &args)
 DofFigures exactLimits(double focal, double aperture, double focus, double coc, bool diffraction,
                        double pupil)
 {
-    const ExactDof::Figures e = ExactDof::compute(focal, aperture, focus, coc, diffraction, pupil);
+    const ExactDof::Figures e = ExactDof::limits(focal, aperture, focus, coc, diffraction, pupil);
     DofFigures f;
     f.flength = focal;
     f.apature = aperture;
@@ -376,9 +376,10 @@ Result runTable(CalcArguments &args)
     if (format == QLatin1String("json")) {
         // Written as it goes: as a QJsonDocument, the cells would take most
         // of the command's time. The keys stand in the order QJsonObject
-        // would write them.
+        // would write them. A cell takes up to about 150 bytes; room that
+        // is reserved but not written costs nothing.
         JsonWriter json(160 + 24 * (apertures.size() + distances.size()) +
-                        120 * apertures.size() * distances.size());
+                        160 * apertures.size() * distances.size());
         json.beginObject();
         json.key("apertures");
         json.beginArray();
