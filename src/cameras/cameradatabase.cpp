@@ -1,0 +1,193 @@
+#include "cameradatabase.h"
+
+#include <QFile>
+#include <QSet>
+
+#include <lensfun.h>
+
+#include <cstring>
+
+namespace
+{
+
+struct LensfunFree {
+    void operator()(const lfCamera **list) const { lf_free(list); }
+};
+using CameraList = std::unique_ptr<const lfCamera *, LensfunFree>;
+
+// A multi-language string holds its default text, then pairs of language
+// and translation, ended by an empty language. The English text is what
+// people know a camera by; the default is often the maker's upper-case
+// metadata spelling.
+QString englishText(lfMLstr text)
+{
+    if (!text)
+        return QString();
+    const char *p = text;
+    const char *english = text;
+    p += std::strlen(p) + 1;
+    while (*p) {
+        const char *language = p;
+        p += std::strlen(p) + 1;
+        if (std::strcmp(language, "en") == 0)
+            english = p;
+        p += std::strlen(p) + 1;
+    }
+    return QString::fromUtf8(english).simplified();
+}
+
+QString defaultText(lfMLstr text)
+{
+    return text ? QString::fromUtf8(text).simplified() : QString();
+}
+
+// What two spellings of one name share: no case, no blanks, no hyphens or
+// underscores ("E-M1 Mark II" and "E-M1MarkII" are one camera).
+QString key(const QString &text)
+{
+    QString k;
+    k.reserve(text.size());
+    for (const QChar c : text) {
+        if (!c.isSpace() && c != QLatin1Char('-') && c != QLatin1Char('_'))
+            k += c.toCaseFolded();
+    }
+    return k;
+}
+
+CameraInfo infoOf(const lfCamera *camera)
+{
+    CameraInfo info;
+    info.maker = englishText(camera->Maker);
+    info.model = englishText(camera->Model);
+    info.variant = englishText(camera->Variant);
+    info.mount = QString::fromUtf8(camera->Mount ? camera->Mount : "");
+    info.cropFactor = camera->CropFactor;
+    return info;
+}
+
+// The texts a user may give to name a camera exactly.
+QSet<QString> exactKeys(const lfCamera *camera)
+{
+    QSet<QString> keys;
+    for (const QString &maker : {englishText(camera->Maker), defaultText(camera->Maker)}) {
+        for (const QString &model : {englishText(camera->Model), defaultText(camera->Model)}) {
+            keys.insert(key(model));
+            keys.insert(key(maker + model));
+        }
+    }
+    return keys;
+}
+
+// The cameras of a lensfun result list, each name once, at most limit.
+QList<CameraInfo> distinct(const lfCamera *const *list, int limit)
+{
+    QList<CameraInfo> cameras;
+    QSet<QString> names;
+    for (; list && *list && cameras.size() < limit; ++list) {
+        const CameraInfo info = infoOf(*list);
+        if (!names.contains(info.name())) {
+            names.insert(info.name());
+            cameras << info;
+        }
+    }
+    return cameras;
+}
+
+} // namespace
+
+CameraDatabase::CameraDatabase()
+{
+    load(QString());
+}
+
+CameraDatabase::CameraDatabase(const QString &folder)
+{
+    load(folder);
+}
+
+void CameraDatabase::load(const QString &folder)
+{
+    auto database = std::make_shared<lfDatabase>();
+    if (folder.isEmpty()) {
+        if (database->Load() != LF_NO_ERROR)
+            return;
+    } else if (!database->LoadDirectory(QFile::encodeName(folder).constData())) {
+        return;
+    }
+    for (const lfCamera *const *c = database->GetCameras(); c && *c; ++c)
+        m_cameras << infoOf(*c);
+    if (!m_cameras.isEmpty())
+        m_database = database;
+}
+
+bool CameraDatabase::isLoaded() const
+{
+    return m_database != nullptr;
+}
+
+const QList<CameraInfo> &CameraDatabase::cameras() const
+{
+    return m_cameras;
+}
+
+CameraDatabase::Search CameraDatabase::find(const QString &given) const
+{
+    Search search;
+    if (!m_database) {
+        search.outcome = Outcome::NoDatabase;
+        return search;
+    }
+    const QString text = given.simplified();
+    const QString wanted = key(text);
+    if (wanted.isEmpty())
+        return search;
+
+    // Exact names first: "Olympus E-M1" is the E-M1 although the E-M1
+    // Mark II and Mark III match it in part.
+    QList<const lfCamera *> exact;
+    for (const lfCamera *const *c = m_database->GetCameras(); c && *c; ++c) {
+        if (exactKeys(*c).contains(wanted))
+            exact << *c;
+    }
+    if (!exact.isEmpty()) {
+        exact << nullptr;
+        search.candidates = distinct(exact.constData(), MaxCandidates);
+        if (search.candidates.size() == 1) {
+            search.outcome = Outcome::Found;
+            search.camera = search.candidates.takeFirst();
+        } else {
+            search.outcome = Outcome::Ambiguous;
+        }
+        return search;
+    }
+
+    const QByteArray model = text.toUtf8();
+    const CameraList strict(m_database->FindCamerasExt(nullptr, model.constData(), 0));
+    const QList<CameraInfo> matches = distinct(strict.get(), MaxCandidates + 1);
+    if (matches.size() == 1) {
+        search.outcome = Outcome::Found;
+        search.camera = matches.first();
+    } else if (matches.size() > 1) {
+        search.outcome = Outcome::Ambiguous;
+        search.candidates = matches.mid(0, MaxCandidates);
+    } else {
+        const CameraList loose(
+            m_database->FindCamerasExt(nullptr, model.constData(), LF_SEARCH_LOOSE));
+        search.outcome = Outcome::NotFound;
+        search.candidates = distinct(loose.get(), MaxCandidates);
+    }
+    return search;
+}
+
+std::optional<CameraInfo> CameraDatabase::byMakeAndModel(const QString &make,
+                                                         const QString &model) const
+{
+    if (!m_database)
+        return std::nullopt;
+    const QByteArray makeText = make.simplified().toUtf8();
+    const QByteArray modelText = model.simplified().toUtf8();
+    const CameraList list(m_database->FindCameras(makeText.constData(), modelText.constData()));
+    if (!list || !*list)
+        return std::nullopt;
+    return infoOf(*list);
+}
