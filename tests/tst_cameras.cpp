@@ -67,18 +67,18 @@ void TestCameras::find_data()
     QTest::addColumn<QStringList>("candidates");
 
     // An exact name wins over the partial matches of the Mark II and III.
-    QTest::newRow("maker and model") << "Olympus E-M1" << Outcome::Found << "Olympus E-M1"
-                                     << QStringList();
-    QTest::newRow("model alone, any case") << "e-m1" << Outcome::Found << "Olympus E-M1"
-                                           << QStringList();
+    QTest::newRow("maker and model")
+        << "Olympus E-M1" << Outcome::Found << "Olympus E-M1" << QStringList();
+    QTest::newRow("model alone, any case")
+        << "e-m1" << Outcome::Found << "Olympus E-M1" << QStringList();
     QTest::newRow("blanks and hyphens differ")
         << "Olympus EM1 Mark II" << Outcome::Found << "Olympus E-M1MarkII" << QStringList();
-    QTest::newRow("English names") << "Nikon D850" << Outcome::Found << "Nikon D850"
-                                   << QStringList();
+    QTest::newRow("English names")
+        << "Nikon D850" << Outcome::Found << "Nikon D850" << QStringList();
     QTest::newRow("metadata spelling")
         << "NIKON D850" << Outcome::Found << "Nikon D850" << QStringList();
-    QTest::newRow("blanks around") << "  canon   eos 5d " << Outcome::Found << "Canon EOS 5D"
-                                   << QStringList();
+    QTest::newRow("blanks around")
+        << "  canon   eos 5d " << Outcome::Found << "Canon EOS 5D" << QStringList();
     // lensfun matches whole words: every word given must be in the name.
     QTest::newRow("partial, one match")
         << "5D Mark" << Outcome::Found << "Canon EOS 5D Mark II" << QStringList();
@@ -89,8 +89,7 @@ void TestCameras::find_data()
         << "vorel test twin" << Outcome::Ambiguous << QString()
         << QStringList{QStringLiteral("Vorel Test Twin (4:3)"),
                        QStringLiteral("Vorel Test Twin (16:9)")};
-    QTest::newRow("unknown") << "Hasselblad X2D" << Outcome::NotFound << QString()
-                             << QStringList();
+    QTest::newRow("unknown") << "Hasselblad X2D" << Outcome::NotFound << QString() << QStringList();
     QTest::newRow("empty") << "  " << Outcome::NotFound << QString() << QStringList();
 }
 
@@ -135,11 +134,17 @@ void TestCameras::byMakeAndModel_data()
     QTest::addColumn<QString>("model");
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("metadata tags") << "NIKON CORPORATION" << "NIKON D70" << "Nikon D70";
+    QTest::newRow("metadata tags") << "NIKON CORPORATION"
+                                   << "NIKON D70"
+                                   << "Nikon D70";
     // Exif texts are often padded with blanks.
-    QTest::newRow("padded") << "NIKON CORPORATION   " << "NIKON D70 " << "Nikon D70";
-    QTest::newRow("another maker's model") << "Canon" << "NIKON D70" << QString();
-    QTest::newRow("unknown") << "Leica" << "M11" << QString();
+    QTest::newRow("padded") << "NIKON CORPORATION   "
+                            << "NIKON D70 "
+                            << "Nikon D70";
+    QTest::newRow("another maker's model") << "Canon"
+                                           << "NIKON D70" << QString();
+    QTest::newRow("unknown") << "Leica"
+                             << "M11" << QString();
 }
 
 void TestCameras::byMakeAndModel()
@@ -157,9 +162,18 @@ void TestCameras::name_data()
     QTest::addColumn<QString>("model");
     QTest::addColumn<QString>("variant");
     QTest::addColumn<QString>("name");
-    QTest::newRow("plain") << "Nikon" << "D850" << "" << "Nikon D850";
-    QTest::newRow("model repeats the maker") << "Pentax" << "PENTAX K-5" << "" << "PENTAX K-5";
-    QTest::newRow("variant") << "Sony" << "DSC-RX100" << "4:3" << "Sony DSC-RX100 (4:3)";
+    QTest::newRow("plain") << "Nikon"
+                           << "D850"
+                           << ""
+                           << "Nikon D850";
+    QTest::newRow("model repeats the maker") << "Pentax"
+                                             << "PENTAX K-5"
+                                             << ""
+                                             << "PENTAX K-5";
+    QTest::newRow("variant") << "Sony"
+                             << "DSC-RX100"
+                             << "4:3"
+                             << "Sony DSC-RX100 (4:3)";
 }
 
 void TestCameras::name()
@@ -226,10 +240,14 @@ void TestCameras::systemDatabaseKnowsThePhotosCameras_data()
     QTest::addColumn<QString>("make");
     QTest::addColumn<QString>("model");
     QTest::addColumn<double>("crop");
-    QTest::newRow("Canon") << "Canon" << "Canon EOS-1D Mark III" << 1.282;
-    QTest::newRow("Nikon") << "NIKON CORPORATION" << "NIKON D70" << 1.525;
-    QTest::newRow("Olympus") << "OLYMPUS CORPORATION      " << "E-1             " << 2.0;
-    QTest::newRow("Pentax") << "PENTAX Corporation " << "PENTAX K10D        " << 1.53;
+    QTest::newRow("Canon") << "Canon"
+                           << "Canon EOS-1D Mark III" << 1.282;
+    QTest::newRow("Nikon") << "NIKON CORPORATION"
+                           << "NIKON D70" << 1.525;
+    QTest::newRow("Olympus") << "OLYMPUS CORPORATION      "
+                             << "E-1             " << 2.0;
+    QTest::newRow("Pentax") << "PENTAX Corporation "
+                            << "PENTAX K10D        " << 1.531;
 }
 
 void TestCameras::systemDatabaseKnowsThePhotosCameras()
