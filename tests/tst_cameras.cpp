@@ -26,6 +26,9 @@ private slots:
     void name();
     void figures_data();
     void figures();
+    void match_data();
+    void match();
+    void finderResolvesACoc();
     void systemDatabase();
     void systemDatabaseKnowsThePhotosCameras_data();
     void systemDatabaseKnowsThePhotosCameras();
@@ -216,6 +219,57 @@ void TestCameras::figures()
     QVERIFY(std::abs(info.diagonal() - diagonal) < 1e-8);
     QVERIFY2(std::abs(info.coc(megaPixels) - coc) < 1e-9,
              qPrintable(QString::number(info.coc(megaPixels), 'g', 10)));
+}
+
+// The problems name the candidates, the closest names, or the missing
+// database, in one line.
+void TestCameras::match_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("found") << "nikon d70"
+                           << "Nikon D70, crop factor 1.525"
+                           << "";
+    QTest::newRow("ambiguous")
+        << "5D"
+        << ""
+        << "--camera: '5D' matches several cameras (Canon EOS 5D, Canon EOS 5D Mark II); give "
+           "more of the name";
+    QTest::newRow("not found, the closest")
+        << "Nikon D8500x"
+        << ""
+        << "--camera: 'Nikon D8500x' matches no camera of the database; the closest are Nikon "
+           "D70, Nikon D850";
+}
+
+void TestCameras::match()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, name);
+    QFETCH(QString, problem);
+    const CocResolution::CameraMatch m = fixture.match(text);
+    QCOMPARE(m.name, name);
+    QCOMPARE(m.problem, problem);
+    QVERIFY(!m.unavailable);
+    if (problem.isEmpty())
+        QVERIFY(std::abs(m.diagonal - 43.26661531 / 1.525) < 1e-9);
+
+    const QTemporaryDir empty;
+    const CocResolution::CameraMatch none = CameraDatabase(empty.path()).match(text);
+    QVERIFY(none.unavailable);
+    QVERIFY(none.problem.contains(QStringLiteral("liblensfun-data-v1")));
+}
+
+// The database plugs into CoC resolution: "Nikon D850, crop factor 1:
+// 0.0288 mm".
+void TestCameras::finderResolvesACoc()
+{
+    CocResolution::Request request;
+    request.camera = QStringLiteral("Nikon D850");
+    const CocResolution::Result result = CocResolution::resolve(request, fixture.finder());
+    QCOMPARE(result.source, QStringLiteral("Nikon D850, crop factor 1"));
+    QCOMPARE(QString::number(result.mm, 'f', 4), QStringLiteral("0.0288"));
 }
 
 // lensfun's own data, as a user's machine has it (about 880 cameras).

@@ -2,10 +2,12 @@
 
 #include <QFile>
 #include <QSet>
+#include <QStringList>
 
 #include <lensfun.h>
 
 #include <cstring>
+#include <limits>
 
 namespace
 {
@@ -61,7 +63,9 @@ CameraInfo infoOf(const lfCamera *camera)
     info.model = englishText(camera->Model);
     info.variant = englishText(camera->Variant);
     info.mount = QString::fromUtf8(camera->Mount ? camera->Mount : "");
-    info.cropFactor = camera->CropFactor;
+    // lensfun reads the decimal crop factor of its files into a float; its
+    // seven digits give back the decimal (1.525, not 1.52499997...).
+    info.cropFactor = QString::number(double(camera->CropFactor), 'g', 7).toDouble();
     return info;
 }
 
@@ -144,11 +148,7 @@ CameraDatabase::Search CameraDatabase::find(const QString &given) const
 
     // Exact names first: "Olympus E-M1" is the E-M1 although the E-M1
     // Mark II and Mark III match it in part.
-    QList<const lfCamera *> exact;
-    for (const lfCamera *const *c = m_database->GetCameras(); c && *c; ++c) {
-        if (exactKeys(*c).contains(wanted))
-            exact << *c;
-    }
+    QList<const lfCamera *> exact = exactMatches(text);
     if (!exact.isEmpty()) {
         exact << nullptr;
         search.candidates = distinct(exact.constData(), MaxCandidates);
@@ -171,10 +171,19 @@ CameraDatabase::Search CameraDatabase::find(const QString &given) const
         search.outcome = Outcome::Ambiguous;
         search.candidates = matches.mid(0, MaxCandidates);
     } else {
+        // The loose search scores every camera that shares anything with
+        // the text; the closest names are those near the best score.
         const CameraList loose(
             m_database->FindCamerasExt(nullptr, model.constData(), LF_SEARCH_LOOSE));
+        QList<const lfCamera *> closest;
+        const int best = loose && *loose ? loose.get()[0]->Score : 0;
+        for (const lfCamera **c = loose.get(); c && *c; ++c) {
+            if ((*c)->Score * 4 >= best * 3)
+                closest << *c;
+        }
+        closest << nullptr;
         search.outcome = Outcome::NotFound;
-        search.candidates = distinct(loose.get(), MaxCandidates);
+        search.candidates = distinct(closest.constData(), MaxCandidates);
     }
     return search;
 }
@@ -190,4 +199,74 @@ std::optional<CameraInfo> CameraDatabase::byMakeAndModel(const QString &make,
     if (!list || !*list)
         return std::nullopt;
     return infoOf(*list);
+}
+
+QList<const lfCamera *> CameraDatabase::exactMatches(const QString &text) const
+{
+    QList<const lfCamera *> exact;
+    const QString wanted = key(text);
+    if (!m_database || wanted.isEmpty())
+        return exact;
+    for (const lfCamera *const *c = m_database->GetCameras(); c && *c; ++c) {
+        if (exactKeys(*c).contains(wanted))
+            exact << *c;
+    }
+    return exact;
+}
+
+QList<CameraInfo> CameraDatabase::matching(const QString &given) const
+{
+    const QString text = given.simplified();
+    if (!m_database || key(text).isEmpty())
+        return {};
+    QList<const lfCamera *> exact = exactMatches(text);
+    if (!exact.isEmpty()) {
+        exact << nullptr;
+        return distinct(exact.constData(), int(exact.size()));
+    }
+    const QByteArray model = text.toUtf8();
+    const CameraList strict(m_database->FindCamerasExt(nullptr, model.constData(), 0));
+    return distinct(strict.get(), std::numeric_limits<int>::max());
+}
+
+CocResolution::CameraMatch CameraDatabase::match(const QString &text) const
+{
+    const Search search = find(text);
+    CocResolution::CameraMatch result;
+    const QString given = QLatin1Char('\'') + text.simplified() + QLatin1Char('\'');
+    QStringList names;
+    for (const CameraInfo &c : search.candidates)
+        names << c.name();
+    switch (search.outcome) {
+    case Outcome::Found:
+        result.diagonal = search.camera.diagonal();
+        result.name = QStringLiteral("%1, crop factor %2")
+                          .arg(search.camera.name(), QString::number(search.camera.cropFactor));
+        break;
+    case Outcome::Ambiguous:
+        result.problem = QStringLiteral("--camera: %1 matches several cameras (%2); give more of "
+                                        "the name")
+                             .arg(given, names.join(QStringLiteral(", ")));
+        break;
+    case Outcome::NotFound:
+        result.problem = names.isEmpty()
+                             ? QStringLiteral("--camera: %1 matches no camera of the database "
+                                              "('vorel-calc cameras' lists them)")
+                                   .arg(given)
+                             : QStringLiteral("--camera: %1 matches no camera of the database; "
+                                              "the closest are %2")
+                                   .arg(given, names.join(QStringLiteral(", ")));
+        break;
+    case Outcome::NoDatabase:
+        result.problem = QStringLiteral("--camera: there is no camera database: lensfun's data "
+                                        "(package liblensfun-data-v1) is not installed");
+        result.unavailable = true;
+        break;
+    }
+    return result;
+}
+
+CocResolution::CameraFinder CameraDatabase::finder() const
+{
+    return [this](const QString &text) { return match(text); };
 }

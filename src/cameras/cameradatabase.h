@@ -2,6 +2,7 @@
 #define CAMERADATABASE_H
 
 #include "camerainfo.h"
+#include "presets/cocresolution.h"
 
 #include <QList>
 #include <QString>
@@ -10,6 +11,7 @@
 #include <optional>
 
 struct lfDatabase;
+struct lfCamera;
 
 // The cameras of lensfun's database: the one installed on the system, or
 // the XML files of one folder. Loaded once on construction; a copy shares
@@ -43,12 +45,24 @@ public:
     // exactly wins over partial matches; otherwise lensfun's fuzzy search
     // decides, and several matches are ambiguous.
     Search find(const QString &text) const;
+    // Every camera a text matches, for a list: the exact names, or else
+    // all of lensfun's matches, best first.
+    QList<CameraInfo> matching(const QString &text) const;
     // The camera a photo's metadata names (its make and model tags), as
     // lensfun matches those; nothing when the database has no such camera.
     std::optional<CameraInfo> byMakeAndModel(const QString &make, const QString &model) const;
 
+    // find() for a CoC: the camera's diagonal and, as its name, "Nikon
+    // D850, crop factor 1"; or a one-line problem for --camera naming the
+    // candidates or the closest names. A missing database is unavailable.
+    CocResolution::CameraMatch match(const QString &text) const;
+    // match() as the finder CoC resolution takes; the database must outlive
+    // it.
+    CocResolution::CameraFinder finder() const;
+
 private:
     void load(const QString &folder);
+    QList<const lfCamera *> exactMatches(const QString &text) const;
 
     std::shared_ptr<const lfDatabase> m_database;
     QList<CameraInfo> m_cameras;
