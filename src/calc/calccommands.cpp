@@ -20,6 +20,10 @@ void declareOptimum(CalcArguments &args);
 Result runStack(CalcArguments &args);
 void declareStack(CalcArguments &args);
 void declareRender(CalcArguments &args);
+Result runCameras(CalcArguments &args);
+void declareCameras(CalcArguments &args);
+Result runPhoto(CalcArguments &args);
+void declarePhoto(CalcArguments &args);
 
 namespace
 {
@@ -336,7 +340,7 @@ Result runShow(CalcArguments &args)
 
 Result refused(const CalcArguments &args)
 {
-    return {2, QByteArray(), args.error()};
+    return {args.status() == 1 ? 1 : 2, QByteArray(), args.error()};
 }
 
 Result done(const QByteArray &output)
@@ -372,6 +376,10 @@ const QList<Command> &all()
          runPresets, false},
         {"show", "what a project file holds, with each camera's figures", declareShow, runShow,
          false},
+        {"cameras", "the cameras of the camera database, with their crop factor and CoC",
+         declareCameras, runCameras, false},
+        {"photo", "a photo's settings from its metadata, with the dof figures", declarePhoto,
+         runPhoto, false},
         // Drawn by the helper program, which supplies the running half.
         {"render", "draw a project's diagram to PNG, JPEG, BMP, SVG or PDF", declareRender, nullptr,
          true},

@@ -20,8 +20,8 @@ struct Result {
     int status = 0;
     // Written to standard output, only when status is 0.
     QByteArray output;
-    // One line for standard error, without the program's prefix; empty for
-    // status 0.
+    // One line for standard error, without the program's prefix: why the
+    // command failed, or with status 0 a note beside the output (or empty).
     QString message;
 };
 

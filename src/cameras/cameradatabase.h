@@ -31,7 +31,8 @@ public:
     };
     static constexpr int MaxCandidates = 5;
 
-    // The system's database, where lensfun itself looks for it.
+    // The system's database, where lensfun itself looks for it; or the
+    // folder that the environment variable VOREL_CAMERA_DATABASE names.
     CameraDatabase();
     // The database files of one folder only.
     explicit CameraDatabase(const QString &folder);
