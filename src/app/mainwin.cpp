@@ -76,6 +76,7 @@ mainWin::mainWin()
     setC1CocPS();
     setC2CocPS();
     run();
+    setUpDrops();
 }
 
 mainWin::~mainWin() = default;
