@@ -313,6 +313,8 @@ void TestCalcMedia::photoMissingValuesAreNull()
     QCOMPARE(p["missing"].toArray(), QJsonArray{"focus distance"});
     for (const char *key : {"hyperfocal_m", "near_m", "far_m", "depth_m", "blur_at_infinity"})
         QVERIFY2(p[QLatin1String(key)].isNull(), key);
+    // Whether diffraction would count is known all the same.
+    QCOMPARE(p["diffraction"], QJsonValue(false));
     QCOMPARE(p["focal_mm"].toDouble(), 10.0);
 }
 
@@ -409,6 +411,10 @@ void TestCalcMedia::projectHoldsValuesToTheWindowsRanges()
     const Result r = call({"photo", photo("Pentax.jpg"), "--aperture", "90", "--project", name});
     QCOMPARE(r.status, 0);
     QVERIFY2(r.err.contains(QStringLiteral("f-number 90 held to 64")), qPrintable(r.err));
+    const Result far = call({"photo", photo("NikonD70.jpg"), "--focus", "inf", "--project",
+                             m_dir.filePath(QStringLiteral("far.vlp"))});
+    QVERIFY2(far.err.contains(QStringLiteral("focus distance infinity held to 99999 m")),
+             qPrintable(far.err));
     QVERIFY2(r.err.contains(QStringLiteral("missing: focus distance")), qPrintable(r.err));
     QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
     ProjectFile p;

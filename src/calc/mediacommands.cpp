@@ -157,16 +157,17 @@ QString focusSourceText(const PhotoSettings &s)
     return s.focusSource;
 }
 
-QJsonObject photoJson(const PhotoFigures &p)
+QJsonObject photoJson(const PhotoFigures &p, bool diffraction)
 {
     const PhotoSettings &s = p.settings;
     QJsonObject o;
     if (p.figures) {
         o = dofJson(*p.figures);
     } else {
-        for (const char *key : {"diffraction", "hyperfocal_m", "near_m", "far_m", "depth_m",
-                                "blur_at_infinity", "scale"})
+        for (const char *key :
+             {"hyperfocal_m", "near_m", "far_m", "depth_m", "blur_at_infinity", "scale"})
             o.insert(QLatin1String(key), QJsonValue());
+        o.insert(QStringLiteral("diffraction"), diffraction);
     }
     QJsonArray missing;
     for (const QString &m : s.missing)
@@ -350,7 +351,7 @@ Result runPhoto(CalcArguments &args)
     if (format == QLatin1String("json")) {
         QJsonArray list;
         for (const PhotoFigures &p : photos)
-            list.append(photoJson(p));
+            list.append(photoJson(p, diffraction));
         result = done(json(QJsonObject{{QStringLiteral("photos"), list}}));
     } else {
         QStringList texts;

@@ -92,11 +92,14 @@ QString PhotoCamera::summary() const
                                           : h.value == Value::Focal    ? ProjectFile::FocalRange
                                                                        : ProjectFile::CocRange;
         const double to = h.given < range.minimum ? range.minimum : range.maximum;
-        parts << QStringLiteral("%1 %2 held to %3")
+        const QString unit = h.value == Value::Focus      ? QStringLiteral(" m")
+                             : h.value == Value::Aperture ? QString()
+                                                          : QStringLiteral(" mm");
+        parts << QStringLiteral("%1 %2 held to %3%4")
                      .arg(name(h.value),
                           std::isinf(h.given) ? QStringLiteral("infinity")
-                                              : QString::number(h.given, 'g', 6),
-                          QString::number(to, 'g', 6));
+                                              : QString::number(h.given, 'g', 6) + unit,
+                          QString::number(to, 'g', 6), unit);
     }
     return parts.join(QStringLiteral("; "));
 }
