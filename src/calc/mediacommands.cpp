@@ -5,7 +5,7 @@
 #include "cameras/cameradatabase.h"
 #include "photo/photocamera.h"
 #include "photo/photoreader.h"
-#include "planning/doffigures.h"
+#include "planning/exactdof.h"
 #include "presets/cocpresets.h"
 #include "project/projectfile.h"
 #include "texttable.h"
@@ -137,7 +137,7 @@ struct PhotoFigures {
     double focusMm = NaN;
     double coc = NaN;
     QString cocSource;
-    std::optional<DofFigures> figures;
+    std::optional<ExactDof::Figures> figures;
     QString noFigures;
 };
 
@@ -160,14 +160,14 @@ QString focusSourceText(const PhotoSettings &s)
 QJsonObject photoJson(const PhotoFigures &p, bool diffraction)
 {
     const PhotoSettings &s = p.settings;
-    QJsonObject o;
-    if (p.figures) {
-        o = dofJson(*p.figures);
-    } else {
-        for (const char *key :
-             {"hyperfocal_m", "near_m", "far_m", "depth_m", "blur_at_infinity", "scale"})
-            o.insert(QLatin1String(key), QJsonValue());
-        o.insert(QStringLiteral("diffraction"), diffraction);
+    // dof's keys, every figure null where there are none.
+    QJsonObject o = dofFiguresJson(p.figures.value_or(ExactDof::Figures{}), p.focal, p.aperture,
+                                   p.focusMm, p.coc, diffraction);
+    if (!p.figures) {
+        for (auto it = o.begin(); it != o.end(); ++it) {
+            if (it.value().isDouble() || it.key() == QLatin1String("sharp"))
+                it.value() = QJsonValue();
+        }
     }
     QJsonArray missing;
     for (const QString &m : s.missing)
@@ -205,7 +205,21 @@ QString cameraName(const PhotoSettings &s)
     return QStringList{s.make, s.model}.join(QLatin1Char(' ')).trimmed();
 }
 
-QString photoText(const PhotoFigures &p)
+// dof's figures without the note that follows them, which the photos'
+// text gives once at its end.
+QString figuresOnly(const QString &dofText)
+{
+    const qsizetype note = dofText.indexOf(QStringLiteral("\n\n"));
+    return note < 0 ? dofText : dofText.left(note + 1);
+}
+
+QString dofNote(const QString &dofText)
+{
+    const qsizetype note = dofText.indexOf(QStringLiteral("\n\n"));
+    return note < 0 ? QString() : dofText.mid(note + 1);
+}
+
+QString photoText(const PhotoFigures &p, bool diffraction)
 {
     const PhotoSettings &s = p.settings;
     const QString none = QStringLiteral("-");
@@ -224,7 +238,8 @@ QString photoText(const PhotoFigures &p)
         {QStringLiteral("Missing"), or_(s.missing.join(QStringLiteral(", ")))},
     });
     if (p.figures)
-        text += indented(dofText(*p.figures, p.cocSource));
+        text += indented(figuresOnly(dofFiguresText(*p.figures, p.focal, p.aperture, p.focusMm,
+                                                    {p.coc, p.cocSource}, diffraction)));
     else
         text += indented(QStringLiteral("No figures: %1.\n").arg(p.noFigures));
     return text;
@@ -320,11 +335,9 @@ Result runPhoto(CalcArguments &args)
         } else if (!(p.focusMm > p.focal)) {
             p.noFigures = QStringLiteral("the focus lies at or inside the focal length");
         } else {
-            // The program's infinity, 10 km, stands in for a focus there.
-            const double focusMm = std::isinf(p.focusMm) ? 1e7 : p.focusMm;
-            const DofFigures f =
-                DofFigures::compute(p.focal, p.aperture, focusMm, p.coc, diffraction);
-            if (std::isfinite(f.nearLimit))
+            const ExactDof::Figures f =
+                ExactDof::compute(p.focal, p.aperture, p.focusMm, p.coc, diffraction);
+            if (dofComputable(f, p.focusMm))
                 p.figures = f;
             else
                 p.noFigures = QStringLiteral("the values are too extreme to compute with");
@@ -355,9 +368,14 @@ Result runPhoto(CalcArguments &args)
         result = done(json(QJsonObject{{QStringLiteral("photos"), list}}));
     } else {
         QStringList texts;
-        for (const PhotoFigures &p : photos)
-            texts << photoText(p);
-        result = done(texts.join(QLatin1Char('\n')));
+        QString note;
+        for (const PhotoFigures &p : photos) {
+            texts << photoText(p, diffraction);
+            if (p.figures && note.isEmpty())
+                note = dofNote(dofFiguresText(*p.figures, p.focal, p.aperture, p.focusMm,
+                                              {p.coc, p.cocSource}, diffraction));
+        }
+        result = done(texts.join(QLatin1Char('\n')) + note);
     }
     result.message = message;
     return result;
