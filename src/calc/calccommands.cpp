@@ -115,14 +115,6 @@ QString g6(double value)
     return QString::number(value, 'g', 6);
 }
 
-// A magnification as photographers write it: 1:59, 1:1, 2:1.
-QString ratio(double m)
-{
-    if (m >= 1.0)
-        return QString::number(m, 'g', 3) + QStringLiteral(":1");
-    return QStringLiteral("1:") + QString::number(1.0 / m, 'g', 3);
-}
-
 // --focus, or the focus of --magnification; one of them, not both.
 double readFocus(CalcArguments &args, double focal)
 {
