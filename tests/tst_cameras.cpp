@@ -22,16 +22,12 @@ private slots:
     void candidatesAreCappedAtFive();
     void byMakeAndModel_data();
     void byMakeAndModel();
-    void name_data();
-    void name();
     void figures_data();
     void figures();
     void match_data();
     void match();
     void finderResolvesACoc();
     void systemDatabase();
-    void systemDatabaseKnowsThePhotosCameras_data();
-    void systemDatabaseKnowsThePhotosCameras();
 
 private:
     CameraDatabase fixture{QStringLiteral(VOREL_CAMERA_FIXTURES)};
@@ -159,39 +155,6 @@ void TestCameras::byMakeAndModel()
     QCOMPARE(camera ? camera->name() : QString(), name);
 }
 
-void TestCameras::name_data()
-{
-    QTest::addColumn<QString>("maker");
-    QTest::addColumn<QString>("model");
-    QTest::addColumn<QString>("variant");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("plain") << "Nikon"
-                           << "D850"
-                           << ""
-                           << "Nikon D850";
-    QTest::newRow("model repeats the maker") << "Pentax"
-                                             << "PENTAX K-5"
-                                             << ""
-                                             << "PENTAX K-5";
-    QTest::newRow("variant") << "Sony"
-                             << "DSC-RX100"
-                             << "4:3"
-                             << "Sony DSC-RX100 (4:3)";
-}
-
-void TestCameras::name()
-{
-    QFETCH(QString, maker);
-    QFETCH(QString, model);
-    QFETCH(QString, variant);
-    QFETCH(QString, name);
-    CameraInfo info;
-    info.maker = maker;
-    info.model = model;
-    info.variant = variant;
-    QCOMPARE(info.name(), name);
-}
-
 // Diagonal = 43.26661531 / crop; the CoC is twice the pixel pitch along the
 // diagonal of a 3:2 image: of 4.17 million pixels by the crop-factor rule,
 // of the given count by the pixel-size rule.
@@ -287,33 +250,6 @@ void TestCameras::systemDatabase()
     QCOMPARE(d850.camera.cropFactor, 1.0);
     QCOMPARE(system.find(QStringLiteral("Canon 5D")).outcome, Outcome::Ambiguous);
     QCOMPARE(system.find(QStringLiteral("qwertz")).outcome, Outcome::NotFound);
-}
-
-void TestCameras::systemDatabaseKnowsThePhotosCameras_data()
-{
-    QTest::addColumn<QString>("make");
-    QTest::addColumn<QString>("model");
-    QTest::addColumn<double>("crop");
-    QTest::newRow("Canon") << "Canon"
-                           << "Canon EOS-1D Mark III" << 1.282;
-    QTest::newRow("Nikon") << "NIKON CORPORATION"
-                           << "NIKON D70" << 1.525;
-    QTest::newRow("Olympus") << "OLYMPUS CORPORATION      "
-                             << "E-1             " << 2.0;
-    QTest::newRow("Pentax") << "PENTAX Corporation "
-                            << "PENTAX K10D        " << 1.531;
-}
-
-void TestCameras::systemDatabaseKnowsThePhotosCameras()
-{
-    QFETCH(QString, make);
-    QFETCH(QString, model);
-    QFETCH(double, crop);
-    const CameraDatabase system;
-    const std::optional<CameraInfo> camera = system.byMakeAndModel(make, model);
-    QVERIFY(camera);
-    QVERIFY2(std::abs(camera->cropFactor - crop) < 0.0015,
-             qPrintable(QString::number(camera->cropFactor)));
 }
 
 QTEST_GUILESS_MAIN(TestCameras)

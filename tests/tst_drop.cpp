@@ -7,7 +7,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -36,7 +35,6 @@ private slots:
     void brokenProjectWarnsAsFileOpenDoes();
     void otherFilesAreRefusedWithoutADialog_data();
     void otherFilesAreRefusedWithoutADialog();
-    void dragWithoutAFileIsLeftAlone();
     void twoPhotoProjectOpensInTheWindow();
     void windowStartsAsTheRecordSays();
     void statusInGerman();
@@ -266,19 +264,6 @@ void TestDrop::otherFilesAreRefusedWithoutADialog()
     QCOMPARE(w->c1_flength->value(), values[2]);
     QCOMPARE(w->c1_coc->value(), values[3]);
     QCOMPARE(w->windowTitle(), QStringLiteral("Vorel"));
-}
-
-// Text dragged onto a box is the box's business, as before.
-void TestDrop::dragWithoutAFileIsLeftAlone()
-{
-    QMimeData mime;
-    mime.setText(QStringLiteral("2.5"));
-    QWidget *edit = w->c1_fdist->findChild<QLineEdit *>();
-    QVERIFY(edit);
-    QDragEnterEvent enter(edit->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton,
-                          Qt::NoModifier);
-    QApplication::sendEvent(edit, &enter);
-    QVERIFY(w->statusBar()->currentMessage().isEmpty());
 }
 
 // A project that vorel-calc writes from two photos opens in the window with

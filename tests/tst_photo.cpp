@@ -45,7 +45,6 @@ class TestPhoto : public QObject
 private slots:
     void cameraFiles_data();
     void cameraFiles();
-    void canonRangeIsReportedWithItsEnds();
     void builtPhotos_data();
     void builtPhotos();
     void noMetadataAtAll();
@@ -164,17 +163,6 @@ void TestPhoto::cameraFiles()
     QVERIFY2(same(s.cropFactor, crop, 5e-4), qPrintable(QString::number(s.cropFactor)));
     QCOMPARE(s.cropSource, cropSource);
     QCOMPARE(s.missing, missing);
-}
-
-// Both ends of a recorded range are kept with the midpoint.
-void TestPhoto::canonRangeIsReportedWithItsEnds()
-{
-    const PhotoReader::Result result = PhotoReader(&m_cameras).read(photo("Canon1DmkIII.jpg"));
-    QVERIFY(same(result.settings.focusNear, 1.13, 1e-9));
-    QVERIFY(same(result.settings.focusFar, 2.19, 1e-9));
-    const PhotoReader::Result one = PhotoReader(&m_cameras).read(photo("Google.jpg"));
-    QVERIFY(std::isnan(one.settings.focusNear));
-    QVERIFY(std::isnan(one.settings.focusFar));
 }
 
 void TestPhoto::builtPhotos_data()
