@@ -49,6 +49,7 @@ private slots:
     void builtPhotos();
     void noMetadataAtAll();
     void withoutDatabaseTheMetadataDecides();
+    void dataAfterTheImageIsNoDamage();
     void badFiles_data();
     void badFiles();
     void unreadableFile();
@@ -306,6 +307,24 @@ void TestPhoto::withoutDatabaseTheMetadataDecides()
     QCOMPARE(olympus.settings.cropSource, QStringLiteral("focal-plane diagonal"));
 }
 
+// A phone's motion photo carries its video after the JPEG's end; bytes
+// there that look like JPEG markers change nothing.
+void TestPhoto::dataAfterTheImageIsNoDamage()
+{
+    QFile nikon(photo("NikonD70.jpg"));
+    QVERIFY(nikon.open(QIODevice::ReadOnly));
+    const QString path = m_dir.filePath(QStringLiteral("motion.jpg"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(nikon.readAll() + QByteArray("\0\0\0\x18"
+                                            "ftypmp42\xff\xda\0\x08\x01\x02",
+                                            18));
+    file.close();
+    const PhotoReader::Result result = PhotoReader(&m_cameras).read(path);
+    QVERIFY2(result.ok(), qPrintable(result.reason));
+    QCOMPARE(result.settings.width, 3008);
+}
+
 void TestPhoto::badFiles_data()
 {
     QTest::addColumn<QString>("name");
@@ -324,6 +343,8 @@ void TestPhoto::badFiles_data()
         << "cut.jpg" << whole.left(whole.size() - 200) << Error::Truncated;
     QTest::newRow("cut in the metadata") << "short.jpg" << whole.left(600) << Error::Truncated;
     QTest::newRow("only the JPEG start") << "start.jpg" << whole.left(4) << Error::Truncated;
+    QTest::newRow("cut right after the metadata")
+        << "header.jpg" << whole.left(whole.indexOf("\xff\xdb")) << Error::Truncated;
     // A TIFF header whose first directory lies beyond the file's end.
     QTest::newRow("TIFF cut short")
         << "cut.tif" << QByteArray("II*\0\x00\x10\x00\x00", 8) << Error::Truncated;

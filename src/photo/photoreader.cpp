@@ -328,9 +328,46 @@ Crop cropOf(const Exiv2::ExifData &exif, const PhotoSettings &s, const CameraDat
     return {};
 }
 
-// Whether a file ends before its image does: a JPEG's last scan must end in
-// the end-of-image marker (inside a scan a 0xff byte is always followed by
-// 0), a TIFF's image strips and embedded JPEG must lie inside the file.
+// Whether a JPEG ends before its image does: its segments are followed
+// from the start to the end-of-image marker, each scan's coded data to the
+// marker after it (inside a scan a 0xff byte is followed by 0 or by a
+// restart marker). Data after the end of the image, such as the video of a
+// phone's motion photo, is no damage.
+bool jpegCutShort(const uchar *data, qint64 size)
+{
+    const auto isRestart = [](uchar m) { return m >= 0xd0 && m <= 0xd7; };
+    qint64 i = 2;
+    while (i + 1 < size) {
+        if (data[i] != 0xff)
+            return true;
+        const uchar marker = data[i + 1];
+        if (marker == 0xff) {
+            ++i;
+            continue;
+        }
+        if (marker == 0xd9)
+            return false;
+        if (isRestart(marker) || marker == 0x01) {
+            i += 2;
+            continue;
+        }
+        if (i + 3 >= size)
+            return true;
+        const qint64 length = qint64(data[i + 2]) << 8 | data[i + 3];
+        if (length < 2 || i + 2 + length > size)
+            return true;
+        i += 2 + length;
+        if (marker != 0xda)
+            continue;
+        while (i + 1 < size && !(data[i] == 0xff && data[i + 1] != 0 && data[i + 1] != 0xff &&
+                                 !isRestart(data[i + 1])))
+            ++i;
+    }
+    return true;
+}
+
+// Whether a file ends before its image does: a JPEG's segments, a TIFF's
+// image strips and embedded JPEG must lie inside the file.
 bool cutShort(const QString &path, int type, const Exiv2::ExifData &exif)
 {
     QFile file(path);
@@ -339,23 +376,7 @@ bool cutShort(const QString &path, int type, const Exiv2::ExifData &exif)
     const qint64 size = file.size();
     if (type == Exiv2::ImageType::jpeg) {
         const uchar *data = file.map(0, size);
-        if (!data)
-            return false;
-        qint64 lastScan = -1;
-        for (qint64 i = size - 2; i >= 0; --i) {
-            if (data[i] == 0xff && data[i + 1] == 0xda) {
-                lastScan = i;
-                break;
-            }
-        }
-        bool ended = false;
-        for (qint64 i = lastScan < 0 ? 0 : lastScan; i + 1 < size; ++i) {
-            if (data[i] == 0xff && data[i + 1] == 0xd9) {
-                ended = true;
-                break;
-            }
-        }
-        return lastScan < 0 || !ended;
+        return data && jpegCutShort(data, size);
     }
     for (const Exiv2::Exifdatum &entry : exif) {
         const std::string name = entry.tagName();
