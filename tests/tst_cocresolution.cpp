@@ -78,7 +78,7 @@ void TestCocResolution::combinations_data()
                                           "the CoC; use one";
     r = {};
     r.megaPixels = 21;
-    QTest::newRow("megapixels alone") << r << "--megapixels needs --sensor";
+    QTest::newRow("megapixels alone") << r << "--megapixels needs --sensor or --camera";
     r.camera = QStringLiteral("D850");
     QTest::newRow("megapixels with camera") << r << "";
     r = {};

@@ -87,7 +87,7 @@ QString combinationProblem(const Request &r)
         return QStringLiteral("%1 are different ways to give the CoC; use one")
             .arg(ways.join(QStringLiteral(" and ")));
     if (r.megaPixels && !r.sensor && !r.camera)
-        return QStringLiteral("--megapixels needs --sensor");
+        return QStringLiteral("--megapixels needs --sensor or --camera");
     if (r.imageWidth && !r.viewDistance)
         return QStringLiteral("--image-width needs --view-distance");
     if (r.form && !r.viewDistance)
