@@ -120,7 +120,7 @@ void declarePhoto(CalcArguments &args)
     args.add(CalcOptions::PhotoFocal);
     args.add(CalcOptions::PhotoAperture);
     args.addCocOptions();
-    args.add(CalcOptions::DiffractionAsWindow);
+    args.add(CalcOptions::Diffraction);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
     args.add(CalcOptions::Project);
 }
