@@ -24,6 +24,10 @@ void declareOptimum(CalcArguments &args);
 Result runStack(CalcArguments &args);
 void declareStack(CalcArguments &args);
 void declareRender(CalcArguments &args);
+Result runCameras(CalcArguments &args);
+void declareCameras(CalcArguments &args);
+Result runPhoto(CalcArguments &args);
+void declarePhoto(CalcArguments &args);
 
 namespace
 {
@@ -541,9 +545,26 @@ Result runShow(CalcArguments &args)
 
 } // namespace
 
+QJsonObject dofFiguresJson(const ExactDof::Figures &e, double focal, double aperture, double focus,
+                           double coc, bool diffraction)
+{
+    return exactDofJson(e, focal, aperture, focus, coc, diffraction);
+}
+
+QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture, double focus,
+                       const CalcArguments::Coc &coc, bool diffraction)
+{
+    return exactDofText(e, focal, aperture, focus, coc, diffraction);
+}
+
+bool dofComputable(const ExactDof::Figures &e, double focus)
+{
+    return computable(e, focus);
+}
+
 Result refused(const CalcArguments &args)
 {
-    return {2, QByteArray(), args.error()};
+    return {args.status() == 1 ? 1 : 2, QByteArray(), args.error()};
 }
 
 Result done(const QByteArray &output)
@@ -579,6 +600,10 @@ const QList<Command> &all()
          runPresets, false},
         {"show", "what a project file holds, with each camera's figures", declareShow, runShow,
          false},
+        {"cameras", "the cameras of the camera database, with their crop factor and CoC",
+         declareCameras, runCameras, false},
+        {"photo", "a photo's settings from its metadata, with the dof figures", declarePhoto,
+         runPhoto, false},
         // Drawn by the helper program, which supplies the running half.
         {"render", "draw a project's diagram to PNG, JPEG, BMP, SVG or PDF", declareRender, nullptr,
          true},
