@@ -1,0 +1,21 @@
+#ifndef PHOTOFACTS_H
+#define PHOTOFACTS_H
+
+#include <QString>
+
+#include <cmath>
+
+// What a photo tells about how it was taken. Lengths in mm; a figure the
+// photo does not hold is NaN, a camera it does not name is empty.
+struct PhotoFacts {
+    QString fileName;
+    QString camera;
+    double diagonal = std::nan("");
+    double flength = std::nan("");
+    double fNumber = std::nan("");
+    double focus = std::nan("");
+    // Why the photo could not be read; empty when it could.
+    QString problem;
+};
+
+#endif // PHOTOFACTS_H

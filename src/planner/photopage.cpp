@@ -1,0 +1,248 @@
+#include "photopage.h"
+
+#include "plannerfields.h"
+#include "planning/doffigures.h"
+#include "presets/cocpresets.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace
+{
+
+// Until a photo reader is built in, the page says so instead of guessing.
+PhotoFacts unreadable(const QString &fileName)
+{
+    PhotoFacts facts;
+    facts.fileName = fileName;
+    facts.problem = QCoreApplication::translate("PhotoPage", "Reading photo settings is not "
+                                                             "available in this build.");
+    return facts;
+}
+
+// The sensor format of the window's list nearest to a diagonal.
+qint32 nearestFormat(double diagonal)
+{
+    qint32 best = 3;
+    double bestGap = INFINITY;
+    for (int i = 0; i < CocPresets::FormatCount; ++i) {
+        const double gap = std::abs(std::log(CocPresets::sensorDiagonal(i) / diagonal));
+        if (gap < bestGap) {
+            bestGap = gap;
+            best = i;
+        }
+    }
+    return best;
+}
+
+bool known(double x)
+{
+    return std::isfinite(x) && x > 0;
+}
+
+} // namespace
+
+PhotoPage::PhotoPage(QWidget *parent)
+    : QWidget(parent), read(unreadable), settings(PlannerFields::result(tr("Photo settings"))),
+      dof(PlannerFields::result(tr("Photo depth of field"))),
+      secondSettings(PlannerFields::result(tr("Second photo"))), problem(new QLabel),
+      useSettings(new QPushButton(tr("&Use its settings"))),
+      save(new QPushButton(tr("Sa&ve as project...")))
+{
+    setAcceptDrops(true);
+    auto *openButton = new QPushButton(tr("&Open photo..."));
+    for (QPushButton *b : {openButton, useSettings, save})
+        b->setAutoDefault(false);
+    auto *hint = new QLabel(tr("Open a photo, or drop one here, to see how it was taken."));
+    hint->setWordWrap(true);
+    auto *form = new QFormLayout;
+    PlannerFields::addRow(form, tr("Photo setti&ngs"), tr("Photo settings"), settings);
+    PlannerFields::addRow(form, tr("Photo depth of fi&eld"), tr("Photo depth of field"), dof);
+    PlannerFields::addRow(form, tr("Seco&nd photo"), tr("Second photo"), secondSettings);
+    problem->setWordWrap(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(openButton);
+    buttons->addWidget(useSettings);
+    buttons->addStretch();
+    buttons->addWidget(save);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(hint);
+    layout->addLayout(form);
+    layout->addWidget(problem);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(openButton, &QPushButton::clicked, this, &PhotoPage::askOpen);
+    connect(save, &QPushButton::clicked, this, &PhotoPage::askSave);
+    connect(useSettings, &QPushButton::clicked, this, [this] {
+        if (!opened.isEmpty())
+            emit settingsChosen(opened.last());
+    });
+    showPhotos();
+}
+
+void PhotoPage::setInputs(const PlannerInputs &newInputs)
+{
+    inputs = newInputs;
+    showPhotos();
+}
+
+bool PhotoPage::open(const QString &fileName)
+{
+    const PhotoFacts facts = read(fileName);
+    if (!facts.problem.isEmpty()) {
+        problem->setText(
+            tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(fileName), facts.problem));
+        return false;
+    }
+    if (!known(facts.flength) || !known(facts.fNumber)) {
+        problem->setText(tr("%1 does not say which focal length and f-number it was taken with.")
+                             .arg(QDir::toNativeSeparators(fileName)));
+        return false;
+    }
+    opened.append(facts);
+    if (opened.size() > 2)
+        opened.removeFirst();
+    problem->clear();
+    showPhotos();
+    return true;
+}
+
+double PhotoPage::cocOf(const PhotoFacts &photo) const
+{
+    return known(photo.diagonal) ? CocPresets::cocFromCropFactor(photo.diagonal) : inputs.coc;
+}
+
+QString PhotoPage::describe(const PhotoFacts &photo) const
+{
+    QString text =
+        tr("%1 mm at %2")
+            .arg(QString::number(photo.flength, 'g', 4), PlannerText::fNumber(photo.fNumber));
+    if (known(photo.focus))
+        text = tr("%1, focused at %2").arg(text, PlannerText::distance(photo.focus, inputs.unit));
+    if (!photo.camera.isEmpty())
+        text = tr("%1, %2").arg(photo.camera, text);
+    return text;
+}
+
+void PhotoPage::showPhotos()
+{
+    useSettings->setEnabled(!opened.isEmpty());
+    save->setEnabled(!opened.isEmpty());
+    if (opened.isEmpty()) {
+        settings->setText(tr("no photo"));
+        dof->setText(tr("no photo"));
+        secondSettings->setText(tr("no photo"));
+        return;
+    }
+    const PhotoFacts &latest = opened.last();
+    settings->setText(describe(latest));
+    settings->setCursorPosition(0);
+    if (known(latest.focus) && latest.focus > latest.flength) {
+        const DofFigures f =
+            DofFigures::limits(latest.flength, latest.fNumber, latest.focus, cocOf(latest), false);
+        dof->setText(tr("%1 to %2 (CoC %3 mm)")
+                         .arg(PlannerText::distance(f.nearLimit, inputs.unit),
+                              PlannerText::distance(f.farLimit, inputs.unit),
+                              QString::number(cocOf(latest), 'g', 3)));
+    } else {
+        dof->setText(tr("unknown: the photo does not say where it was focused"));
+    }
+    secondSettings->setText(opened.size() > 1 ? describe(opened.first()) : tr("no photo"));
+}
+
+ProjectFile PhotoPage::project() const
+{
+    ProjectFile p;
+    // The main window's own starting view of the diagram.
+    p.leftBorder = 1;
+    p.xscale = 35;
+    p.yscale = 2;
+    for (int i = 0; i < 2; ++i) {
+        ProjectFile::Camera &cam = p.cameras[i];
+        const bool own = i < opened.size();
+        const PhotoFacts &photo = opened.isEmpty() ? PhotoFacts() : opened[own ? i : 0];
+        cam.enabled = own;
+        cam.flength = known(photo.flength) ? photo.flength : 50;
+        cam.apature = known(photo.fNumber) ? photo.fNumber : 8;
+        // The window shows the focus in metres; an unknown focus becomes
+        // the hyperfocal-ish 10 m rather than nothing.
+        cam.fdist = known(photo.focus) ? photo.focus / 1000 : 10;
+        cam.coc = cocOf(photo);
+        cam.crop =
+            nearestFormat(known(photo.diagonal) ? photo.diagonal : CocPresets::FullFrameDiagonal);
+        cam.quality = 6;
+        cam.distD = 4;
+        cam.widthD = 4;
+    }
+    return p.asWindowHolds();
+}
+
+bool PhotoPage::saveProject(const QString &fileName, QString *whyNot) const
+{
+    if (opened.isEmpty()) {
+        *whyNot = tr("There is no photo to save.");
+        return false;
+    }
+    QSaveFile file(fileName);
+    const ProjectFile p = project();
+    if (!file.open(QIODevice::WriteOnly) || !p.write(file) || !file.commit()) {
+        *whyNot = file.errorString().isEmpty() ? p.errorString() : file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void PhotoPage::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void PhotoPage::dropEvent(QDropEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            open(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+}
+
+void PhotoPage::askOpen()
+{
+    const QString name = QFileDialog::getOpenFileName(
+        this, tr("Open photo"), QDir::homePath(),
+        tr("Photos (*.jpg *.jpeg *.tif *.tiff *.dng *.cr2 *.cr3 *.nef *.arw *.orf *.rw2 *.raf "
+           "*.pef);;All files (*)"));
+    if (!name.isEmpty())
+        open(name);
+}
+
+void PhotoPage::askSave()
+{
+    QString name = QFileDialog::getSaveFileName(this, tr("Save as project"), QDir::homePath(),
+                                                tr("Vorel projects (*.vlp)"));
+    if (name.isEmpty())
+        return;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".vlp");
+    QString whyNot;
+    if (!saveProject(name, &whyNot))
+        QMessageBox::warning(
+            this, tr("Vorel Planner"),
+            tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(name), whyNot));
+}

@@ -1,0 +1,58 @@
+#include "plannertext.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+
+namespace PlannerText
+{
+
+double toUnit(double mm, Unit unit)
+{
+    return unit == Unit::Feet ? mm / MillimetresPerFoot : mm / 1000.0;
+}
+
+double fromUnit(double value, Unit unit)
+{
+    return unit == Unit::Feet ? value * MillimetresPerFoot : value * 1000.0;
+}
+
+QString unitSymbol(Unit unit)
+{
+    return unit == Unit::Feet ? QStringLiteral("ft") : QStringLiteral("m");
+}
+
+QString distance(double mm, Unit unit, int digits)
+{
+    if (std::isinf(mm) && mm > 0)
+        return QCoreApplication::translate("PlannerText", "infinity");
+    if (!std::isfinite(mm))
+        return QStringLiteral("-");
+    return QString::number(toUnit(mm, unit), 'g', digits) + QLatin1Char(' ') + unitSymbol(unit);
+}
+
+QString fNumber(double n)
+{
+    return QStringLiteral("f/") + QString::number(n, 'g', 3);
+}
+
+double rounded(double value, int digits, bool up)
+{
+    if (!(value > 0) || !std::isfinite(value))
+        return value;
+    const double unit = std::pow(10.0, std::floor(std::log10(value)) - digits + 1);
+    // Rounded as vorel-calc rounds, so that both say the same.
+    return (up ? std::ceil(value / unit) : std::floor(value / unit)) * unit;
+}
+
+QString upward(double value, int digits)
+{
+    return QString::number(rounded(value, digits, true), 'g', digits);
+}
+
+QString downward(double value, int digits)
+{
+    return QString::number(rounded(value, digits, false), 'g', digits);
+}
+
+} // namespace PlannerText
