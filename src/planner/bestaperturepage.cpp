@@ -20,7 +20,7 @@ BestAperturePage::BestAperturePage(QWidget *parent)
     auto *form = new QFormLayout;
     PlannerFields::addRow(form, tr("Focus &distance"), tr("Focus distance"), focus);
     PlannerFields::addRow(form, tr("Best ape&rture"), tr("Best aperture"), best);
-    PlannerFields::addRow(form, tr("S&harp apertures"), tr("Sharp apertures"), sharp);
+    PlannerFields::addRow(form, tr("Sharp a&pertures"), tr("Sharp apertures"), sharp);
     problem->setWordWrap(true);
     problem->setTextInteractionFlags(Qt::TextSelectableByMouse);
     chartView->setAccessibleName(tr("Worst blur chart"));
@@ -36,12 +36,19 @@ QString BestAperturePage::nothingSharp(const FocusPlanner::OptimumPlan &plan,
 {
     // Two significant digits are enough to act on, rounded so that the
     // advice works: the CoC up, the far distance down, the near one up.
+    // A far distance rounded down onto the near one would be no range:
+    // then a digit more, or the near distance instead.
     const QString coc = PlannerText::upward(plan.smallestCoc, 2);
-    if (std::isfinite(plan.farthestFar) && plan.farthestFar > inputs.nearDist)
+    const double far = PlannerText::toUnit(plan.farthestFar, inputs.unit);
+    const double nearDist = PlannerText::toUnit(inputs.nearDist, inputs.unit);
+    for (const int digits : {2, 3, 4}) {
+        if (!std::isfinite(far) || !(PlannerText::rounded(far, digits, false) > nearDist))
+            continue;
         return tr("Nothing is sharp at any f-number: a CoC of at least %1 mm or a far distance "
                   "of %2 would do")
-            .arg(coc, PlannerText::downward(PlannerText::toUnit(plan.farthestFar, inputs.unit), 2) +
-                          QLatin1Char(' ') + PlannerText::unitSymbol(inputs.unit));
+            .arg(coc, PlannerText::downward(far, digits) + QLatin1Char(' ') +
+                          PlannerText::unitSymbol(inputs.unit));
+    }
     return tr("Nothing is sharp at any f-number: a CoC of at least %1 mm or a near distance "
               "of %2 would do")
         .arg(coc, PlannerText::upward(PlannerText::toUnit(plan.nearestNear, inputs.unit), 2) +

@@ -53,7 +53,7 @@ CommonInputs::CommonInputs(QWidget *parent)
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(labelFor(camera, tr("&Camera"), tr("Camera")), 0, 0);
     grid->addWidget(camera, 0, 1);
-    grid->addWidget(labelFor(focal, tr("&Focal length"), tr("Focal length")), 0, 2);
+    grid->addWidget(labelFor(focal, tr("F&ocal length"), tr("Focal length")), 0, 2);
     grid->addWidget(focal, 0, 3);
     grid->addWidget(labelFor(coc, tr("Circ&le of confusion"), tr("Circle of confusion")), 0, 4);
     grid->addWidget(coc, 0, 5);

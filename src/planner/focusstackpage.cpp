@@ -63,7 +63,7 @@ FocusStackPage::FocusStackPage(QWidget *parent)
     frameTable->setTabKeyNavigation(false);
     chartView->setAccessibleName(tr("Sharp zones chart"));
 
-    auto *copy = new QPushButton(tr("&Copy table"));
+    auto *copy = new QPushButton(tr("Cop&y table"));
     auto *save = new QPushButton(tr("&Export CSV..."));
     copy->setAutoDefault(false);
     save->setAutoDefault(false);

@@ -60,19 +60,19 @@ PhotoPage::PhotoPage(QWidget *parent)
     : QWidget(parent), read(unreadable), settings(PlannerFields::result(tr("Photo settings"))),
       dof(PlannerFields::result(tr("Photo depth of field"))),
       secondSettings(PlannerFields::result(tr("Second photo"))), problem(new QLabel),
-      useSettings(new QPushButton(tr("&Use its settings"))),
+      useSettings(new QPushButton(tr("Plan &with these settings"))),
       save(new QPushButton(tr("Sa&ve as project...")))
 {
     setAcceptDrops(true);
-    auto *openButton = new QPushButton(tr("&Open photo..."));
+    auto *openButton = new QPushButton(tr("O&pen photo..."));
     for (QPushButton *b : {openButton, useSettings, save})
         b->setAutoDefault(false);
     auto *hint = new QLabel(tr("Open a photo, or drop one here, to see how it was taken."));
     hint->setWordWrap(true);
     auto *form = new QFormLayout;
-    PlannerFields::addRow(form, tr("Photo setti&ngs"), tr("Photo settings"), settings);
+    PlannerFields::addRow(form, tr("Photo settin&gs"), tr("Photo settings"), settings);
     PlannerFields::addRow(form, tr("Photo depth of fi&eld"), tr("Photo depth of field"), dof);
-    PlannerFields::addRow(form, tr("Seco&nd photo"), tr("Second photo"), secondSettings);
+    PlannerFields::addRow(form, tr("Secon&d photo"), tr("Second photo"), secondSettings);
     problem->setWordWrap(true);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(openButton);

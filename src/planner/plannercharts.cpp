@@ -275,11 +275,15 @@ QString describeStack(const FocusPlanner::StackPlan &plan, double nearDist, doub
                           PlannerText::distance(f.nearLimit, unit),
                           PlannerText::distance(f.farLimit, unit));
     }
+    const QString from = PlannerText::distance(nearDist, unit);
+    const QString to = PlannerText::distance(farDist, unit);
+    const QString list = zones.join(QStringLiteral("; "));
+    if (plan.frames.size() == 1)
+        return QCoreApplication::translate("PlannerCharts", "One frame covers %1 to %2: %3.")
+            .arg(from, to, list);
     return QCoreApplication::translate("PlannerCharts",
-                                       "Sharp zones of %n frame(s) covering %1 to %2: %3.", nullptr,
-                                       int(plan.frames.size()))
-        .arg(PlannerText::distance(nearDist, unit), PlannerText::distance(farDist, unit),
-             zones.join(QStringLiteral("; ")));
+                                       "Sharp zones of %1 frames covering %2 to %3: %4.")
+        .arg(QString::number(plan.frames.size()), from, to, list);
 }
 
 } // namespace PlannerCharts

@@ -44,14 +44,14 @@ SamePicturePage::SamePicturePage(QWidget *parent)
     auto *form = new QFormLayout;
     PlannerFields::addRow(form, tr("Second ca&mera"), tr("Second camera"), second);
     PlannerFields::addRow(form, tr("Ape&rture of the first"), tr("Aperture"), aperture);
-    PlannerFields::addRow(form, tr("Equivalent &focal length"), tr("Equivalent focal length"),
+    PlannerFields::addRow(form, tr("Equivalent focal len&gth"), tr("Equivalent focal length"),
                           focal);
     PlannerFields::addRow(form, tr("Equivalent a&perture"), tr("Equivalent aperture"), fNumber);
-    PlannerFields::addRow(form, tr("Equivalent &circle of confusion"),
+    PlannerFields::addRow(form, tr("E&quivalent circle of confusion"),
                           tr("Equivalent circle of confusion"), coc);
     PlannerFields::addRow(form, tr("First camera's sharp &zone"), tr("First camera's sharp zone"),
                           firstZone);
-    PlannerFields::addRow(form, tr("Second camera's sharp zo&ne"), tr("Second camera's sharp zone"),
+    PlannerFields::addRow(form, tr("S&econd camera's sharp zone"), tr("Second camera's sharp zone"),
                           secondZone);
     problem->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
