@@ -208,6 +208,8 @@ private:
 void TestPlanner::initTestCase()
 {
     LensModel::trace = nullptr;
+    // Figures compared with vorel-calc's, which always writes C-locale numbers.
+    QLocale::setDefault(QLocale::c());
     // The settings of the tests, never the user's.
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setDefaultFormat(QSettings::IniFormat);

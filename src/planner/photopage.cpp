@@ -131,7 +131,7 @@ QString PhotoPage::describe(const PhotoFacts &photo) const
 {
     QString text =
         tr("%1 mm at %2")
-            .arg(QString::number(photo.flength, 'g', 4), PlannerText::fNumber(photo.fNumber));
+            .arg(PlannerText::number(photo.flength, 4), PlannerText::fNumber(photo.fNumber));
     if (known(photo.focus))
         text = tr("%1, focused at %2").arg(text, PlannerText::distance(photo.focus, inputs.unit));
     if (!photo.camera.isEmpty())
@@ -158,7 +158,7 @@ void PhotoPage::showPhotos()
         dof->setText(tr("%1 to %2 (CoC %3 mm)")
                          .arg(PlannerText::distance(f.nearLimit, inputs.unit),
                               PlannerText::distance(f.farLimit, inputs.unit),
-                              QString::number(cocOf(latest), 'g', 3)));
+                              PlannerText::number(cocOf(latest), 3)));
     } else {
         dof->setText(tr("unknown: the photo does not say where it was focused"));
     }

@@ -42,7 +42,7 @@ QRectF plotArea(const QSize &size)
 
 QString number(double value)
 {
-    return QString::number(value, 'g', 3);
+    return PlannerText::number(value, 3);
 }
 
 } // namespace

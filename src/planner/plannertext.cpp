@@ -1,6 +1,7 @@
 #include "plannertext.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <cmath>
 
@@ -28,12 +29,19 @@ QString distance(double mm, Unit unit, int digits)
         return QCoreApplication::translate("PlannerText", "infinity");
     if (!std::isfinite(mm))
         return QStringLiteral("-");
-    return QString::number(toUnit(mm, unit), 'g', digits) + QLatin1Char(' ') + unitSymbol(unit);
+    return number(toUnit(mm, unit), digits) + QLatin1Char(' ') + unitSymbol(unit);
+}
+
+QString number(double value, int digits)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', digits);
 }
 
 QString fNumber(double n)
 {
-    return QStringLiteral("f/") + QString::number(n, 'g', 3);
+    return QStringLiteral("f/") + number(n, 3);
 }
 
 double rounded(double value, int digits, bool up)
@@ -47,12 +55,12 @@ double rounded(double value, int digits, bool up)
 
 QString upward(double value, int digits)
 {
-    return QString::number(rounded(value, digits, true), 'g', digits);
+    return number(rounded(value, digits, true), digits);
 }
 
 QString downward(double value, int digits)
 {
-    return QString::number(rounded(value, digits, false), 'g', digits);
+    return number(rounded(value, digits, false), digits);
 }
 
 } // namespace PlannerText

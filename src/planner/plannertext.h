@@ -22,6 +22,9 @@ QString unitSymbol(Unit unit);
 // A distance with its unit symbol and digits significant digits; "infinity"
 // (translated) for an infinite one.
 QString distance(double mm, Unit unit, int digits = 4);
+// A figure with digits significant digits, in the user's locale (its
+// decimal mark, no group separators), as the number boxes show figures.
+QString number(double value, int digits);
 // "f/8", "f/12", "f/6.78": three significant digits.
 QString fNumber(double n);
 // value rounded to digits significant digits, up (a CoC, a blur, the near

@@ -76,9 +76,9 @@ void SamePicturePage::recompute(const PlannerInputs &inputs, double focus)
                             "than zero."));
         return;
     }
-    focal->setText(tr("%1 mm").arg(QString::number(current.flength, 'g', 4)));
+    focal->setText(tr("%1 mm").arg(PlannerText::number(current.flength, 4)));
     fNumber->setText(PlannerText::fNumber(current.fNumber));
-    coc->setText(tr("%1 mm").arg(QString::number(current.coc, 'g', 3)));
+    coc->setText(tr("%1 mm").arg(PlannerText::number(current.coc, 3)));
 
     // The sharp zones at the focus of the best single exposure.
     if (!(std::isfinite(focus) && focus > inputs.flength && focus > current.flength)) {
