@@ -198,6 +198,11 @@ private slots:
     void photoFillsInputsAndSavesProject();
     void unreadablePhotoChangesNothing();
     void tabOrderReachesEveryInput();
+    void roundedSafely_data();
+    void roundedSafely();
+    void distancesInUnits_data();
+    void distancesInUnits();
+    void startPageByName();
     void fitsAtDefaultSize_data();
     void fitsAtDefaultSize();
 
@@ -716,6 +721,66 @@ void TestPlanner::tabOrderReachesEveryInput()
         w = w->nextInFocusChain();
     }
     QVERIFY2(wanted.isEmpty(), qPrintable(wanted.first()->accessibleName()));
+}
+
+void TestPlanner::roundedSafely_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<bool>("up");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("CoC up") << 0.04012 << 2 << true << "0.041";
+    QTest::newRow("far down") << 7.19 << 2 << false << "7.1";
+    QTest::newRow("three digits up") << 6.771 << 3 << true << "6.78";
+    QTest::newRow("three digits down") << 21.19 << 3 << false << "21.1";
+    QTest::newRow("a decade up") << 9.96 << 2 << true << "10";
+}
+
+// Advice is rounded so that, followed to the letter, it works.
+void TestPlanner::roundedSafely()
+{
+    QFETCH(double, value);
+    QFETCH(int, digits);
+    QFETCH(bool, up);
+    QFETCH(QString, text);
+    QCOMPARE(up ? PlannerText::upward(value, digits) : PlannerText::downward(value, digits), text);
+    const double r = PlannerText::rounded(value, digits, up);
+    QVERIFY(up ? r >= value : r <= value);
+}
+
+void TestPlanner::distancesInUnits_data()
+{
+    QTest::addColumn<double>("mm");
+    QTest::addColumn<bool>("feet");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("metres") << 2976.0 << false << "2.976 m";
+    QTest::newRow("feet") << 3048.0 << true << "10 ft";
+    QTest::newRow("infinity") << Infinite << true << "infinity";
+    QTest::newRow("not a number") << std::nan("") << false << "-";
+}
+
+void TestPlanner::distancesInUnits()
+{
+    QFETCH(double, mm);
+    QFETCH(bool, feet);
+    QFETCH(QString, text);
+    const PlannerText::Unit unit = feet ? PlannerText::Unit::Feet : PlannerText::Unit::Metres;
+    QCOMPARE(PlannerText::distance(mm, unit), text);
+    if (std::isfinite(mm))
+        QCOMPARE(PlannerText::fromUnit(PlannerText::toUnit(mm, unit), unit), mm);
+}
+
+// The program's --page names the tabs in their order; others are refused.
+void TestPlanner::startPageByName()
+{
+    PlannerWindow window;
+    QCOMPARE(PlannerWindow::pageNames().size(), window.pages()->count());
+    QVERIFY(window.showPage("stack"));
+    QCOMPARE(window.pages()->currentWidget(), window.focusStack());
+    QVERIFY(window.showPage("same"));
+    QCOMPARE(window.pages()->currentWidget(), window.samePicture());
+    QVERIFY(!window.showPage("Stack"));
+    QCOMPARE(window.pages()->currentWidget(), window.samePicture());
 }
 
 void TestPlanner::fitsAtDefaultSize_data()

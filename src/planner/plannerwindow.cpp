@@ -60,6 +60,22 @@ PlannerWindow::PlannerWindow(QWidget *parent)
     recompute();
 }
 
+QStringList PlannerWindow::pageNames()
+{
+    // In the order of the tabs.
+    return {QStringLiteral("best"), QStringLiteral("stack"), QStringLiteral("photo"),
+            QStringLiteral("same")};
+}
+
+bool PlannerWindow::showPage(const QString &name)
+{
+    const int index = pageNames().indexOf(name);
+    if (index < 0)
+        return false;
+    tabs->setCurrentIndex(index);
+    return true;
+}
+
 void PlannerWindow::recompute()
 {
     bestPage->recompute(common->values());

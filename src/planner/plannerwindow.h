@@ -2,6 +2,7 @@
 #define PLANNERWINDOW_H
 
 #include <QMainWindow>
+#include <QStringList>
 
 class BestAperturePage;
 class CommonInputs;
@@ -27,6 +28,11 @@ public:
     PhotoPage *photo() const { return photoPage; }
     SamePicturePage *samePicture() const { return samePage; }
     QTabWidget *pages() const { return tabs; }
+
+    // Shows the page of that name: "best", "stack", "photo" or "same";
+    // false for any other name.
+    bool showPage(const QString &name);
+    static QStringList pageNames();
 
     // The settings key of the distance unit, "metres" or "feet".
     static const char UnitKey[];
