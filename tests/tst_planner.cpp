@@ -17,6 +17,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDoubleSpinBox>
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabBar>
@@ -203,6 +205,7 @@ private slots:
     void distancesInUnits_data();
     void distancesInUnits();
     void startPageByName();
+    void enterWorksTheKeyboard();
     void fitsAtDefaultSize_data();
     void fitsAtDefaultSize();
 
@@ -781,6 +784,34 @@ void TestPlanner::startPageByName()
     QCOMPARE(window.pages()->currentWidget(), window.samePicture());
     QVERIFY(!window.showPage("Stack"));
     QCOMPARE(window.pages()->currentWidget(), window.samePicture());
+}
+
+// Enter takes a typed camera and presses the focused button.
+void TestPlanner::enterWorksTheKeyboard()
+{
+    PlannerWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QComboBox *camera = window.inputs()->cameraBox();
+    camera->setFocus();
+    camera->lineEdit()->selectAll();
+    QTest::keyClicks(camera->lineEdit(), "four");
+    QTest::keyClick(camera->lineEdit(), Qt::Key_Return);
+    QCOMPARE(camera->currentText(), QString("2.0 Four Thirds (4:3)"));
+    QCOMPARE(window.inputs()->values().diagonal, CocPresets::sensorDiagonal(7));
+
+    window.pages()->setCurrentWidget(window.focusStack());
+    QApplication::clipboard()->clear();
+    QPushButton *copy = nullptr;
+    for (QPushButton *b : window.focusStack()->findChildren<QPushButton *>()) {
+        if (b->text().contains("table"))
+            copy = b;
+    }
+    QVERIFY(copy);
+    copy->setFocus();
+    QTest::keyClick(copy, Qt::Key_Return);
+    QCOMPARE(QApplication::clipboard()->text(), window.focusStack()->csv());
 }
 
 void TestPlanner::fitsAtDefaultSize_data()

@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCompleter>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -26,24 +25,14 @@ constexpr double MaxDistanceMetres = 100000.0;
 } // namespace
 
 CommonInputs::CommonInputs(QWidget *parent)
-    : QWidget(parent), cameras(CameraList::entries()), camera(new QComboBox),
-      focal(numberBox(1, 5000, 35, 1, tr(" mm"))), coc(numberBox(0.0001, 10, 0.03, 4, tr(" mm"))),
+    : QWidget(parent), camera(new CameraBox), focal(numberBox(1, 5000, 35, 1, tr(" mm"))),
+      coc(numberBox(0.0001, 10, 0.03, 4, tr(" mm"))),
       nearDist(numberBox(0.01, MaxDistanceMetres, 2, 2, QString())),
       farDist(numberBox(0.01, MaxDistanceMetres, 10, 2, QString())),
       farInfinity(new QCheckBox(tr("Far at &infinity"))), units(new QComboBox)
 {
-    // Typing any part of a camera's name offers the cameras that hold it.
-    camera->setEditable(true);
-    camera->setInsertPolicy(QComboBox::NoInsert);
-    for (const CameraEntry &entry : cameras)
-        camera->addItem(entry.name);
-    camera->completer()->setFilterMode(Qt::MatchContains);
-    camera->completer()->setCompletionMode(QCompleter::PopupCompletion);
-    camera->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     camera->setCurrentIndex(CameraList::defaultIndex());
-    camera->setMinimumContentsLength(18);
-    camera->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    coc->setValue(cameras[CameraList::defaultIndex()].coc());
+    coc->setValue(camera->camera().coc());
 
     units->addItem(tr("Metres"));
     units->addItem(tr("Feet"));
@@ -81,11 +70,9 @@ CommonInputs::CommonInputs(QWidget *parent)
 PlannerInputs CommonInputs::values() const
 {
     PlannerInputs in;
-    const int index = camera->currentIndex();
-    if (index >= 0 && index < cameras.size()) {
-        in.camera = cameras[index].name;
-        in.diagonal = cameras[index].diagonal;
-    }
+    const CameraEntry chosen = camera->camera();
+    in.camera = chosen.name;
+    in.diagonal = chosen.diagonal;
     in.flength = focal->value();
     in.coc = coc->value();
     in.unit = shownUnit;
@@ -138,9 +125,9 @@ void CommonInputs::setRange(double nearMm, double farMm)
 
 void CommonInputs::cameraChosen()
 {
-    const int index = camera->currentIndex();
-    if (index >= 0 && index < cameras.size())
-        coc->setValue(cameras[index].coc());
+    const CameraEntry chosen = camera->camera();
+    if (chosen.diagonal > 0)
+        coc->setValue(chosen.coc());
 }
 
 void CommonInputs::unitChosen()

@@ -1,7 +1,7 @@
 #ifndef COMMONINPUTS_H
 #define COMMONINPUTS_H
 
-#include "cameralist.h"
+#include "camerabox.h"
 #include "plannerinputs.h"
 
 #include <QWidget>
@@ -33,7 +33,7 @@ public:
     void setCoc(double mm);
     void setRange(double nearDist, double farDist);
 
-    QComboBox *cameraBox() const { return camera; }
+    CameraBox *cameraBox() const { return camera; }
     QDoubleSpinBox *focalBox() const { return focal; }
     QDoubleSpinBox *cocBox() const { return coc; }
     QDoubleSpinBox *nearBox() const { return nearDist; }
@@ -50,8 +50,7 @@ private:
     void unitChosen();
     void retitleUnits();
 
-    QVector<CameraEntry> cameras;
-    QComboBox *camera;
+    CameraBox *camera;
     QDoubleSpinBox *focal;
     QDoubleSpinBox *coc;
     QDoubleSpinBox *nearDist;

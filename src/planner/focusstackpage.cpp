@@ -65,8 +65,9 @@ FocusStackPage::FocusStackPage(QWidget *parent)
 
     auto *copy = new QPushButton(tr("Cop&y table"));
     auto *save = new QPushButton(tr("&Export CSV..."));
-    copy->setAutoDefault(false);
-    save->setAutoDefault(false);
+    // Enter presses the focused button, as in a dialog.
+    copy->setAutoDefault(true);
+    save->setAutoDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(copy);

@@ -65,8 +65,9 @@ PhotoPage::PhotoPage(QWidget *parent)
 {
     setAcceptDrops(true);
     auto *openButton = new QPushButton(tr("O&pen photo..."));
+    // Enter presses the focused button, as in a dialog.
     for (QPushButton *b : {openButton, useSettings, save})
-        b->setAutoDefault(false);
+        b->setAutoDefault(true);
     auto *hint = new QLabel(tr("Open a photo, or drop one here, to see how it was taken."));
     hint->setWordWrap(true);
     auto *form = new QFormLayout;

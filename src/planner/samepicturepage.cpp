@@ -4,7 +4,6 @@
 #include "planning/doffigures.h"
 
 #include <QComboBox>
-#include <QCompleter>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -23,7 +22,7 @@ constexpr int DefaultSecondCamera = 5;
 } // namespace
 
 SamePicturePage::SamePicturePage(QWidget *parent)
-    : QWidget(parent), cameras(CameraList::entries()), second(new QComboBox),
+    : QWidget(parent), second(new CameraBox),
       aperture(PlannerFields::number(0.5, 256, 8, 1, QString())),
       focal(PlannerFields::result(tr("Equivalent focal length"))),
       fNumber(PlannerFields::result(tr("Equivalent aperture"))),
@@ -31,13 +30,6 @@ SamePicturePage::SamePicturePage(QWidget *parent)
       firstZone(PlannerFields::result(tr("First camera's sharp zone"))),
       secondZone(PlannerFields::result(tr("Second camera's sharp zone"))), problem(new QLabel)
 {
-    second->setEditable(true);
-    second->setInsertPolicy(QComboBox::NoInsert);
-    for (const CameraEntry &entry : cameras)
-        second->addItem(entry.name);
-    second->completer()->setFilterMode(Qt::MatchContains);
-    second->completer()->setCompletionMode(QCompleter::PopupCompletion);
-    second->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     second->setCurrentIndex(DefaultSecondCamera);
     aperture->setPrefix(QStringLiteral("f/"));
 
@@ -65,8 +57,7 @@ SamePicturePage::SamePicturePage(QWidget *parent)
 
 void SamePicturePage::recompute(const PlannerInputs &inputs, double focus)
 {
-    const int index = second->currentIndex();
-    const double otherDiagonal = index >= 0 && index < cameras.size() ? cameras[index].diagonal : 0;
+    const double otherDiagonal = second->camera().diagonal;
     current = Equivalence::of(inputs.flength, aperture->value(), inputs.coc, inputs.diagonal,
                               otherDiagonal);
     if (!current.valid) {

@@ -1,7 +1,7 @@
 #ifndef SAMEPICTUREPAGE_H
 #define SAMEPICTUREPAGE_H
 
-#include "cameralist.h"
+#include "camerabox.h"
 #include "plannerinputs.h"
 #include "planning/equivalence.h"
 
@@ -27,7 +27,7 @@ public:
     void recompute(const PlannerInputs &inputs, double focus);
     const Equivalence &equivalence() const { return current; }
 
-    QComboBox *secondCameraBox() const { return second; }
+    CameraBox *secondCameraBox() const { return second; }
     QDoubleSpinBox *apertureBox() const { return aperture; }
     QLineEdit *focalField() const { return focal; }
     QLineEdit *fNumberField() const { return fNumber; }
@@ -39,9 +39,8 @@ signals:
     void changed();
 
 private:
-    QVector<CameraEntry> cameras;
     Equivalence current;
-    QComboBox *second;
+    CameraBox *second;
     QDoubleSpinBox *aperture;
     QLineEdit *focal;
     QLineEdit *fNumber;
