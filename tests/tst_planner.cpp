@@ -502,6 +502,16 @@ void TestPlanner::chartsDescribeInNumbers()
     const int frames = int(window.focusStack()->plan().frames.size());
     QVERIFY2(zones.contains(QStringLiteral("%1 frames").arg(frames)), qPrintable(zones));
     QCOMPARE(zones.count(QStringLiteral("focused at")), frames);
+
+    // A long stack is told in part, not as thousands of zones.
+    window.focusStack()->apertureBox()->setValue(2);
+    setRange(window.inputs(), 100, 0.01, 0.3, 3);
+    const int many = int(window.focusStack()->plan().frames.size());
+    QVERIFY(many > 100);
+    const QString some = accessibleDescriptionOf(window.focusStack()->chart());
+    QCOMPARE(some.count(QStringLiteral("focused at")), 100);
+    QVERIFY2(some.contains(QStringLiteral("and %1 frames more").arg(many - 100)),
+             qPrintable(some.right(80)));
 }
 
 void TestPlanner::chartsExport_data()

@@ -436,6 +436,10 @@
         <source>Sharp zones of %1 frames covering %2 to %3: %4.</source>
         <translation>Scharfe Bereiche von %1 Aufnahmen über %2 bis %3: %4.</translation>
     </message>
+    <message>
+        <source>%1; and %2 frames more</source>
+        <translation>%1; und %2 weitere Aufnahmen</translation>
+    </message>
 </context>
 <context>
     <name>PlannerInputs</name>

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPen>
 
 ChartView::ChartView(QWidget *parent) : QWidget(parent)
 {
@@ -42,6 +43,12 @@ void ChartView::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), palette().base());
     if (drawing)
         drawing(painter, size());
+    // Where the keyboard is, for those who reach the chart's menu by it.
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().highlight(), 2, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 void ChartView::contextMenuEvent(QContextMenuEvent *event)

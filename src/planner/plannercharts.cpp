@@ -266,8 +266,10 @@ QString describeStack(const FocusPlanner::StackPlan &plan, double nearDist, doub
 {
     if (plan.status != FocusPlanner::StackPlan::Status::Ok || plan.frames.empty())
         return QCoreApplication::translate("PlannerCharts", "No chart: there is no stack to show.");
+    // A screen reader reads every word: a long stack is told in part.
+    constexpr size_t Told = 100;
     QStringList zones;
-    for (size_t i = 0; i < plan.frames.size(); ++i) {
+    for (size_t i = 0; i < std::min(plan.frames.size(), Told); ++i) {
         const FocusPlanner::Frame &f = plan.frames[i];
         zones << QCoreApplication::translate("PlannerCharts",
                                              "frame %1 focused at %2, sharp from %3 to %4")
@@ -277,7 +279,10 @@ QString describeStack(const FocusPlanner::StackPlan &plan, double nearDist, doub
     }
     const QString from = PlannerText::distance(nearDist, unit);
     const QString to = PlannerText::distance(farDist, unit);
-    const QString list = zones.join(QStringLiteral("; "));
+    QString list = zones.join(QStringLiteral("; "));
+    if (plan.frames.size() > Told)
+        list = QCoreApplication::translate("PlannerCharts", "%1; and %2 frames more")
+                   .arg(list, QString::number(plan.frames.size() - Told));
     if (plan.frames.size() == 1)
         return QCoreApplication::translate("PlannerCharts", "One frame covers %1 to %2: %3.")
             .arg(from, to, list);
