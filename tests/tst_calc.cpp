@@ -1,5 +1,6 @@
 #include "app/mainwin.h"
 #include "calc/calcapp.h"
+#include "calc/jsonwriter.h"
 #include "coutcapture.h"
 #include "optics/lensmodel.h"
 #include "presets/cocpresets.h"
@@ -28,6 +29,10 @@ private slots:
     void jsonKeys_data();
     void jsonKeys();
     void jsonContents();
+    void jsonIsQtsIndentedForm_data();
+    void jsonIsQtsIndentedForm();
+    void jsonWriterMatchesQt_data();
+    void jsonWriterMatchesQt();
     void showHoldsWhatTheWindowSaved();
     void showBrokenFileGivesTheWindowsReason_data();
     void showBrokenFileGivesTheWindowsReason();
@@ -253,6 +258,105 @@ void TestCalc::jsonKeys()
     QFETCH(QStringList, args);
     QFETCH(QStringList, keys);
     QCOMPARE(sorted(callJson(args).keys()), sorted(keys));
+}
+
+void TestCalc::jsonIsQtsIndentedForm_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("dof") << words("dof --focal 50 --aperture 8 --focus 3 --diffraction");
+    QTest::newRow("optimum") << words("optimum --focal 50 --near 3 --far 4 --coc 0.03");
+    QTest::newRow("stack") << words("stack --focal 100 --aperture 8 --near 0.3 --far 0.32");
+    QTest::newRow("table, one cell") << words("table --focal 50 --apertures 8 --distances 2");
+    // Far limits beyond the hyperfocal distance are null; very large ones
+    // are written in exponent form.
+    QTest::newRow("table, diffraction")
+        << words("table --focal 600 --apertures 1.4,4,11,32 --distances 3,100,900,1000 "
+                 "--coc 0.0015 --diffraction");
+}
+
+// Every document is byte for byte what Qt writes for the document it reads
+// back as: the keys in QJsonObject's order, the numbers in their shortest
+// exact form, the indentation Qt's. The table writes its document as it
+// goes, the others through QJsonDocument.
+void TestCalc::jsonIsQtsIndentedForm()
+{
+    QFETCH(QStringList, args);
+    const Result r = call(args << "--format"
+                               << "json");
+    QCOMPARE(r.status, 0);
+    const QByteArray bytes = r.out.toUtf8();
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(bytes, doc.toJson(QJsonDocument::Indented));
+}
+
+void TestCalc::jsonWriterMatchesQt_data()
+{
+    QTest::addColumn<QJsonValue>("document");
+    QTest::newRow("empty object") << QJsonValue(QJsonObject());
+    QTest::newRow("empty array") << QJsonValue(QJsonArray());
+    QTest::newRow("empty containers inside")
+        << QJsonValue(QJsonObject{{"a", QJsonArray()}, {"b", QJsonObject()}, {"c", false}});
+    QTest::newRow("numbers") << QJsonValue(
+        QJsonArray{0.1 + 0.2, -0.0, 1e-5, 1e21, 123456789012.0, 9007199254740993.0, 5e-324,
+                   1.7976931348623157e308, -2.5, QJsonValue(), true});
+    // Qt writes whole numbers up to 2^53 with all their digits, larger ones
+    // as their shortest digits padded with zeros.
+    QTest::newRow("whole numbers")
+        << QJsonValue(QJsonArray{1e5, -1e14, 1e15, 9007199254740992.0, 1e16, 1e19});
+    QTest::newRow("large numbers") << QJsonValue(
+        QJsonArray{999999999999999.9, 1e15, 61436581489475472.0, 1152921504606846976.0,
+                   -2.1847062606175414e17, 1.7466200739866581e20, 1e21});
+    // Doubles of every magnitude, and metres to the millimetre, as a
+    // table's cells hold them.
+    QRandomGenerator random(14);
+    QJsonArray randomNumbers;
+    for (int i = 0; i < 20000; ++i) {
+        const double magnitude = std::pow(10.0, random.bounded(60.0) - 30);
+        randomNumbers << (i % 2 ? magnitude : std::round(magnitude * 1000) / 1000);
+    }
+    QTest::newRow("random numbers") << QJsonValue(randomNumbers);
+    QTest::newRow("strings and keys")
+        << QJsonValue(QJsonObject{{QString::fromUtf8("Sch\u00e4rfe \"1\"\n"),
+                                   QString::fromUtf8("a/b\\c\t\x01\x1f\x7f \u2028 \U0001F4F7")}});
+    QTest::newRow("nested") << QJsonValue(QJsonArray{QJsonArray{QJsonObject{{"x", 1}}}, 2});
+}
+
+// The writer, fed a document value by value, writes what QJsonDocument
+// writes for it.
+void TestCalc::jsonWriterMatchesQt()
+{
+    QFETCH(QJsonValue, document);
+    JsonWriter writer;
+    const std::function<void(const QJsonValue &)> write = [&](const QJsonValue &v) {
+        if (v.isObject()) {
+            writer.beginObject();
+            const QJsonObject o = v.toObject();
+            for (auto it = o.begin(); it != o.end(); ++it) {
+                writer.key(it.key());
+                write(it.value());
+            }
+            writer.endObject();
+        } else if (v.isArray()) {
+            writer.beginArray();
+            for (const QJsonValue &item : v.toArray())
+                write(item);
+            writer.endArray();
+        } else if (v.isDouble()) {
+            writer.number(v.toDouble());
+        } else if (v.isBool()) {
+            writer.boolean(v.toBool());
+        } else if (v.isString()) {
+            writer.string(v.toString());
+        } else {
+            writer.null();
+        }
+    };
+    write(document);
+    const QJsonDocument expected = document.isObject() ? QJsonDocument(document.toObject())
+                                                       : QJsonDocument(document.toArray());
+    QCOMPARE(writer.bytes(), expected.toJson(QJsonDocument::Indented));
 }
 
 // The arrays hold what their keys promise: the default table's grid, the

@@ -2,6 +2,7 @@
 
 #include "calcarguments.h"
 #include "calcformat.h"
+#include "jsonwriter.h"
 #include "planning/doffigures.h"
 #include "presets/cocpresets.h"
 #include "project/projectfile.h"
@@ -197,24 +198,45 @@ Result runTable(CalcArguments &args)
     }
 
     if (format == QLatin1String("json")) {
-        QJsonArray jsonApertures, jsonDistances, rows;
+        // Written as it goes: as a QJsonDocument, the cells would take most
+        // of the command's time. The keys stand in the order QJsonObject
+        // would write them.
+        JsonWriter json(160 + 24 * (apertures.size() + distances.size()) +
+                        120 * apertures.size() * distances.size());
+        json.beginObject();
+        json.key(QLatin1String("apertures"));
+        json.beginArray();
         for (double a : apertures)
-            jsonApertures.append(a);
-        for (double d : distances)
-            jsonDistances.append(d / 1000);
+            json.number(a);
+        json.endArray();
+        json.key(QLatin1String("cells"));
+        json.beginArray();
         for (const QList<DofFigures> &row : cells) {
-            QJsonArray jsonRow;
-            for (const DofFigures &f : row)
-                jsonRow.append(QJsonObject{{QStringLiteral("near_m"), metresJson(f.nearLimit)},
-                                           {QStringLiteral("far_m"), metresJson(f.farLimit)}});
-            rows.append(jsonRow);
+            json.beginArray();
+            for (const DofFigures &f : row) {
+                json.beginObject();
+                json.key(QLatin1String("far_m"));
+                json.number(f.farLimit / 1000);
+                json.key(QLatin1String("near_m"));
+                json.number(f.nearLimit / 1000);
+                json.endObject();
+            }
+            json.endArray();
         }
-        return done(json(QJsonObject{{QStringLiteral("focal_mm"), focal},
-                                     {QStringLiteral("coc_mm"), coc.mm},
-                                     {QStringLiteral("diffraction"), diffraction},
-                                     {QStringLiteral("apertures"), jsonApertures},
-                                     {QStringLiteral("distances_m"), jsonDistances},
-                                     {QStringLiteral("cells"), rows}}));
+        json.endArray();
+        json.key(QLatin1String("coc_mm"));
+        json.number(coc.mm);
+        json.key(QLatin1String("diffraction"));
+        json.boolean(diffraction);
+        json.key(QLatin1String("distances_m"));
+        json.beginArray();
+        for (double d : distances)
+            json.number(d / 1000);
+        json.endArray();
+        json.key(QLatin1String("focal_mm"));
+        json.number(focal);
+        json.endObject();
+        return done(json.bytes());
     }
 
     if (format == QLatin1String("csv")) {
