@@ -8,6 +8,7 @@
 #include "planner/commoninputs.h"
 #include "planner/focusstackpage.h"
 #include "planner/photopage.h"
+#include "planner/plannercharts.h"
 #include "planner/plannerwindow.h"
 #include "planner/samepicturepage.h"
 #include "planning/doffigures.h"
@@ -22,11 +23,13 @@
 #include <QCompleter>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -190,6 +193,9 @@ private slots:
     void cameraRefillsCoc();
     void feetAreRemembered();
     void chartsDescribeInNumbers();
+    void chartsDrawAtAnySize_data();
+    void chartsDrawAtAnySize();
+    void stackToInfinity();
     void chartsExport_data();
     void chartsExport();
     void stackCsv();
@@ -514,6 +520,59 @@ void TestPlanner::chartsDescribeInNumbers()
              qPrintable(some.right(80)));
 }
 
+void TestPlanner::chartsDrawAtAnySize_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("a pixel") << QSize(1, 1);
+    QTest::newRow("nothing") << QSize(0, 0);
+    QTest::newRow("a strip") << QSize(3000, 12);
+    QTest::newRow("a column") << QSize(12, 3000);
+}
+
+// Both charts, planned or not, one frame or many, draw at any size and
+// leave the painter as they found it.
+void TestPlanner::chartsDrawAtAnySize()
+{
+    QFETCH(QSize, size);
+    const std::vector<FocusPlanner::OptimumPlan> optima = {
+        FocusPlanner::optimum(24, 1500, Infinite, 0.03),
+        FocusPlanner::optimum(50, 2000, 10000, 0.01), FocusPlanner::OptimumPlan()};
+    const std::vector<FocusPlanner::StackPlan> stacks = {
+        FocusPlanner::stack(100, 8, 300, 320, 0.03, true, 0.1),
+        FocusPlanner::stack(24, 8, 3000, Infinite, 0.03, false, 0.1),
+        FocusPlanner::stack(24, 11, 500, Infinite, 0.03, false, 0.1), FocusPlanner::StackPlan()};
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    const QTransform before = painter.transform();
+    for (const FocusPlanner::OptimumPlan &plan : optima) {
+        PlannerCharts::drawBlur(painter, size, plan);
+        QVERIFY(!PlannerCharts::describeBlur(plan).isEmpty());
+    }
+    for (const FocusPlanner::StackPlan &plan : stacks) {
+        PlannerCharts::drawStack(painter, size, plan, 300, Infinite, PlannerText::Unit::Feet);
+        QVERIFY(
+            !PlannerCharts::describeStack(plan, 300, Infinite, PlannerText::Unit::Feet).isEmpty());
+    }
+    QCOMPARE(painter.transform(), before);
+    QCOMPARE(painter.pen().color(), QPen().color());
+}
+
+// A stack out to infinity ends in a frame sharp to infinity, and says so.
+void TestPlanner::stackToInfinity()
+{
+    PlannerWindow window;
+    setRange(window.inputs(), 24, 0.03, 0.5, Infinite);
+    FocusStackPage *page = window.focusStack();
+    page->apertureBox()->setValue(8);
+    const FocusPlanner::StackPlan &plan = page->plan();
+    QCOMPARE(plan.status, FocusPlanner::StackPlan::Status::Ok);
+    QVERIFY(std::isinf(plan.frames.back().farLimit));
+    const int last = page->table()->rowCount() - 1;
+    QCOMPARE(page->table()->item(last, 2)->text(), QString("infinity"));
+    QVERIFY(page->csv().trimmed().section('\n', -1).contains(",inf,"));
+    QVERIFY(accessibleDescriptionOf(page->chart()).contains("to infinity"));
+}
+
 void TestPlanner::chartsExport_data()
 {
     QTest::addColumn<QString>("suffix");
@@ -733,7 +792,8 @@ void TestPlanner::tabOrderReachesEveryInput()
             wanted.removeAll(p);
         w = w->nextInFocusChain();
     }
-    QVERIFY2(wanted.isEmpty(), qPrintable(wanted.first()->accessibleName()));
+    QVERIFY2(wanted.isEmpty(),
+             qPrintable(wanted.isEmpty() ? QString() : wanted.first()->accessibleName()));
 }
 
 void TestPlanner::roundedSafely_data()
