@@ -2,7 +2,10 @@
 #include "calc/calcapp.h"
 #include "calc/jsonwriter.h"
 #include "coutcapture.h"
+#include "diagram/diagrammath.h"
 #include "optics/lensmodel.h"
+#include "planning/doffigures.h"
+#include "planning/exactdof.h"
 #include "presets/cocpresets.h"
 #include "project/projectfile.h"
 
@@ -23,6 +26,12 @@ class TestCalc : public QObject
 private slots:
     void dofMatchesLensModel_data();
     void dofMatchesLensModel();
+    void asWindowEqualsTheWindow_data();
+    void asWindowEqualsTheWindow();
+    void exactDofByDefault_data();
+    void exactDofByDefault();
+    void tableIsExactUnlessAsWindow();
+    void closeRangeTexts();
     void cocWays_data();
     void cocWays();
     void defaultCocIsTheWindows();
@@ -137,7 +146,8 @@ void TestCalc::dofMatchesLensModel_data()
         << 50.0 << 16.0 << 3.0 << 0.0128 << true << false << true;
 }
 
-// dof gives the window's figures, by the lens model's own functions.
+// dof --as-window gives the window's figures, by the lens model's own
+// functions.
 void TestCalc::dofMatchesLensModel()
 {
     QFETCH(double, focal);
@@ -148,7 +158,7 @@ void TestCalc::dofMatchesLensModel()
     QFETCH(bool, farIsNull);
     QFETCH(bool, hyperfocalIsNull);
 
-    QStringList args = QString("dof --focal %1 --aperture %2 --focus %3 --coc %4")
+    QStringList args = QString("dof --as-window --focal %1 --aperture %2 --focus %3 --coc %4")
                            .arg(focal)
                            .arg(aperture)
                            .arg(focus)
@@ -179,6 +189,190 @@ void TestCalc::dofMatchesLensModel()
     QCOMPARE(o["depth_m"], farIsNull ? QJsonValue() : QJsonValue((farLimit - nearLimit) / 1000));
     QCOMPARE(o["blur_at_infinity"].toDouble(), lens.blur(LensModel::Infinity, diffraction));
     QCOMPARE(o["scale"].toDouble(), lens.scale());
+}
+
+namespace
+{
+
+struct Camera {
+    double focal, aperture, focus, coc;
+    bool diffraction;
+};
+
+QStringList dofArgs(const Camera &c)
+{
+    QStringList args = QString("dof --focal %1 --aperture %2 --focus %3 --coc %4")
+                           .arg(c.focal)
+                           .arg(c.aperture)
+                           .arg(c.focus)
+                           .arg(c.coc)
+                           .split(' ');
+    if (c.diffraction)
+        args << "--diffraction";
+    return args;
+}
+
+} // namespace
+Q_DECLARE_METATYPE(Camera)
+
+void TestCalc::asWindowEqualsTheWindow_data()
+{
+    QTest::addColumn<Camera>("cam");
+    // The cameras the window's own tests and the figures above use.
+    QTest::newRow("85 f/1.2 4 m") << Camera{85, 1.2, 4, 0.0128, false};
+    QTest::newRow("135 f/2 4 m diffraction") << Camera{135, 2, 4, 0.0128, true};
+    QTest::newRow("50 f/16 no hyperfocal") << Camera{50, 16, 4, 0.0128, true};
+    QTest::newRow("85 f/64 no hyperfocal") << Camera{85, 64, 4, 0.0128, true};
+    QTest::newRow("85 f/5.6 4.25 m diffraction") << Camera{85, 5.6, 4.25, 0.0301, true};
+    QTest::newRow("35 f/11 12.5 m") << Camera{35, 11, 12.5, 0.02, false};
+    QTest::newRow("50 f/8 beyond hyperfocal") << Camera{50, 8, 30, 0.0128, false};
+    QTest::newRow("24 f/8 2 m diffraction") << Camera{24, 8, 2, 0.0128, true};
+    QTest::newRow("100 f/11 5 m diffraction") << Camera{100, 11, 5, 0.03, true};
+}
+
+// dof --as-window gives what the window shows for the same camera: the
+// hyperfocal button's text and the legend's line, figure for figure.
+void TestCalc::asWindowEqualsTheWindow()
+{
+    QFETCH(Camera, cam);
+    CoutCapture quiet;
+    mainWin w;
+    w.c1_flength->setValue(cam.focal);
+    w.c1_apature->setValue(cam.aperture);
+    w.c1_fdist->setValue(cam.focus);
+    w.c1_coc->setValue(cam.coc);
+    w.c1_calcDef->setChecked(cam.diffraction);
+    w.run();
+    QCOMPARE(w.c1_fdist->value(), cam.focus);
+
+    const QJsonObject o = callJson(dofArgs(cam) << "--as-window");
+    QCOMPARE(sorted(o.keys()), DofKeys);
+    const QString button = o["hyperfocal_m"].isNull()
+                               ? QString("Set to hyperfocal (none)")
+                               : QString("Set to hyperfocal (%1m)")
+                                     .arg(QString::number(o["hyperfocal_m"].toDouble(), 'f', 1));
+    QCOMPARE(w.c1_set_Hyper->text(), button);
+
+    const LensModel &lens = w.c1_lens;
+    const LensModel::Limits limits = lens.limits(cam.diffraction);
+    const auto mm = [](const QJsonValue &m) {
+        return m.isNull() ? LensModel::InfiniteFarLimit : m.toDouble() * 1000;
+    };
+    using namespace DiagramMath;
+    const QString windowLegend =
+        limitsText(shownBlurAtInfinity(lens.blur(LensModel::Infinity, cam.diffraction)),
+                   limits.nearLimit, limits.farLimit, shownScale(lens.fdist, lens.flength));
+    const QString calcLegend =
+        limitsText(shownBlurAtInfinity(o["blur_at_infinity"].toDouble()), mm(o["near_m"]),
+                   mm(o["far_m"]), shownScale(o["focus_m"].toDouble() * 1000, cam.focal));
+    QCOMPARE(calcLegend, windowLegend);
+    QCOMPARE(o["near_m"].toDouble() * 1000, limits.nearLimit);
+}
+
+void TestCalc::exactDofByDefault_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<Camera>("cam");
+    QTest::addColumn<double>("pupil");
+    QTest::newRow("24 f/8 2.4 m") << QStringList() << Camera{24, 8, 2.4, 0.03, false} << 1.0;
+    QTest::newRow("65 f/11 1:1 diffraction, nothing sharp")
+        << QStringList() << Camera{65, 11, 0.13, 0.015, true} << 1.0;
+    QTest::newRow("65 f/4 1:1 diffraction")
+        << words("--magnification 1") << Camera{65, 4, 0.13, 0.015, true} << 1.0;
+    QTest::newRow("100 f/8 1:2 P 0.5") << words("--magnification 0.5 --pupil-magnification 0.5")
+                                       << Camera{100, 8, 0.3, 0.03, true} << 0.5;
+}
+
+// Without --as-window dof gives the planning code's exact figures, keyed as
+// documented; --magnification M focuses at F (1 + 1 / M).
+void TestCalc::exactDofByDefault()
+{
+    QFETCH(QStringList, args);
+    QFETCH(Camera, cam);
+    QFETCH(double, pupil);
+    QStringList line = dofArgs(cam);
+    if (!args.isEmpty())
+        line.erase(line.begin() + 5, line.begin() + 7);
+    const QJsonObject o = callJson(line + args);
+    QCOMPARE(sorted(o.keys()),
+             sorted(DofKeys + QStringList{"sharp", "working_aperture", "magnification",
+                                          "focus_for_infinity_m"}));
+    const ExactDof::Figures e = ExactDof::compute(cam.focal, cam.aperture, cam.focus * 1000,
+                                                  cam.coc, cam.diffraction, pupil);
+    QVERIFY(std::fabs(o["focus_m"].toDouble() / cam.focus - 1) < 1e-12);
+    QCOMPARE(o["sharp"].toBool(), e.sharp);
+    QCOMPARE(o["working_aperture"].toDouble(), e.workingFNumber);
+    QCOMPARE(o["magnification"].toDouble(), e.magnification);
+    QCOMPARE(o["hyperfocal_m"].toDouble(), cam.focal * cam.focal / (cam.aperture * cam.coc) / 1000);
+    QCOMPARE(o["focus_for_infinity_m"].toDouble(), e.focusForInfinity / 1000);
+    QCOMPARE(o["near_m"].isNull(), !e.sharp);
+    QCOMPARE(o["far_m"].isNull(), !e.sharp || std::isinf(e.farLimit));
+    QCOMPARE(o["depth_m"].isNull(), !e.sharp || std::isinf(e.farLimit));
+    if (e.sharp) {
+        QVERIFY(std::fabs(o["near_m"].toDouble() * 1000 / e.nearLimit - 1) < 1e-12);
+        QVERIFY(std::fabs(o["far_m"].toDouble() * 1000 / e.farLimit - 1) < 1e-12);
+    }
+}
+
+// A table's cells are dof's: exact, null and not sharp where diffraction
+// fills the CoC, and the window's searched limits with --as-window.
+void TestCalc::tableIsExactUnlessAsWindow()
+{
+    const char *line = "table --focal 100 --coc 0.03 --apertures 8,16 --distances 0.3,5 "
+                       "--diffraction";
+    const QJsonObject exact = callJson(words(line));
+    const QJsonObject cell = exact["cells"][0][1].toObject();
+    QVERIFY(!cell["sharp"].toBool());
+    QVERIFY(cell["near_m"].isNull() && cell["far_m"].isNull());
+    const QJsonObject dof =
+        callJson(words("dof --focal 100 --coc 0.03 --aperture 8 --focus 5 --diffraction"));
+    QCOMPARE(exact["cells"][1][0]["near_m"], dof["near_m"]);
+    QCOMPARE(exact["cells"][1][0]["far_m"], dof["far_m"]);
+    QVERIFY(call(words(line)).out.contains("not sharp"));
+
+    const QJsonObject window = callJson(words(line) << "--as-window");
+    CoutCapture quiet;
+    const DofFigures searched = DofFigures::limits(100, 16, 300, 0.03, true);
+    const QJsonObject windowCell = window["cells"][0][1].toObject();
+    QCOMPARE(sorted(windowCell.keys()), QStringList({"far_m", "near_m"}));
+    QCOMPARE(windowCell["near_m"].toDouble(), searched.nearLimit / 1000);
+    QCOMPARE(windowCell["far_m"].toDouble(), searched.farLimit / 1000);
+}
+
+// The texts say which distance is which, where nothing is sharp, what the
+// working f-number is, and how far each frame's focus moves.
+void TestCalc::closeRangeTexts()
+{
+    const QString dof = call(words("dof --focal 24 --aperture 8 --coc 0.03 --focus 2.4")).out;
+    QVERIFY(dof.contains(QRegularExpression("Hyperfocal distance +2.4 m\n")));
+    QVERIFY(dof.contains(QRegularExpression("Focus for infinity +2.424 m\n")));
+    QVERIFY(dof.contains(QRegularExpression("Far limit +240 m\n")));
+    QVERIFY(dof.contains("hyperfocal distance is the window's F^2/(N c); focused at the focus "
+                         "for infinity, the far limit reaches infinity."));
+
+    const QString none =
+        call(words("dof --focal 65 --aperture 11 --focus 0.13 --coc 0.015 --diffraction")).out;
+    QVERIFY(none.contains(QRegularExpression("Working aperture +f/22 at 1:1\n")));
+    QVERIFY(none.contains("Sharp zone"));
+    QVERIFY(none.contains("f-numbers below f/5.59 keep a sharp zone"));
+    QVERIFY(!none.contains("Near limit"));
+
+    const QString optimum = call(words("optimum --focal 100 --near 0.2 --far 0.21 --coc 0.03")).out;
+    QVERIFY2(optimum.contains(QRegularExpression("Best aperture +f/29.8 \\(working f/58.2 at")),
+             qPrintable(optimum));
+
+    const Result stack =
+        call(words("stack --focal 100 --aperture 8 --near 0.3 --far 0.32 --coc 0.03 "
+                   "--diffraction"));
+    const QStringList lines = stack.out.split('\n');
+    QVERIFY(lines[2].endsWith("Step"));
+    QVERIFY(lines[3].endsWith("m"));
+    QVERIFY(lines[4].endsWith(" mm"));
+    const QStringList csv =
+        call(words("stack --focal 100 --aperture 8 --near 0.3 --far 0.32 --format csv"))
+            .out.split("\r\n");
+    QCOMPARE(csv[0], QString("frame,focus_m,near_m,far_m,step_mm"));
+    QVERIFY(csv[1].endsWith(','));
 }
 
 void TestCalc::cocWays_data()
@@ -239,8 +433,9 @@ void TestCalc::jsonKeys_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QStringList>("keys");
-    const QStringList optimum = words("focal_mm coc_mm near_m far_m focus_m best_aperture "
-                                      "best_worst_blur sharp_apertures stops");
+    const QStringList optimum = words("focal_mm coc_mm near_m far_m focus_m magnification "
+                                      "best_aperture working_aperture best_worst_blur "
+                                      "sharp_apertures stops");
     QTest::newRow("table") << words("table --focal 50")
                            << words("focal_mm coc_mm diffraction apertures distances_m cells");
     QTest::newRow("optimum, none sharp")
@@ -369,7 +564,8 @@ void TestCalc::jsonContents()
     QCOMPARE(table["cells"].toArray().size(), 14);
     for (const QJsonValue &row : table["cells"].toArray()) {
         QCOMPARE(row.toArray().size(), 9);
-        QCOMPARE(sorted(row.toArray().first().toObject().keys()), QStringList({"far_m", "near_m"}));
+        QCOMPARE(sorted(row.toArray().first().toObject().keys()),
+                 QStringList({"far_m", "near_m", "sharp"}));
     }
     // The cell at 3 m and f/8 is dof's near and far limit.
     const QJsonObject cell = table["cells"][5][5].toObject();
@@ -400,7 +596,17 @@ void TestCalc::jsonContents()
     QVERIFY(frames.size() > 1);
     QCOMPARE(frames.first()["near_m"].toDouble(), 2.0);
     QVERIFY(frames.last()["far_m"].isNull());
-    QCOMPARE(sorted(frames.first().toObject().keys()), QStringList({"far_m", "focus_m", "near_m"}));
+    QCOMPARE(sorted(frames.first().toObject().keys()),
+             QStringList({"far_m", "focus_m", "near_m", "working_aperture"}));
+    // Every later frame tells how far its focus moved from the one before.
+    for (int i = 1; i < frames.size(); ++i) {
+        QCOMPARE(sorted(frames[i].toObject().keys()),
+                 QStringList({"far_m", "focus_m", "near_m", "step_mm", "working_aperture"}));
+        if (!frames[i]["focus_m"].isNull())
+            QCOMPARE(frames[i]["step_mm"].toDouble(),
+                     (frames[i]["focus_m"].toDouble() - frames[i - 1]["focus_m"].toDouble()) *
+                         1000);
+    }
 }
 
 // show prints what a project saved by the window holds, with the figures
@@ -554,6 +760,20 @@ void TestCalc::badInputIsRefused_data()
         {"list too long", "table --focal 50 --apertures " + QString("8,").repeated(1000) + "8",
          "--apertures"},
         {"range too narrow", "optimum --focal 50 --near 1000000 --far 1000000.0001", "--near"},
+        {"focus and magnification", dof + QString("--focus 3 --magnification 0.5"),
+         "--magnification"},
+        {"neither focus nor magnification", QString(dof).trimmed(), "--focus"},
+        {"zero magnification", dof + QString("--magnification 0"), "--magnification"},
+        {"magnification beyond doubles", dof + QString("--magnification 1e300"), "--magnification"},
+        {"pupil magnification 0.05", dof + QString("--focus 3 --pupil-magnification 0.05"),
+         "--pupil-magnification"},
+        {"pupil magnification 11", stack + QString("--pupil-magnification 11"),
+         "--pupil-magnification"},
+        {"pupil magnification as window", "table --focal 50 --as-window --pupil-magnification 2",
+         "--pupil-magnification"},
+        {"working f/32 at 1:1",
+         "stack --focal 100 --aperture 16 --near 0.2 --far 0.21 --coc 0.03 --diffraction",
+         "working f/32 at 1:1"},
     };
     for (const Row &row : rows)
         QTest::newRow(row.name) << row.args << QString(row.named);

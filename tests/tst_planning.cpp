@@ -1,7 +1,7 @@
-#include "coutcapture.h"
-#include "optics/lensmodel.h"
+#include "planning/exactdof.h"
 #include "planning/focusplanner.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <cmath>
@@ -13,18 +13,22 @@ using Status = FocusPlanner::StackPlan::Status;
 static constexpr double Inf = std::numeric_limits<double>::infinity();
 static constexpr double K = 0.001342;
 
-// The lens model's blur at x for one camera, the reference for every limit.
-static double lensBlur(double focus, double n, double f, double c, double x, bool diffraction)
-{
-    CoutCapture quiet;
-    LensModel m;
-    m.init(focus, n, f, c);
-    return m.blur(x, diffraction ? 1 : 0);
-}
-
 static double thinLensV(double f, double x)
 {
     return 1.0 / (1.0 / f - 1.0 / x);
+}
+
+// The blur model with the diffraction disc of the working f-number
+// N (1 + m / p) at the focus, written out from the textbook formulas.
+static double workingBlur(double focus, double n, double f, double c, double x, bool diffraction,
+                          double p = 1.0)
+{
+    const double vs = std::isinf(focus) ? f : thinLensV(f, focus);
+    const double v = std::isinf(x) ? f : thinLensV(f, x);
+    const double defocus = std::fabs(v - vs) * (f / n) / v;
+    const double ne = n * (1.0 + (vs / f - 1.0) / p);
+    const double airy = diffraction ? K * ne : 0.0;
+    return std::sqrt(defocus * defocus + airy * airy) / c;
 }
 
 // One request per data row; the optimum ignores n, diffraction and overlap.
@@ -46,6 +50,14 @@ class TestPlanning : public QObject
     Q_OBJECT
 
 private slots:
+    void exactLimitsFollowFormulas_data();
+    void exactLimitsFollowFormulas();
+    void noSharpZoneWhereDiffractionFillsCoc_data();
+    void noSharpZoneWhereDiffractionFillsCoc();
+    void focusForInfinityKeepsInfinitySharp_data();
+    void focusForInfinityKeepsInfinitySharp();
+    void diffractionNeverDeepensField();
+    void stackRefusalNamesWorkingFNumber();
     void optimumAgreesWithLensModel_data();
     void optimumAgreesWithLensModel();
     void stackLimitsAreSharpAndMinimal_data();
@@ -57,58 +69,258 @@ private slots:
     void absurdOrInvalidRequestsAreReported();
 };
 
+// One camera for the closed forms.
+struct Camera {
+    double f, n, focus, c;
+    bool diffraction;
+    double pupil;
+};
+Q_DECLARE_METATYPE(Camera)
+
+void TestPlanning::exactLimitsFollowFormulas_data()
+{
+    QTest::addColumn<Camera>("cam");
+    QTest::newRow("65mm 1:1 f/5") << Camera{65, 5, 130, 0.015, true, 1};
+    QTest::newRow("65mm 1:1 f/5 without") << Camera{65, 5, 130, 0.015, false, 1};
+    QTest::newRow("100mm 1:2 f/8 P 0.6") << Camera{100, 8, 300, 0.03, true, 0.6};
+    QTest::newRow("100mm 2:1 f/4 P 2") << Camera{100, 4, 150, 0.03, true, 2};
+    QTest::newRow("24mm f/8 2 m") << Camera{24, 8, 2000, 0.03, true, 1};
+    QTest::newRow("50mm f/16 10 m") << Camera{50, 16, 10000, 0.03, true, 1};
+    QTest::newRow("24mm f/8 3 m without") << Camera{24, 8, 3000, 0.03, false, 1};
+    QTest::newRow("24mm f/11 at infinity") << Camera{24, 11, Inf, 0.03, true, 1};
+}
+
+// The limits are the textbook's s H / (H +- (s - F)) with H = F^2 / (N c'),
+// c' from the working f-number, and the working blur there is exactly 1:
+// no search tolerance, even a tenth of a millimetre from the focus.
+void TestPlanning::exactLimitsFollowFormulas()
+{
+    QFETCH(Camera, cam);
+    const auto [f, n, s, c, diffraction, p] = cam;
+    const ExactDof::Figures fig = ExactDof::compute(f, n, s, c, diffraction, p);
+    QVERIFY(fig.valid);
+    QVERIFY(fig.sharp);
+    const double m = std::isinf(s) ? 0.0 : f / (s - f);
+    const double ne = n * (1 + m / p);
+    const double budget = diffraction ? std::sqrt(c * c - K * ne * K * ne) : c;
+    const double h = f * f / (n * budget);
+    COMPARE_REL(fig.magnification + 1, m + 1, 1e-15);
+    COMPARE_REL(fig.workingFNumber, ne, 1e-15);
+    COMPARE_REL(fig.budget, budget, 1e-12);
+    COMPARE_REL(fig.hyperfocal, f * f / (n * c), 1e-15);
+    if (std::isinf(s)) {
+        COMPARE_REL(fig.nearLimit, h, 1e-12);
+        QVERIFY(std::isinf(fig.farLimit));
+    } else {
+        COMPARE_REL(fig.nearLimit, s * h / (h + (s - f)), 1e-12);
+        if (s - f < h)
+            COMPARE_REL(fig.farLimit, s * h / (h - (s - f)), 1e-12);
+        else
+            QVERIFY(std::isinf(fig.farLimit));
+    }
+    for (const double limit : {fig.nearLimit, fig.farLimit}) {
+        if (std::isfinite(limit))
+            COMPARE_REL(workingBlur(s, n, f, c, limit, diffraction, p), 1.0, 1e-8);
+    }
+    const double dInf = (std::isinf(s) ? 0.0 : thinLensV(f, s) - f) * (f / n) / f;
+    const double airy = diffraction ? K * ne : 0.0;
+    COMPARE_REL(fig.blurAtInfinity, std::sqrt(dInf * dInf + airy * airy) / c, 1e-12);
+}
+
+void TestPlanning::noSharpZoneWhereDiffractionFillsCoc_data()
+{
+    QTest::addColumn<double>("f");
+    QTest::addColumn<double>("focus");
+    QTest::addColumn<double>("c");
+    QTest::addColumn<double>("pupil");
+    QTest::newRow("65mm 1:1") << 65.0 << 130.0 << 0.015 << 1.0;
+    QTest::newRow("65mm 2:1 P 0.5") << 65.0 << 97.5 << 0.015 << 0.5;
+    QTest::newRow("24mm 10 m") << 24.0 << 10000.0 << 0.03 << 1.0;
+    QTest::newRow("600mm 50 m P 0.3") << 600.0 << 50000.0 << 0.03 << 0.3;
+}
+
+// Where the diffraction disc of the working f-number reaches the CoC there
+// are no limits at all; just below that f-number there are.
+void TestPlanning::noSharpZoneWhereDiffractionFillsCoc()
+{
+    QFETCH(double, f);
+    QFETCH(double, focus);
+    QFETCH(double, c);
+    QFETCH(double, pupil);
+    const double m = f / (focus - f);
+    const double limit = c / (K * (1 + m / pupil));
+    const ExactDof::Figures over = ExactDof::compute(f, limit * 1.001, focus, c, true, pupil);
+    QVERIFY(over.valid);
+    QVERIFY(!over.sharp);
+    QVERIFY(std::isnan(over.nearLimit) && std::isnan(over.farLimit));
+    COMPARE_REL(over.largestSharpFNumber, limit, 1e-12);
+    const ExactDof::Figures under = ExactDof::compute(f, limit * 0.999, focus, c, true, pupil);
+    QVERIFY(under.sharp);
+    QVERIFY(under.nearLimit < focus && under.farLimit > focus);
+    // The marked f-number alone would still leave a zone.
+    QVERIFY(K * limit * 1.001 < c);
+    QVERIFY(ExactDof::compute(f, limit * 1.001, focus, c, false, pupil).sharp);
+}
+
+void TestPlanning::focusForInfinityKeepsInfinitySharp_data()
+{
+    QTest::addColumn<Camera>("cam");
+    QTest::newRow("24mm f/8") << Camera{24, 8, 0, 0.03, false, 1};
+    QTest::newRow("24mm f/8 diffraction") << Camera{24, 8, 0, 0.03, true, 1};
+    QTest::newRow("50mm f/16 diffraction P 0.5") << Camera{50, 16, 0, 0.03, true, 0.5};
+    QTest::newRow("200mm f/22 diffraction") << Camera{200, 22, 0, 0.03, true, 1};
+    QTest::newRow("15mm f/2.8 diffraction P 3") << Camera{15, 2.8, 0, 0.0128, true, 3};
+}
+
+// The focus for infinity is F^2 / (N c') + F with c' of the working
+// f-number at that focus; the far limit is infinite there and finite just
+// nearer. The hyperfocal distance F^2 / (N c) focuses short of it.
+void TestPlanning::focusForInfinityKeepsInfinitySharp()
+{
+    QFETCH(Camera, cam);
+    const double f = cam.f, n = cam.n, c = cam.c, p = cam.pupil;
+    const double s = ExactDof::focusForInfinity(f, n, c, cam.diffraction, p);
+    QVERIFY(std::isfinite(s));
+    const double ne = n * (1 + f / (s - f) / p);
+    const double budget = cam.diffraction ? std::sqrt(c * c - K * ne * K * ne) : c;
+    COMPARE_REL(s, f * f / (n * budget) + f, 1e-9);
+    QVERIFY(std::isinf(ExactDof::compute(f, n, s * (1 + 1e-9), c, cam.diffraction, p).farLimit));
+    QVERIFY(std::isfinite(ExactDof::compute(f, n, s * (1 - 1e-6), c, cam.diffraction, p).farLimit));
+    const ExactDof::Figures atHyperfocal =
+        ExactDof::compute(f, n, f * f / (n * c), c, cam.diffraction, p);
+    QVERIFY(std::isfinite(atHyperfocal.farLimit));
+    COMPARE_REL(atHyperfocal.focusForInfinity, s, 1e-15);
+    if (!cam.diffraction) {
+        // Focused at the window's 2.4 m hyperfocal distance the far limit is
+        // 240 m; 24 mm further out it is infinity.
+        QCOMPARE(s, 2424.0);
+        COMPARE_REL(ExactDof::compute(f, n, 2400, c, false).farLimit, 2400.0 * 2400 / 24, 1e-12);
+    }
+}
+
+// Over a few thousand random cameras, macro to landscape, adding the
+// diffraction disc never moves a limit outwards, never deepens the field
+// and never brings the focus for infinity nearer.
+void TestPlanning::diffractionNeverDeepensField()
+{
+    QRandomGenerator random(14);
+    const auto logUniform = [&](double lo, double hi) {
+        return lo * std::pow(hi / lo, random.generateDouble());
+    };
+    int sharpCases = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const double f = logUniform(8, 800);
+        const double n = logUniform(1, 64);
+        const double c = logUniform(0.002, 0.1);
+        const double p = logUniform(0.2, 5);
+        const double m = logUniform(1e-5, 5);
+        const double s = i % 50 == 0 ? Inf : f * (1 + 1 / m);
+        const ExactDof::Figures plain = ExactDof::compute(f, n, s, c, false, p);
+        const ExactDof::Figures dif = ExactDof::compute(f, n, s, c, true, p);
+        const QByteArray what = QString("case %1: F %2 N %3 c %4 P %5 s %6")
+                                    .arg(i)
+                                    .arg(f)
+                                    .arg(n)
+                                    .arg(c)
+                                    .arg(p)
+                                    .arg(s)
+                                    .toUtf8();
+        QVERIFY2(plain.valid && dif.valid && plain.sharp, what);
+        if (!dif.sharp)
+            continue;
+        ++sharpCases;
+        QVERIFY2(dif.nearLimit >= plain.nearLimit, what);
+        QVERIFY2(dif.farLimit <= plain.farLimit, what);
+        QVERIFY2(!(dif.depth() > plain.depth()), what);
+        QVERIFY2(!(dif.focusForInfinity < plain.focusForInfinity), what);
+    }
+    QVERIFY(sharpCases > 1000);
+}
+
+// The stack that plans frames where nothing is sharp: f/16 at 1:1 is working
+// f/32, whose 43 um disc exceeds a 30 um CoC.
+void TestPlanning::stackRefusalNamesWorkingFNumber()
+{
+    const StackPlan plan = FocusPlanner::stack(100, 16, 200, 210, 0.03, true, 0.1);
+    QCOMPARE(plan.status, Status::DiffractionExceedsCoc);
+    COMPARE_REL(plan.nearMagnification, 1.0, 1e-15);
+    COMPARE_REL(plan.nearWorkingFNumber, 32.0, 1e-15);
+    COMPARE_REL(plan.diffractionLimit, 0.03 / (2 * K), 1e-12);
+    QCOMPARE(plan.suggestedFNumber, 11.0);
+    QCOMPARE(FocusPlanner::stack(100, 11, 200, 210, 0.03, true, 0.1).status, Status::Ok);
+    // A retrofocus design (P 2) is working f/24 there and still refused.
+    QCOMPARE(FocusPlanner::stack(100, 16, 200, 210, 0.03, true, 0.1, 2.0).nearWorkingFNumber, 24.0);
+}
+
 void TestPlanning::optimumAgreesWithLensModel_data()
 {
     QTest::addColumn<Shot>("shot");
+    QTest::addColumn<double>("pupil");
     QTest::addColumn<bool>("sharp");
-    QTest::newRow("50mm 3-10 m") << Shot{50, 0, 3000, 10000, 0.03, true, 0} << true;
-    QTest::newRow("24mm 1 m-inf") << Shot{24, 0, 1000, Inf, 0.03, true, 0} << true;
-    QTest::newRow("100mm macro") << Shot{100, 0, 300, 320, 0.02, true, 0} << false;
-    QTest::newRow("600mm 20 m-inf") << Shot{600, 0, 20000, Inf, 0.03, true, 0} << false;
+    QTest::newRow("50mm 3-10 m") << Shot{50, 0, 3000, 10000, 0.03, true, 0} << 1.0 << true;
+    QTest::newRow("24mm 1 m-inf") << Shot{24, 0, 1000, Inf, 0.03, true, 0} << 1.0 << true;
+    QTest::newRow("100mm macro") << Shot{100, 0, 300, 320, 0.02, true, 0} << 1.0 << false;
+    QTest::newRow("100mm 1:1") << Shot{100, 0, 200, 200.5, 0.03, true, 0} << 1.0 << true;
+    QTest::newRow("100mm 1:1 f/41.6 too small")
+        << Shot{100, 0, 200, 210, 0.03, true, 0} << 1.0 << false;
+    QTest::newRow("100mm 1:1 P 0.5") << Shot{100, 0, 200, 210, 0.03, true, 0} << 0.5 << false;
+    QTest::newRow("65mm 2:1 P 2") << Shot{65, 0, 95, 97, 0.015, true, 0} << 2.0 << false;
+    QTest::newRow("600mm 20 m-inf") << Shot{600, 0, 20000, Inf, 0.03, true, 0} << 1.0 << false;
 }
 
-// Focus at the harmonic mean; the predicted worst blur is the lens model's at
-// both ends, smallest at N*; the sharp interval ends at blur 1; what would
-// help brings the best blur down to exactly 1.
+// Focus at the harmonic mean; the predicted worst blur is the working
+// f-number's blur at both ends, smallest at N*; the sharp interval ends at
+// blur 1; what would help brings the best blur down to exactly 1.
 void TestPlanning::optimumAgreesWithLensModel()
 {
     QFETCH(Shot, shot);
+    QFETCH(double, pupil);
     QFETCH(bool, sharp);
     const double f = shot.f, nearDist = shot.nearDist, farDist = shot.farDist, c = shot.c;
-    const FocusPlanner::OptimumPlan plan = FocusPlanner::optimum(f, nearDist, farDist, c);
+    const FocusPlanner::OptimumPlan plan = FocusPlanner::optimum(f, nearDist, farDist, c, pupil);
     QVERIFY(plan.valid);
     const double vn = thinLensV(f, nearDist), vf = thinLensV(f, farDist);
-    COMPARE_REL(thinLensV(f, plan.focus), 2.0 / (1.0 / vn + 1.0 / vf), 1e-12);
-    COMPARE_REL(plan.bestFNumber, std::sqrt(f * (vn - vf) / (vn + vf) / K), 1e-12);
+    const double vs = 2.0 / (1.0 / vn + 1.0 / vf);
+    COMPARE_REL(thinLensV(f, plan.focus), vs, 1e-12);
+    const double g = 1.0 + (vs / f - 1.0) / pupil;
+    COMPARE_REL(plan.bestFNumber, std::sqrt(f * (vn - vf) / (vn + vf) / (K * g)), 1e-12);
+    const auto blur = [&](double n, double x) {
+        return workingBlur(plan.focus, n, f, c, x, true, pupil);
+    };
     for (const double x : {nearDist, farDist})
-        COMPARE_REL(lensBlur(plan.focus, plan.bestFNumber, f, c, x, true), plan.bestBlur, 1e-9);
+        COMPARE_REL(blur(plan.bestFNumber, x), plan.bestBlur, 1e-9);
     QCOMPARE(int(plan.stops.size()), 37);
     for (const FocusPlanner::StopBlur &s : plan.stops) {
-        COMPARE_REL(lensBlur(plan.focus, s.fNumber, f, c, nearDist, true), s.worstBlur, 1e-9);
+        COMPARE_REL(blur(s.fNumber, nearDist), s.worstBlur, 1e-9);
         QVERIFY(s.worstBlur >= plan.bestBlur * (1.0 - 1e-12));
     }
     QCOMPARE(plan.hasSharpRange, sharp);
     if (sharp) {
-        COMPARE_REL(lensBlur(plan.focus, plan.sharpFrom, f, c, nearDist, true), 1.0, 1e-9);
-        COMPARE_REL(lensBlur(plan.focus, plan.sharpTo, f, c, farDist, true), 1.0, 1e-9);
+        COMPARE_REL(blur(plan.sharpFrom, nearDist), 1.0, 1e-9);
+        COMPARE_REL(blur(plan.sharpTo, farDist), 1.0, 1e-9);
     } else {
-        COMPARE_REL(FocusPlanner::optimum(f, nearDist, farDist, plan.smallestCoc).bestBlur, 1.0,
-                    1e-9);
-        COMPARE_REL(FocusPlanner::optimum(f, nearDist, plan.farthestFar, c).bestBlur, 1.0, 1e-9);
-        COMPARE_REL(FocusPlanner::optimum(f, plan.nearestNear, farDist, c).bestBlur, 1.0, 1e-9);
+        using FocusPlanner::optimum;
+        COMPARE_REL(optimum(f, nearDist, farDist, plan.smallestCoc, pupil).bestBlur, 1.0, 1e-9);
+        COMPARE_REL(optimum(f, nearDist, plan.farthestFar, c, pupil).bestBlur, 1.0, 1e-9);
+        COMPARE_REL(optimum(f, plan.nearestNear, farDist, c, pupil).bestBlur, 1.0, 1e-9);
     }
 }
 
 void TestPlanning::stackLimitsAreSharpAndMinimal_data()
 {
     QTest::addColumn<Shot>("shot");
-    QTest::newRow("macro") << Shot{100, 8, 300, 400, 0.03, false, 0.1};
-    QTest::newRow("macro diffraction") << Shot{100, 8, 300, 400, 0.03, true, 0.1};
-    QTest::newRow("to inf diffraction") << Shot{24, 11, 300, Inf, 0.03, true, 0.1};
-    QTest::newRow("overlap 0") << Shot{100, 4, 500, 2000, 0.02, false, 0.0};
-    QTest::newRow("overlap 0.9") << Shot{50, 5.6, 1000, 5000, 0.03, true, 0.9};
-    QTest::newRow("one frame to inf") << Shot{24, 8, 2000, Inf, 0.03, false, 0.1};
-    QTest::newRow("one frame") << Shot{50, 11, 3000, 5000, 0.03, true, 0.5};
+    QTest::addColumn<double>("pupil");
+    QTest::newRow("macro") << Shot{100, 8, 300, 400, 0.03, false, 0.1} << 1.0;
+    QTest::newRow("macro diffraction") << Shot{100, 8, 300, 400, 0.03, true, 0.1} << 1.0;
+    QTest::newRow("1:1 diffraction") << Shot{100, 8, 200, 210, 0.03, true, 0.1} << 1.0;
+    QTest::newRow("1:1 retrofocus") << Shot{100, 11, 200, 210, 0.03, true, 0.2} << 2.0;
+    QTest::newRow("1:1 telephoto") << Shot{100, 5.6, 200, 205, 0.03, true, 0.0} << 0.5;
+    QTest::newRow("to inf diffraction") << Shot{24, 11, 300, Inf, 0.03, true, 0.1} << 1.0;
+    QTest::newRow("overlap 0") << Shot{100, 4, 500, 2000, 0.02, false, 0.0} << 1.0;
+    QTest::newRow("overlap 0.9") << Shot{50, 5.6, 1000, 5000, 0.03, true, 0.9} << 1.0;
+    QTest::newRow("one frame to inf") << Shot{24, 8, 2000, Inf, 0.03, false, 0.1} << 1.0;
+    QTest::newRow("one frame") << Shot{50, 11, 3000, 5000, 0.03, true, 0.5} << 1.0;
+    QTest::newRow("one frame to inf diffraction") << Shot{24, 8, 2000, Inf, 0.03, true, 0.1} << 1.0;
 }
 
 // Every limit has blur 1; the ends are the range's; neighbours overlap
@@ -117,30 +329,51 @@ void TestPlanning::stackLimitsAreSharpAndMinimal()
 {
     QFETCH(Shot, shot);
     const auto [f, n, nearDist, farDist, c, diffraction, overlap] = shot;
-    const StackPlan plan = FocusPlanner::stack(f, n, nearDist, farDist, c, diffraction, overlap);
+    QFETCH(double, pupil);
+    const StackPlan plan =
+        FocusPlanner::stack(f, n, nearDist, farDist, c, diffraction, overlap, pupil);
     QCOMPARE(plan.status, Status::Ok);
     const auto &frames = plan.frames;
-    const double beta = (diffraction ? std::sqrt(c * c - K * n * K * n) : c) * n / f;
-    const double zone = std::log((1 + beta) / (1 - beta));
+    // A frame's zone in ln v, from the budget at its own working f-number.
+    const auto zoneOf = [&](const FocusPlanner::Frame &fr) {
+        const double ne = n * (1.0 + (thinLensV(f, fr.focus) / f - 1.0) / pupil);
+        const double beta = (diffraction ? std::sqrt(c * c - K * ne * K * ne) : c) * n / f;
+        return std::log((1 + beta) / (1 - beta));
+    };
     const double range = std::log(thinLensV(f, nearDist) / thinLensV(f, farDist));
     for (const FocusPlanner::Frame &fr : frames) {
         for (const double limit : {fr.nearLimit, fr.farLimit}) {
             if (std::isfinite(limit))
-                COMPARE_REL(lensBlur(fr.focus, n, f, c, limit, diffraction), 1.0, 1e-9);
+                COMPARE_REL(workingBlur(fr.focus, n, f, c, limit, diffraction, pupil), 1.0, 1e-9);
         }
     }
     const std::size_t count = frames.size();
+    QVERIFY(std::isnan(frames[0].step));
+    for (std::size_t i = 1; i < count; ++i)
+        QCOMPARE(frames[i].step, frames[i].focus - frames[i - 1].focus);
     if (count == 1) {
-        QVERIFY(range <= zone);
-        COMPARE_REL(frames[0].focus, FocusPlanner::optimum(f, nearDist, farDist, c).focus, 1e-12);
+        QVERIFY(range <= zoneOf(frames[0]));
+        COMPARE_REL(frames[0].focus, FocusPlanner::optimum(f, nearDist, farDist, c, pupil).focus,
+                    1e-12);
         return;
     }
     QCOMPARE(frames.front().nearLimit, nearDist);
     QCOMPARE(frames.back().farLimit, farDist);
-    QVERIFY((count - 1) * zone - (count - 2) * overlap * zone < range);
+    // Zones grow with distance. With equal zones count - 1 frames fall
+    // short; otherwise the overlap raised above the asked one must not add
+    // up to a whole frame's advance, or a frame could go.
+    const double longest = zoneOf(frames.back());
+    if (!diffraction)
+        QVERIFY((count - 1) * longest - (count - 2) * overlap * longest < range);
+    double shared = 0;
+    for (std::size_t i = 0; i + 1 < count; ++i)
+        shared += zoneOf(frames[i]);
+    QVERIFY(plan.overlap >= overlap);
+    QVERIFY((plan.overlap - overlap) * shared < (1 - overlap) * longest);
     for (std::size_t i = 0; i + 1 < count; ++i) {
         const double shared =
             std::log(thinLensV(f, frames[i + 1].nearLimit) / thinLensV(f, frames[i].farLimit));
+        const double zone = std::min(zoneOf(frames[i]), zoneOf(frames[i + 1]));
         QVERIFY(shared >= overlap * zone * (1 - 1e-9) - 1e-15);
     }
 }
@@ -178,14 +411,16 @@ void TestPlanning::diffractionBeyondCocSuggestsStop_data()
     QTest::addColumn<double>("n");
     QTest::addColumn<double>("c");
     QTest::addColumn<double>("suggested");
-    QTest::newRow("f/32 c 0.03") << 32.0 << 0.03 << 22.0;
+    QTest::newRow("f/32 c 0.03") << 32.0 << 0.03 << 20.0;
     QTest::newRow("f/16 c 0.0128") << 16.0 << 0.0128 << 9.0;
-    QTest::newRow("at the limit") << 22.0 << K * 22.0 << 20.0;
+    QTest::newRow("at the limit") << 22.0 << K * (22.0 * (1 + 50.0 / 950.0)) << 20.0;
+    QTest::newRow("f/22 c 0.03 at the marked limit") << 22.0 << K * 22.0 << 20.0;
     QTest::newRow("not even f/1") << 2.0 << 0.001 << 0.0;
 }
 
-// Diffraction alone at or over the CoC: no frames, the limit c / k and the
-// largest third stop below it, which does plan.
+// Diffraction alone at or over the CoC at the near end's working f-number:
+// no frames, the limit c / (k (1 + m)) and the largest third stop below it,
+// which does plan.
 void TestPlanning::diffractionBeyondCocSuggestsStop()
 {
     QFETCH(double, n);
@@ -194,7 +429,10 @@ void TestPlanning::diffractionBeyondCocSuggestsStop()
     const StackPlan plan = FocusPlanner::stack(50.0, n, 1000.0, 2000.0, c, true, 0.1);
     QCOMPARE(plan.status, Status::DiffractionExceedsCoc);
     QVERIFY(plan.frames.empty());
-    COMPARE_REL(plan.diffractionLimit, c / K, 1e-12);
+    const double m = 50.0 / (1000.0 - 50.0);
+    COMPARE_REL(plan.nearMagnification, m, 1e-12);
+    COMPARE_REL(plan.nearWorkingFNumber, n * (1 + m), 1e-12);
+    COMPARE_REL(plan.diffractionLimit, c / (K * (1 + m)), 1e-12);
     QCOMPARE(plan.suggestedFNumber, suggested);
     if (suggested > 0)
         QCOMPARE(FocusPlanner::stack(50.0, suggested, 1000.0, 2000.0, c, true, 0.1).status,

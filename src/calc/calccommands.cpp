@@ -3,7 +3,9 @@
 #include "calcarguments.h"
 #include "calcformat.h"
 #include "jsonwriter.h"
+#include "optics/lensmodel.h"
 #include "planning/doffigures.h"
+#include "planning/exactdof.h"
 #include "presets/cocpresets.h"
 #include "project/projectfile.h"
 #include "texttable.h"
@@ -12,6 +14,7 @@
 #include <QJsonObject>
 
 #include <cmath>
+#include <limits>
 
 namespace CalcCommands
 {
@@ -26,15 +29,6 @@ namespace
 {
 
 using namespace CalcFormat;
-
-void declareLens(CalcArguments &args, bool withFocus)
-{
-    args.add(CalcOptions::Focal);
-    if (withFocus) {
-        args.add(CalcOptions::Aperture);
-        args.add(CalcOptions::Focus);
-    }
-}
 
 // The near limit lies between the lens and the focus for any sensible
 // camera; values so extreme that it overflows give no figures to print.
@@ -112,16 +106,151 @@ Result runPresets(CalcArguments &args)
 
 // ---- dof ----------------------------------------------------------------
 
+QString g6(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+// A magnification as photographers write it: 1:59, 1:1, 2:1.
+QString ratio(double m)
+{
+    if (m >= 1.0)
+        return QString::number(m, 'g', 3) + QStringLiteral(":1");
+    return QStringLiteral("1:") + QString::number(1.0 / m, 'g', 3);
+}
+
+// --focus, or the focus of --magnification; one of them, not both.
+double readFocus(CalcArguments &args, double focal)
+{
+    const bool byFocus = args.flag(CalcOptions::Focus);
+    const bool byMagnification = args.flag(CalcOptions::Magnification);
+    if (byFocus && byMagnification) {
+        args.fail(QStringLiteral("--focus and --magnification both set the focus; give one of "
+                                 "them"));
+        return std::nan("");
+    }
+    if (!byMagnification) {
+        if (!byFocus) {
+            args.fail(QStringLiteral("missing --focus (a distance in metres) or --magnification "
+                                     "(1 for 1:1)"));
+            return std::nan("");
+        }
+        return args.distance(CalcOptions::Focus, focal, false);
+    }
+    const double m = args.positive(CalcOptions::Magnification);
+    const double focus = ExactDof::focusAtMagnification(focal, m);
+    if (!args.failed() && !(focus > focal && std::isfinite(focus)))
+        args.fail(QStringLiteral("--magnification %1 puts the focus too close to the focal "
+                                 "length (%2 mm) to compute with")
+                      .arg(g6(m), g6(focal)));
+    return focus;
+}
+
+// The pupil magnification; the window knows none, so --as-window refuses it.
+double readPupil(CalcArguments &args, bool asWindow)
+{
+    if (asWindow && args.flag(CalcOptions::PupilMagnification)) {
+        args.fail(QStringLiteral("--pupil-magnification: --as-window computes with the marked "
+                                 "f-number, as the window does; give one of them"));
+        return std::nan("");
+    }
+    return args.numberOr(CalcOptions::PupilMagnification, 1.0);
+}
+
+// Figures of values too extreme for the arithmetic: a CoC or an f-number so
+// small that the hyperfocal distance times the focus overflows, refused as
+// the window's figures are.
+bool computable(const ExactDof::Figures &e, double focus)
+{
+    return e.valid && std::isfinite(e.hyperfocal * focus) &&
+           (!e.sharp || std::isfinite(e.nearLimit));
+}
+
+QJsonObject exactDofJson(const ExactDof::Figures &e, double focal, double aperture, double focus,
+                         double coc, bool diffraction)
+{
+    return QJsonObject{
+        {QStringLiteral("focal_mm"), numberJson(focal)},
+        {QStringLiteral("aperture"), numberJson(aperture)},
+        {QStringLiteral("focus_m"), metresJson(focus)},
+        {QStringLiteral("coc_mm"), numberJson(coc)},
+        {QStringLiteral("diffraction"), diffraction},
+        {QStringLiteral("sharp"), e.sharp},
+        {QStringLiteral("working_aperture"), numberJson(e.workingFNumber)},
+        {QStringLiteral("magnification"), numberJson(e.magnification)},
+        {QStringLiteral("hyperfocal_m"), metresJson(e.hyperfocal)},
+        {QStringLiteral("focus_for_infinity_m"), metresJson(e.focusForInfinity)},
+        {QStringLiteral("near_m"), metresJson(e.nearLimit)},
+        {QStringLiteral("far_m"), metresJson(e.farLimit)},
+        {QStringLiteral("depth_m"), metresJson(e.depth())},
+        {QStringLiteral("blur_at_infinity"), numberJson(e.blurAtInfinity)},
+        {QStringLiteral("scale"), numberJson(std::fabs(focus - focal) / focal)},
+    };
+}
+
+QString exactDofText(const ExactDof::Figures &e, double focal, double aperture, double focus,
+                     const CalcArguments::Coc &coc, bool diffraction)
+{
+    QString cocText = g6(coc.mm) + QStringLiteral(" mm");
+    if (coc.source != QLatin1String("given"))
+        cocText += QStringLiteral(" (") + coc.source + QLatin1Char(')');
+    const QString forInfinity =
+        std::isnan(e.focusForInfinity)
+            ? QStringLiteral("none: diffraction alone fills the CoC even at infinity")
+            : metresText(e.focusForInfinity);
+    QList<QPair<QString, QString>> lines = {
+        {QStringLiteral("Focal length"), g6(focal) + QStringLiteral(" mm")},
+        {QStringLiteral("Aperture"), QStringLiteral("f/") + g6(aperture)},
+        {QStringLiteral("Working aperture"),
+         QStringLiteral("f/%1 at %2")
+             .arg(QString::number(e.workingFNumber, 'g', 3), ratio(e.magnification))},
+        {QStringLiteral("Focus distance"), metresText(focus)},
+        {QStringLiteral("Circle of confusion"), cocText},
+        {QStringLiteral("Diffraction"), diffraction
+                                            ? QStringLiteral("included, of the working f-number")
+                                            : QStringLiteral("not included")},
+        {QStringLiteral("Hyperfocal distance"), metresText(e.hyperfocal)},
+        {QStringLiteral("Focus for infinity"), forInfinity},
+    };
+    if (e.sharp) {
+        lines.append({QStringLiteral("Near limit"), metresText(e.nearLimit)});
+        lines.append({QStringLiteral("Far limit"), metresText(e.farLimit)});
+        lines.append({QStringLiteral("Depth of field"), metresText(e.depth())});
+    } else {
+        lines.append(
+            {QStringLiteral("Sharp zone"),
+             QStringLiteral("none: diffraction alone (%1 mm at working f/%2) fills the CoC; "
+                            "f-numbers below f/%3 keep a sharp zone at this focus")
+                 .arg(g6(LensModel::AiryPerFNumber * e.workingFNumber), g6(e.workingFNumber),
+                      QString::number(e.largestSharpFNumber, 'g', 3))});
+    }
+    lines.append(
+        {QStringLiteral("Blur at infinity"), g6(e.blurAtInfinity) + QStringLiteral(" CoC")});
+    lines.append(
+        {QStringLiteral("Scale"), QStringLiteral("1:") + g6(std::fabs(focus - focal) / focal)});
+    return keyValues(lines) +
+           QStringLiteral("\nThe hyperfocal distance is the window's F^2/(N c); focused at the "
+                          "focus for infinity, the far limit reaches infinity.\n");
+}
+
 void declareDof(CalcArguments &args)
 {
     args.setDescription(QStringLiteral(
-        "The window's figures for one camera: hyperfocal distance, near and far limit,\n"
-        "depth of field, blur at infinity (10 km) in units of the CoC and the\n"
-        "reproduction scale 1:n. With --diffraction the limits and the hyperfocal\n"
-        "distance are searched with the diffraction disc included, as in the window."));
-    declareLens(args, true);
+        "The figures of one camera: near and far limit, depth of field, blur at infinity\n"
+        "in units of the CoC, the reproduction scale 1:n, the hyperfocal distance\n"
+        "F^2/(N c) and the focus for infinity, the nearest focus whose far limit is\n"
+        "infinite. The limits are exact; with --diffraction the diffraction disc is\n"
+        "that of the working f-number N (1 + m/P) at the magnification m of the focus.\n"
+        "--as-window gives the window's figures instead: the marked f-number, with\n"
+        "--diffraction its searches, and 10 km for infinity."));
+    args.add(CalcOptions::Focal);
+    args.add(CalcOptions::Aperture);
+    args.add(CalcOptions::DofFocus);
+    args.add(CalcOptions::Magnification);
     args.addCocOptions();
     args.add(CalcOptions::DiffractionAsWindow);
+    args.add(CalcOptions::PupilMagnification);
+    args.add(CalcOptions::AsWindow);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
 }
 
@@ -129,22 +258,64 @@ Result runDof(CalcArguments &args)
 {
     const double focal = args.positive(CalcOptions::Focal);
     const double aperture = args.positive(CalcOptions::Aperture);
-    const double focus = args.distance(CalcOptions::Focus, focal, false);
+    const double focus = readFocus(args, focal);
     const CalcArguments::Coc coc = args.coc();
     const bool diffraction = args.flag(CalcOptions::Diffraction);
+    const bool asWindow = args.flag(CalcOptions::AsWindow);
+    const double pupil = readPupil(args, asWindow);
     const QString format = args.format();
     if (args.failed())
         return refused(args);
 
-    const DofFigures f = DofFigures::compute(focal, aperture, focus, coc.mm, diffraction);
-    if (!computable(args, f, CalcOptions::Aperture))
+    if (asWindow) {
+        const DofFigures f = DofFigures::compute(focal, aperture, focus, coc.mm, diffraction);
+        if (!computable(args, f, CalcOptions::Aperture))
+            return refused(args);
+        if (format == QLatin1String("json"))
+            return done(json(dofJson(f)));
+        return done(dofText(f, coc.source));
+    }
+    const ExactDof::Figures e =
+        ExactDof::compute(focal, aperture, focus, coc.mm, diffraction, pupil);
+    if (!computable(e, focus)) {
+        DofFigures f;
+        f.flength = focal;
+        f.apature = aperture;
+        f.coc = coc.mm;
+        f.nearLimit = std::nan("");
+        computable(args, f, CalcOptions::Aperture);
         return refused(args);
+    }
     if (format == QLatin1String("json"))
-        return done(json(dofJson(f)));
-    return done(dofText(f, coc.source));
+        return done(json(exactDofJson(e, focal, aperture, focus, coc.mm, diffraction)));
+    return done(exactDofText(e, focal, aperture, focus, coc, diffraction));
 }
 
 // ---- table ----------------------------------------------------------------
+
+// The limits of one table cell in closed form, NaN where nothing is sharp.
+DofFigures exactLimits(double focal, double aperture, double focus, double coc, bool diffraction,
+                       double pupil)
+{
+    const ExactDof::Figures e = ExactDof::compute(focal, aperture, focus, coc, diffraction, pupil);
+    DofFigures f;
+    f.flength = focal;
+    f.apature = aperture;
+    f.fdist = focus;
+    f.coc = coc;
+    f.diffraction = diffraction;
+    f.hyperfocal = f.blurAtInfinity = f.scale = std::nan("");
+    // Invalid figures are kept apart from figures that are merely not sharp:
+    // an infinite near limit is refused as too extreme.
+    f.nearLimit = computable(e, focus) ? e.nearLimit : std::numeric_limits<double>::infinity();
+    f.farLimit = e.farLimit;
+    return f;
+}
+
+bool sharp(const DofFigures &f)
+{
+    return !std::isnan(f.nearLimit);
+}
 
 const QList<double> FullStops = {1.4, 2, 2.8, 4, 5.6, 8, 11, 16, 22};
 const QList<double> TableDistances = {0.5, 0.7, 1, 1.5, 2, 3, 5, 7, 10, 15, 20, 30, 50, 100};
@@ -156,12 +327,15 @@ void declareTable(CalcArguments &args)
         "f-number, each cell the near and far limit in metres as 'dof' computes them.\n"
         "Defaults: the full stops f/1.4 to f/22 and the focus distances\n"
         "0.5, 0.7, 1, 1.5, 2, 3, 5, 7, 10, 15, 20, 30, 50, 100 m, those beyond the\n"
-        "focal length."));
-    declareLens(args, false);
+        "focal length. The limits are dof's: exact, or with --as-window the window's.\n"
+        "A cell where diffraction alone fills the CoC is not sharp."));
+    args.add(CalcOptions::Focal);
     args.addCocOptions();
     args.add(CalcOptions::Apertures);
     args.add(CalcOptions::Distances);
-    args.add(CalcOptions::Diffraction);
+    args.add(CalcOptions::DiffractionAsWindow);
+    args.add(CalcOptions::PupilMagnification);
+    args.add(CalcOptions::AsWindow);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv"),
                           QStringLiteral("markdown"), QStringLiteral("html")});
 }
@@ -175,6 +349,8 @@ Result runTable(CalcArguments &args)
     const QList<double> distances =
         args.distanceList(CalcOptions::Distances, focal, TableDistances);
     const bool diffraction = args.flag(CalcOptions::Diffraction);
+    const bool asWindow = args.flag(CalcOptions::AsWindow);
+    const double pupil = readPupil(args, asWindow);
     const QString format = args.format();
     // Every cell is held in memory a few times over before it is written.
     constexpr qsizetype MaxCells = 100000;
@@ -186,12 +362,18 @@ Result runTable(CalcArguments &args)
     if (args.failed())
         return refused(args);
 
+    // A cell without a sharp zone has NaN limits.
     QList<QList<DofFigures>> cells;
+    bool allSharp = true;
     for (double distance : distances) {
         QList<DofFigures> row;
         for (double aperture : apertures) {
-            row << DofFigures::limits(focal, aperture, distance, coc.mm, diffraction);
-            if (!computable(args, row.last(), CalcOptions::Apertures))
+            row << (asWindow ? DofFigures::limits(focal, aperture, distance, coc.mm, diffraction)
+                             : exactLimits(focal, aperture, distance, coc.mm, diffraction, pupil));
+            const DofFigures &f = row.last();
+            if (!sharp(f))
+                allSharp = false;
+            else if (!computable(args, f, CalcOptions::Apertures))
                 return refused(args);
         }
         cells << row;
@@ -219,6 +401,10 @@ Result runTable(CalcArguments &args)
                 json.number(f.farLimit / 1000);
                 json.key(QLatin1String("near_m"));
                 json.number(f.nearLimit / 1000);
+                if (!asWindow) {
+                    json.key(QLatin1String("sharp"));
+                    json.boolean(sharp(f));
+                }
                 json.endObject();
             }
             json.endArray();
@@ -263,15 +449,19 @@ Result runTable(CalcArguments &args)
     for (int r = 0; r < cells.size(); ++r) {
         QStringList row = {QString::number(distances[r] / 1000, 'g', 6) + QStringLiteral(" m")};
         for (const DofFigures &f : cells[r])
-            row << shortMetres(f.nearLimit) + QString::fromUtf8(" – ") + shortMetres(f.farLimit);
+            row << (sharp(f) ? shortMetres(f.nearLimit) + QString::fromUtf8(" – ") +
+                                   shortMetres(f.farLimit)
+                             : QStringLiteral("not sharp"));
         table.addRow(row);
     }
     const QString title =
         QStringLiteral("Depth of field, %1 mm, CoC %2 mm%3")
             .arg(QString::number(focal, 'g', 6), QString::number(coc.mm, 'g', 4),
                  diffraction ? QStringLiteral(", diffraction included") : QString());
-    const QString note =
+    QString note =
         QStringLiteral("Near and far limit of sharpness in metres; \"inf\" is infinity.");
+    if (!allSharp)
+        note += QStringLiteral(" \"not sharp\": diffraction alone fills the CoC.");
     if (format == QLatin1String("markdown"))
         output = QStringLiteral("## ") + title + QStringLiteral("\n\n") + table.markdown() +
                  QStringLiteral("\n") + note + QLatin1Char('\n');

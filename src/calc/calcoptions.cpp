@@ -18,10 +18,29 @@ const OptionSpec Distances{"distances", "LIST", "comma-separated focus distances
 const OptionSpec Overlap{
     "overlap",   "FRACTION", "least overlap of neighbouring zones, 0 to below 1 (default 0.1)",
     K::Fraction, 0,          1};
+const OptionSpec DofFocus{"focus", "M", "focus distance in metres (or --magnification)",
+                          K::Distance};
+const OptionSpec Magnification{"magnification", "M",
+                               "the focus as a magnification, 1 for 1:1, instead of --focus",
+                               K::Positive};
+const OptionSpec PupilMagnification{"pupil-magnification",
+                                    "P",
+                                    "exit over entrance pupil diameter, 0.1 to 10 (default 1): "
+                                    "the working f-number at close range",
+                                    K::Number,
+                                    0.1,
+                                    10};
+const OptionSpec AsWindow{"as-window", nullptr,
+                          "the window's figures: the marked f-number, its searches with "
+                          "--diffraction, its hyperfocal distance",
+                          K::Flag};
 const OptionSpec DiffractionAsWindow{
     "diffraction", nullptr,
-    "include the diffraction disc, as the window's \"Calc with diffraction\"", K::Flag};
-const OptionSpec Diffraction{"diffraction", nullptr, "include the diffraction disc", K::Flag};
+    "include the diffraction disc of the working f-number (with --as-window of the marked "
+    "one, as the window's \"Calc with diffraction\")",
+    K::Flag};
+const OptionSpec Diffraction{"diffraction", nullptr,
+                             "include the diffraction disc of the working f-number", K::Flag};
 const OptionSpec Format{"format", nullptr, "output format", K::Choice};
 
 const OptionSpec Coc{"coc", "MM", "circle of confusion in mm (default 0.0128)", K::Positive};

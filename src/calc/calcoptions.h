@@ -41,6 +41,12 @@ extern const OptionSpec Far;
 extern const OptionSpec Apertures;
 extern const OptionSpec Distances;
 extern const OptionSpec Overlap;
+// dof's own wording: the focus may be given as a magnification instead.
+extern const OptionSpec DofFocus;
+extern const OptionSpec Magnification;
+extern const OptionSpec PupilMagnification;
+// The window's figures rather than the exact ones.
+extern const OptionSpec AsWindow;
 // dof's own wording: it names the window's check box.
 extern const OptionSpec DiffractionAsWindow;
 extern const OptionSpec Diffraction;

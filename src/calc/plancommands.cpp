@@ -42,6 +42,24 @@ double rounded(double value, int digits, bool up)
     return (up ? std::ceil(value / unit) : std::floor(value / unit)) * unit;
 }
 
+// A magnification as photographers write it: 1:4, 1:1, 2:1.
+QString ratio(double m)
+{
+    if (m >= 1.0)
+        return fNumber(m) + QStringLiteral(":1");
+    return QStringLiteral("1:") + fNumber(1.0 / m);
+}
+
+// A frame's step in mm for a focusing rail; nothing for the first frame.
+QString stepText(double mm)
+{
+    if (std::isnan(mm))
+        return QString();
+    if (std::isinf(mm))
+        return QStringLiteral("infinity");
+    return QString::number(mm, 'g', 4) + QStringLiteral(" mm");
+}
+
 QString upward(double value)
 {
     return QString::number(rounded(value, 3, true), 'g', 3);
@@ -102,9 +120,11 @@ void declareOptimum(CalcArguments &args)
         "the sensor at the harmonic mean of the two image distances, and the best\n"
         "f-number balances the defocus at both ends against the diffraction disc.\n"
         "Also the range of f-numbers that keeps the whole range within the CoC, and\n"
-        "the worst blur at every third stop from f/1 to f/64."));
+        "the worst blur at every third stop from f/1 to f/64. The diffraction disc is\n"
+        "that of the working f-number N (1 + m/P) at the magnification m of the focus."));
     declareRange(args);
     args.addCocOptions();
+    args.add(CalcOptions::PupilMagnification);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
 }
 
@@ -113,11 +133,12 @@ Result runOptimum(CalcArguments &args)
     QString output;
     const Range r = readRange(args);
     const CalcArguments::Coc coc = args.coc();
+    const double pupil = args.numberOr(CalcOptions::PupilMagnification, 1.0);
     const QString format = args.format();
     if (args.failed())
         return refused(args);
     const FocusPlanner::OptimumPlan plan =
-        FocusPlanner::optimum(r.focal, r.nearDist, r.farDist, coc.mm);
+        FocusPlanner::optimum(r.focal, r.nearDist, r.farDist, coc.mm, pupil);
     if (!plan.valid) {
         args.fail(tooNarrow(r));
         return refused(args);
@@ -133,15 +154,18 @@ Result runOptimum(CalcArguments &args)
                 ? QJsonValue(QJsonObject{{QStringLiteral("from"), numberJson(plan.sharpFrom)},
                                          {QStringLiteral("to"), numberJson(plan.sharpTo)}})
                 : QJsonValue(QJsonValue::Null);
-        return done(json(QJsonObject{{QStringLiteral("focal_mm"), r.focal},
-                                     {QStringLiteral("coc_mm"), coc.mm},
-                                     {QStringLiteral("near_m"), metresJson(r.nearDist)},
-                                     {QStringLiteral("far_m"), metresJson(r.farDist)},
-                                     {QStringLiteral("focus_m"), metresJson(plan.focus)},
-                                     {QStringLiteral("best_aperture"), plan.bestFNumber},
-                                     {QStringLiteral("best_worst_blur"), plan.bestBlur},
-                                     {QStringLiteral("sharp_apertures"), sharp},
-                                     {QStringLiteral("stops"), stops}}));
+        return done(json(
+            QJsonObject{{QStringLiteral("focal_mm"), r.focal},
+                        {QStringLiteral("coc_mm"), coc.mm},
+                        {QStringLiteral("near_m"), metresJson(r.nearDist)},
+                        {QStringLiteral("far_m"), metresJson(r.farDist)},
+                        {QStringLiteral("focus_m"), metresJson(plan.focus)},
+                        {QStringLiteral("magnification"), plan.magnification},
+                        {QStringLiteral("best_aperture"), plan.bestFNumber},
+                        {QStringLiteral("working_aperture"), plan.bestFNumber * plan.workingFactor},
+                        {QStringLiteral("best_worst_blur"), plan.bestBlur},
+                        {QStringLiteral("sharp_apertures"), sharp},
+                        {QStringLiteral("stops"), stops}}));
     }
 
     QString coct = g6(coc.mm) + QStringLiteral(" mm");
@@ -154,8 +178,9 @@ Result runOptimum(CalcArguments &args)
         {QStringLiteral("Circle of confusion"), coct},
         {QStringLiteral("Focus at"), metresText(plan.focus)},
         {QStringLiteral("Best aperture"),
-         QStringLiteral("f/%1, worst blur %2 CoC")
-             .arg(fNumber(plan.bestFNumber), upward(plan.bestBlur))},
+         QStringLiteral("f/%1 (working f/%2 at %3), worst blur %4 CoC")
+             .arg(fNumber(plan.bestFNumber), fNumber(plan.bestFNumber * plan.workingFactor),
+                  ratio(plan.magnification), upward(plan.bestBlur))},
     };
     if (plan.hasSharpRange) {
         lines.append(
@@ -178,8 +203,8 @@ Result runOptimum(CalcArguments &args)
     for (const FocusPlanner::StopBlur &s : plan.stops)
         stops.addRow({QStringLiteral("f/") + g6(s.fNumber), QString::number(s.worstBlur, 'f', 3),
                       s.worstBlur <= 1 ? QStringLiteral("yes") : QStringLiteral("no")});
-    output += QStringLiteral("\nWorst blur over the range at that focus, in CoC, with "
-                             "diffraction:\n\n") +
+    output += QStringLiteral("\nWorst blur over the range at that focus, in CoC, with the "
+                             "diffraction of the working f-number:\n\n") +
               stops.text();
     return done(output);
 }
@@ -189,13 +214,17 @@ void declareStack(CalcArguments &args)
     args.setDescription(QStringLiteral(
         "A focus-stacking plan: the fewest frames whose sharp zones together cover\n"
         "--near to --far, neighbours overlapping by at least --overlap of a frame's\n"
-        "zone (measured on the sensor side, where every zone has the same length).\n"
+        "zone (measured on the sensor side, of the nearer frame's zone).\n"
         "The first frame's near limit is --near, the last frame's far limit --far,\n"
-        "and the frames are spaced evenly between. Limits are exact in the blur model."));
+        "and the overlaps are equal between. Limits are exact in the blur model; with\n"
+        "--diffraction each frame's diffraction disc is that of the working f-number\n"
+        "N (1 + m/P) at its focus. Each frame after the first has its step: how far\n"
+        "the focus moved from the frame before, for a focusing rail."));
     declareRange(args);
     args.add(CalcOptions::Aperture);
     args.addCocOptions();
     args.add(CalcOptions::Diffraction);
+    args.add(CalcOptions::PupilMagnification);
     args.add(CalcOptions::Overlap);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")});
 }
@@ -208,12 +237,13 @@ Result runStack(CalcArguments &args)
     const CalcArguments::Coc coc = args.coc();
     const bool diffraction = args.flag(CalcOptions::Diffraction);
     const double overlap = args.fraction(CalcOptions::Overlap, 0.1);
+    const double pupil = args.numberOr(CalcOptions::PupilMagnification, 1.0);
     const QString format = args.format();
     if (args.failed())
         return refused(args);
 
-    const FocusPlanner::StackPlan plan =
-        FocusPlanner::stack(r.focal, aperture, r.nearDist, r.farDist, coc.mm, diffraction, overlap);
+    const FocusPlanner::StackPlan plan = FocusPlanner::stack(
+        r.focal, aperture, r.nearDist, r.farDist, coc.mm, diffraction, overlap, pupil);
     switch (plan.status) {
     case FocusPlanner::StackPlan::Status::Ok:
         break;
@@ -223,9 +253,12 @@ Result runStack(CalcArguments &args)
                 ? QStringLiteral("; f-numbers below f/%1 work, the largest third stop is f/%2")
                       .arg(g6(plan.diffractionLimit), g6(plan.suggestedFNumber))
                 : QStringLiteral("; not even f/1 works with this CoC");
-        args.fail(QStringLiteral("--aperture: at f/%1 diffraction alone (%2 mm) reaches the CoC "
-                                 "(%3 mm), so nothing is sharp%4")
-                      .arg(g6(aperture), g6(FocusPlanner::AiryPerFNumber * aperture), g6(coc.mm),
+        args.fail(QStringLiteral("--aperture: f/%1 is working f/%2 at %3 at --near, where "
+                                 "diffraction alone (%4 mm) reaches the CoC (%5 mm), so nothing "
+                                 "is sharp%6")
+                      .arg(g6(aperture), fNumber(plan.nearWorkingFNumber),
+                           ratio(plan.nearMagnification),
+                           g6(FocusPlanner::AiryPerFNumber * plan.nearWorkingFNumber), g6(coc.mm),
                            suggestion));
         return refused(args);
     }
@@ -241,10 +274,15 @@ Result runStack(CalcArguments &args)
 
     if (format == QLatin1String("json")) {
         QJsonArray frames;
-        for (const FocusPlanner::Frame &f : plan.frames)
-            frames.append(QJsonObject{{QStringLiteral("focus_m"), metresJson(f.focus)},
-                                      {QStringLiteral("near_m"), metresJson(f.nearLimit)},
-                                      {QStringLiteral("far_m"), metresJson(f.farLimit)}});
+        for (const FocusPlanner::Frame &f : plan.frames) {
+            QJsonObject frame{{QStringLiteral("focus_m"), metresJson(f.focus)},
+                              {QStringLiteral("near_m"), metresJson(f.nearLimit)},
+                              {QStringLiteral("far_m"), metresJson(f.farLimit)},
+                              {QStringLiteral("working_aperture"), f.workingFNumber}};
+            if (!std::isnan(f.step))
+                frame.insert(QStringLiteral("step_mm"), numberJson(f.step));
+            frames.append(frame);
+        }
         return done(json(QJsonObject{{QStringLiteral("focal_mm"), r.focal},
                                      {QStringLiteral("aperture"), aperture},
                                      {QStringLiteral("coc_mm"), coc.mm},
@@ -257,11 +295,12 @@ Result runStack(CalcArguments &args)
     }
     if (format == QLatin1String("csv")) {
         TextTable table({QStringLiteral("frame"), QStringLiteral("focus_m"),
-                         QStringLiteral("near_m"), QStringLiteral("far_m")});
+                         QStringLiteral("near_m"), QStringLiteral("far_m"),
+                         QStringLiteral("step_mm")});
         for (size_t i = 0; i < plan.frames.size(); ++i) {
             const FocusPlanner::Frame &f = plan.frames[i];
             table.addRow({QString::number(i + 1), exact(f.focus / 1000), exact(f.nearLimit / 1000),
-                          exact(f.farLimit / 1000)});
+                          exact(f.farLimit / 1000), exact(f.step)});
         }
         output = table.csv();
         return done(output);
@@ -278,11 +317,11 @@ Result runStack(CalcArguments &args)
                  g6(coc.mm), diffraction ? QStringLiteral(", diffraction included") : QString(),
                  g6(overlap * 100));
     TextTable table({QStringLiteral("Frame"), QStringLiteral("Focus"), QStringLiteral("Near"),
-                     QStringLiteral("Far")});
+                     QStringLiteral("Far"), QStringLiteral("Step")});
     for (int i = 0; i < count; ++i) {
         const FocusPlanner::Frame &f = plan.frames[size_t(i)];
         table.addRow({QString::number(i + 1), metresText(f.focus), metresText(f.nearLimit),
-                      metresText(f.farLimit)});
+                      metresText(f.farLimit), stepText(f.step)});
     }
     output += table.text();
     return done(output);

@@ -9,8 +9,9 @@
 // single focus and f-number that render the range as sharply as possible,
 // and the focus stack that covers it within the CoC. The blur model is the
 // lens model's: the defocus disc |v - vs| D / v on the sensor, with the
-// diffraction disc 0.001342 N added in quadrature where asked, in units of
-// the CoC. Everything is solved in closed form.
+// diffraction disc 0.001342 Ne added in quadrature where asked, in units of
+// the CoC, Ne being the working f-number at the focus (see ExactDof). The
+// optimum is solved in closed form, a stack frame by frame.
 //
 // All lengths are millimetres. A far distance may be
 // std::numeric_limits<double>::infinity(). Preconditions of both plans:
@@ -46,17 +47,22 @@ struct StopBlur {
 // The best single exposure for a range. The best focus puts the sensor at
 // the harmonic mean of the image distances of near and far, whatever the
 // f-number; the worst blur is then at both ends of the range:
-// sqrt((F Q / N)^2 + (0.001342 N)^2) / c.
+// sqrt((F Q / N)^2 + (0.001342 g N)^2) / c, where g = 1 + m / P turns the
+// f-number into the working f-number at the focus's magnification m, P
+// being the pupil magnification.
 struct OptimumPlan {
     bool valid = false;
     // Image distance vs of the best focus and the focus distance itself.
     double sensor = 0.0;
     double focus = 0.0;
+    // m at the focus and g = 1 + m / P: Ne = g N for every f-number.
+    double magnification = 0.0;
+    double workingFactor = 1.0;
     // Q = (v_near - v_far) / (v_near + v_far): F Q / N is the defocus disc at
     // both ends.
     double q = 0.0;
-    // N* = sqrt(F Q / 0.001342), where defocus and diffraction are equal and
-    // the worst blur is smallest, and that blur.
+    // N* = sqrt(F Q / (0.001342 g)), where defocus and diffraction are
+    // equal and the worst blur is smallest, and that blur.
     double bestFNumber = 0.0;
     double bestBlur = 0.0;
     // The f-numbers keeping the whole range within the CoC: [sharpFrom,
@@ -67,7 +73,8 @@ struct OptimumPlan {
     // What it takes to make the range sharp at N*: a CoC of at least
     // smallestCoc, or with near kept a far distance of at most farthestFar
     // (may be infinite), or with far kept a near distance of at least
-    // nearestNear.
+    // nearestNear. A shorter range moves the focus, and with it g: both
+    // distances are solved with the g of their own focus.
     double smallestCoc = 0.0;
     double farthestFar = 0.0;
     double nearestNear = 0.0;
@@ -75,7 +82,10 @@ struct OptimumPlan {
     std::vector<StopBlur> stops;
 };
 
-OptimumPlan optimum(double flength, double nearDist, double farDist, double coc);
+// pupil is the pupil magnification P > 0 (finite); anything else gives an
+// invalid plan.
+OptimumPlan optimum(double flength, double nearDist, double farDist, double coc,
+                    double pupil = 1.0);
 
 struct Frame {
     double focus;
@@ -84,40 +94,58 @@ struct Frame {
     // Sharp zone of the frame; farLimit may be infinite.
     double nearLimit;
     double farLimit;
+    // m at the focus and the working f-number there.
+    double magnification;
+    double workingFNumber;
+    // How far the focus moved from the previous frame's, for a focusing
+    // rail; NaN for the first frame, infinite when this one is at infinity.
+    double step;
 };
 
 // The fewest frames whose sharp zones cover the range, neighbours
-// overlapping by at least the asked fraction of a zone in ln v, where every
-// zone has the same length. A frame with the sensor at vs is sharp from
-// image distance vs / (1 + beta) to vs / (1 - beta), beta = b N / F with the
-// defocus budget b = c, or sqrt(c^2 - (0.001342 N)^2) with diffraction.
+// overlapping by at least the asked fraction of a zone in ln v. A frame with
+// the sensor at vs is sharp from image distance vs / (1 + beta) to
+// vs / (1 - beta), beta = b N / F with the defocus budget b = c, or
+// sqrt(c^2 - (0.001342 Ne)^2) with diffraction, Ne the working f-number at
+// that frame's focus. Without diffraction every zone has the same length
+// and the frames are spaced evenly in ln vs. With it a zone grows as the
+// focus moves away; each frame is then placed where its near limit takes
+// the overlap from its nearer neighbour's zone (the shorter of the two),
+// the overlap being raised evenly for all neighbours until the last frame
+// ends at far.
 struct StackPlan {
     enum class Status { Ok, InvalidInput, DiffractionExceedsCoc, TooManyFrames };
     Status status = Status::InvalidInput;
 
+    // beta of the first frame.
     double beta = 0.0;
-    // A frame's zone in ln v, infinite when beta >= 1 (the zone then reaches
-    // down to the focal length), and the range's length ln(v_near / v_far).
+    // The first frame's zone in ln v, infinite when beta >= 1 (the zone then
+    // reaches down to the focal length), and the range's length
+    // ln(v_near / v_far). The first zone is the shortest.
     double zoneLength = 0.0;
     double rangeLength = 0.0;
-    // The overlap actually planned between neighbours, as a fraction of
-    // zoneLength; 0 for a single frame.
+    // The overlap actually planned between neighbours, as a fraction of the
+    // nearer one's zone; 0 for a single frame.
     double overlap = 0.0;
     // Nearest first. The first frame's near limit is exactly nearDist and
-    // the last frame's far limit exactly farDist; frames are spaced evenly in
-    // ln vs between. A single frame is focused as optimum() focuses. Empty
-    // unless the status is Ok.
+    // the last frame's far limit exactly farDist. A single frame is focused
+    // as optimum() focuses where that frame covers the range. Empty unless
+    // the status is Ok.
     std::vector<Frame> frames;
 
-    // The f-number at which diffraction alone fills the CoC, c / 0.001342,
-    // and the largest third stop below it (0 when not even f/1 is). Set for
-    // every valid input; they matter for DiffractionExceedsCoc.
+    // The magnification at nearDist and the working f-number there, where
+    // diffraction is largest; the f-number at which diffraction alone fills
+    // the CoC there, c / (0.001342 (1 + m / P)), and the largest third stop
+    // below it (0 when not even f/1 is). Set for every valid input; they
+    // matter for DiffractionExceedsCoc.
+    double nearMagnification = 0.0;
+    double nearWorkingFNumber = 0.0;
     double diffractionLimit = 0.0;
     double suggestedFNumber = 0.0;
 };
 
 StackPlan stack(double flength, double fNumber, double nearDist, double farDist, double coc,
-                bool diffraction, double overlap);
+                bool diffraction, double overlap, double pupil = 1.0);
 
 } // namespace FocusPlanner
 

@@ -1,0 +1,110 @@
+#include "exactdof.h"
+
+#include "optics/lensmodel.h"
+
+#include <cmath>
+#include <limits>
+
+namespace ExactDof
+{
+
+namespace
+{
+
+constexpr double K = LensModel::AiryPerFNumber;
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double Infinite = std::numeric_limits<double>::infinity();
+
+bool isPositive(double x)
+{
+    return std::isfinite(x) && x > 0.0;
+}
+
+} // namespace
+
+double magnification(double flength, double focus)
+{
+    if (std::isinf(focus) && focus > 0.0)
+        return 0.0;
+    if (!(focus > flength))
+        return Infinite;
+    return flength / (focus - flength);
+}
+
+double focusAtMagnification(double flength, double magnification)
+{
+    return flength * (1.0 + 1.0 / magnification);
+}
+
+double workingFNumber(double fNumber, double magnification, double pupil)
+{
+    return fNumber * (1.0 + magnification / pupil);
+}
+
+double defocusBudget(double coc, double workingFNumber)
+{
+    const double d = K * workingFNumber;
+    // Factored, so that it is exactly 0 where the disc equals the CoC.
+    return d < coc ? std::sqrt((coc - d) * (coc + d)) : 0.0;
+}
+
+double largestSharpFNumber(double coc, double magnification, double pupil)
+{
+    return coc / (K * (1.0 + magnification / pupil));
+}
+
+double focusForInfinity(double flength, double fNumber, double coc, bool diffraction, double pupil)
+{
+    if (!diffraction)
+        return flength * flength / (fNumber * coc) + flength;
+    // The far limit is infinite while m F / N <= c'(m). Squared, the edge is
+    // a m^2 + b m - c0 = 0 with a single positive root when c0 > 0.
+    const double kn = K * fNumber;
+    const double c0 = (coc - kn) * (coc + kn);
+    if (!(c0 > 0.0))
+        return NaN;
+    const double a = (flength / fNumber) * (flength / fNumber) + (kn / pupil) * (kn / pupil);
+    const double b = 2.0 * kn * kn / pupil;
+    // The positive root without the cancellation of -b + sqrt(...).
+    const double m = 2.0 * c0 / (b + std::sqrt(b * b + 4.0 * a * c0));
+    return flength + flength / m;
+}
+
+Figures compute(double flength, double fNumber, double focus, double coc, bool diffraction,
+                double pupil)
+{
+    Figures f;
+    f.sharp = false;
+    f.magnification = f.workingFNumber = f.budget = f.nearLimit = f.farLimit = f.hyperfocal =
+        f.focusForInfinity = f.largestSharpFNumber = f.blurAtInfinity = NaN;
+    if (!(isPositive(flength) && isPositive(fNumber) && isPositive(coc) && isPositive(pupil) &&
+          focus > flength))
+        return f;
+    f.valid = true;
+
+    const double m = magnification(flength, focus);
+    f.magnification = m;
+    f.workingFNumber = workingFNumber(fNumber, m, pupil);
+    f.hyperfocal = flength * flength / (fNumber * coc);
+    f.focusForInfinity = focusForInfinity(flength, fNumber, coc, diffraction, pupil);
+    f.largestSharpFNumber = largestSharpFNumber(coc, m, pupil);
+
+    // The defocus disc at infinity is m F / N: the image sits m F in front
+    // of the sensor, and the cone there is D / F wide per unit of length.
+    const double defocusAtInfinity = m * flength / fNumber;
+    const double dif = diffraction ? K * f.workingFNumber : 0.0;
+    f.blurAtInfinity = std::hypot(defocusAtInfinity, dif) / coc;
+
+    f.budget = diffraction ? defocusBudget(coc, f.workingFNumber) : coc;
+    if (!(f.budget > 0.0))
+        return f;
+    f.sharp = true;
+    const double beta = f.budget * fNumber / flength;
+    // F (1 + m) is the image distance of the focus.
+    const double vs = flength * (1.0 + m);
+    f.nearLimit = beta < 1.0 ? vs / (m + beta) : flength;
+    f.farLimit = m > beta ? vs / (m - beta) : Infinite;
+    return f;
+}
+
+} // namespace ExactDof
