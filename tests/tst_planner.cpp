@@ -258,7 +258,7 @@ void TestPlanner::bestApertureAsCalcGivesIt()
     // And from the planning code itself.
     const FocusPlanner::OptimumPlan plan = FocusPlanner::optimum(24, 1500, Infinite, 0.03);
     QVERIFY(valueOf(window, "Best aperture")
-                .startsWith("f/" + QString::number(plan.bestFNumber, 'g', 3) + ","));
+                .startsWith("f/" + QString::number(plan.bestFNumber, 'g', 3) + " (working f/"));
 }
 
 // 100 mm, f/8, 0.3 to 0.32 m, CoC 0.03, diffraction: Frames is the count of
@@ -283,6 +283,15 @@ void TestPlanner::stackFramesAsPlanned()
     const QJsonObject calc = calcJson({"stack", "--focal", "100", "--aperture", "8", "--near",
                                        "0.3", "--far", "0.32", "--coc", "0.03", "--diffraction"});
     QCOMPARE(valueOf(window, "Frames"), QString::number(calc["count"].toInt()));
+
+    // The pupil magnification reaches the planning code.
+    page->pupilBox()->setValue(0.5);
+    const FocusPlanner::StackPlan pupil =
+        FocusPlanner::stack(100, 8, 300, 320, 0.03, true, 0.1, 0.5);
+    QCOMPARE(page->plan().frames.size(), pupil.frames.size());
+    QCOMPARE(page->plan().frames.front().focus, pupil.frames.front().focus);
+    QVERIFY(page->plan().frames.front().workingFNumber != plan.frames.front().workingFNumber);
+    QCOMPARE(valueOf(window, "Frames"), QString::number(pupil.frames.size()));
 
     // A change of any input updates the count at once.
     page->diffractionBox()->setChecked(false);
@@ -620,6 +629,8 @@ void TestPlanner::stackCsv()
         QCOMPARE(cells.size(), 5);
         QCOMPARE(cells[0].toInt(), i);
         QVERIFY(std::abs(cells[1].toDouble() * 1000 - plan.frames[size_t(i - 1)].focus) < 1e-4);
+        // The first frame has no step; the others move the focus.
+        QCOMPARE(cells[4].isEmpty(), i == 1);
         travel += cells[4].toDouble();
     }
     QVERIFY(std::abs(travel * 1000 - (plan.frames.back().focus - plan.frames.front().focus)) <

@@ -48,12 +48,12 @@
         <translation>keine</translation>
     </message>
     <message>
-        <source>%1, worst blur %2 CoC</source>
-        <translation>%1, größte Unschärfe %2 Zerstreuungskreise</translation>
-    </message>
-    <message>
         <source>%1 to %2</source>
         <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <source>%1 (working %2 at %3), worst blur %4 CoC</source>
+        <translation>%1 (wirksam %2 bei %3), größte Unschärfe %4 Zerstreuungskreise</translation>
     </message>
 </context>
 <context>
@@ -271,6 +271,10 @@
 %2.</source>
         <translation>Die Datei %1 kann nicht geschrieben werden:
 %2.</translation>
+    </message>
+    <message>
+        <source>%1 (working %2 at %3 at the near distance)</source>
+        <translation>%1 (wirksam %2 bei %3 an der Nah-Entfernung)</translation>
     </message>
 </context>
 <context>

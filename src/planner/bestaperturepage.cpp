@@ -78,9 +78,12 @@ void BestAperturePage::recompute(const PlannerInputs &inputs)
     }
 
     focus->setText(PlannerText::distance(current.focus, inputs.unit));
-    best->setText(
-        tr("%1, worst blur %2 CoC")
-            .arg(PlannerText::fNumber(current.bestFNumber), PlannerText::upward(current.bestBlur)));
+    // The working f-number is what diffraction sees at the focus's scale.
+    best->setText(tr("%1 (working %2 at %3), worst blur %4 CoC")
+                      .arg(PlannerText::fNumber(current.bestFNumber),
+                           PlannerText::fNumber(current.bestFNumber * current.workingFactor),
+                           PlannerText::ratio(current.magnification),
+                           PlannerText::upward(current.bestBlur)));
     if (current.hasSharpRange) {
         sharp->setText(tr("%1 to %2")
                            .arg(QStringLiteral("f/") + PlannerText::upward(current.sharpFrom),

@@ -29,6 +29,8 @@ namespace
 // Enough digits for a rail whose steps are hundredths of a millimetre.
 QString exact(double mm, PlannerText::Unit unit)
 {
+    if (std::isnan(mm))
+        return QString();
     if (std::isinf(mm))
         return QStringLiteral("inf");
     return QString::number(PlannerText::toUnit(mm, unit), 'g', 8);
@@ -106,7 +108,8 @@ FocusPlanner::StackPlan FocusStackPage::planFor(const PlannerInputs &inputs,
                                                 const Settings &settings)
 {
     return FocusPlanner::stack(inputs.flength, settings.fNumber, inputs.nearDist, inputs.farDist,
-                               inputs.coc, settings.diffraction, settings.overlap);
+                               inputs.coc, settings.diffraction, settings.overlap,
+                               settings.pupilMagnification);
 }
 
 void FocusStackPage::recompute(const PlannerInputs &inputs)
@@ -119,16 +122,21 @@ void FocusStackPage::recompute(const PlannerInputs &inputs)
         switch (current.status) {
         case FocusPlanner::StackPlan::Status::Ok:
             break;
-        case FocusPlanner::StackPlan::Status::DiffractionExceedsCoc:
+        case FocusPlanner::StackPlan::Status::DiffractionExceedsCoc: {
+            // Diffraction is largest at the near end, where the working
+            // f-number is.
+            const QString at = tr("%1 (working %2 at %3 at the near distance)")
+                                   .arg(PlannerText::fNumber(s.fNumber),
+                                        PlannerText::fNumber(current.nearWorkingFNumber),
+                                        PlannerText::ratio(current.nearMagnification));
             why = current.suggestedFNumber > 0
                       ? tr("At %1 diffraction alone fills the CoC, so nothing is sharp: f-numbers "
                            "up to %2 would do.")
-                            .arg(PlannerText::fNumber(s.fNumber),
-                                 PlannerText::fNumber(current.suggestedFNumber))
+                            .arg(at, PlannerText::fNumber(current.suggestedFNumber))
                       : tr("At %1 diffraction alone fills the CoC, so nothing is sharp, and "
                            "not even f/1 would do with this CoC.")
-                            .arg(PlannerText::fNumber(s.fNumber));
-            break;
+                            .arg(at);
+        } break;
         case FocusPlanner::StackPlan::Status::TooManyFrames:
             why = tr("The stack would need more than %1 frames: a larger f-number, a larger CoC "
                      "or a shorter range would do.")
@@ -152,7 +160,9 @@ void FocusStackPage::recompute(const PlannerInputs &inputs)
             PlannerText::distance(f.focus, inputs.unit, 5),
             PlannerText::distance(f.nearLimit, inputs.unit, 5),
             PlannerText::distance(f.farLimit, inputs.unit, 5),
-            i == 0 ? QString() : PlannerText::distance(railStep(size_t(i)), inputs.unit, 3)};
+            std::isnan(railStep(size_t(i)))
+                ? QString()
+                : PlannerText::distance(railStep(size_t(i)), inputs.unit, 3)};
         for (int c = 0; c < cells.size(); ++c) {
             QTableWidgetItem *item = frameTable->item(i, c);
             if (!item) {
@@ -183,9 +193,9 @@ void FocusStackPage::recompute(const PlannerInputs &inputs)
 
 double FocusStackPage::railStep(size_t frame) const
 {
-    if (frame == 0 || frame >= current.frames.size())
-        return 0;
-    return current.frames[frame].focus - current.frames[frame - 1].focus;
+    if (frame >= current.frames.size())
+        return std::nan("");
+    return current.frames[frame].step;
 }
 
 QString FocusStackPage::csv() const

@@ -58,7 +58,7 @@ signals:
 private:
     void askCsv();
     // The rail step before each frame: how far its focus lies from the
-    // previous frame's; 0 for the first.
+    // previous frame's; NaN for the first.
     double railStep(size_t frame) const;
 
     FocusPlanner::StackPlan current;

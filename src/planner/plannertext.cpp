@@ -4,6 +4,7 @@
 #include <QLocale>
 
 #include <cmath>
+#include <limits>
 
 namespace PlannerText
 {
@@ -42,6 +43,15 @@ QString number(double value, int digits)
 QString fNumber(double n)
 {
     return QStringLiteral("f/") + number(n, 3);
+}
+
+QString ratio(double m)
+{
+    if (!(m > 0) || !std::isfinite(m))
+        return QStringLiteral("1:") + number(std::numeric_limits<double>::infinity(), 3);
+    if (m >= 1.0)
+        return number(m, 3) + QStringLiteral(":1");
+    return QStringLiteral("1:") + number(1.0 / m, 3);
 }
 
 double rounded(double value, int digits, bool up)

@@ -27,6 +27,8 @@ QString distance(double mm, Unit unit, int digits = 4);
 QString number(double value, int digits);
 // "f/8", "f/12", "f/6.78": three significant digits.
 QString fNumber(double n);
+// A reproduction ratio for a magnification: "1:124", "2:1".
+QString ratio(double magnification);
 // value rounded to digits significant digits, up (a CoC, a blur, the near
 // end of a range) or down (the far end of a range).
 double rounded(double value, int digits, bool up);
