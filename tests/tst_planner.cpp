@@ -205,6 +205,7 @@ private slots:
     void equivalenceRefusesNonsense();
     void photoFillsInputsAndSavesProject();
     void unreadablePhotoChangesNothing();
+    void hiddenPagesCatchUpWhenShown();
     void tabOrderReachesEveryInput();
     void roundedSafely_data();
     void roundedSafely();
@@ -446,6 +447,7 @@ void TestPlanner::nothingSharpSaysWhatWouldDo()
 void TestPlanner::badRangeSaysWhy()
 {
     PlannerWindow window;
+    window.showPage("stack");
     setRange(window.inputs(), 35, 0.03, 5, 3);
     QCOMPARE(window.bestAperture()->focusField()->text(), QString("none"));
     QVERIFY(window.bestAperture()->problemLabel()->text().contains("far distance"));
@@ -502,6 +504,7 @@ void TestPlanner::feetAreRemembered()
 void TestPlanner::chartsDescribeInNumbers()
 {
     PlannerWindow window;
+    window.showPage("stack");
     setRange(window.inputs(), 24, 0.03, 1.5, Infinite);
     const FocusPlanner::OptimumPlan &plan = window.bestAperture()->plan();
     const QString blur = accessibleDescriptionOf(window.bestAperture()->chart());
@@ -570,6 +573,7 @@ void TestPlanner::chartsDrawAtAnySize()
 void TestPlanner::stackToInfinity()
 {
     PlannerWindow window;
+    window.showPage("stack");
     setRange(window.inputs(), 24, 0.03, 0.5, Infinite);
     FocusStackPage *page = window.focusStack();
     page->apertureBox()->setValue(8);
@@ -597,6 +601,7 @@ void TestPlanner::chartsExport()
     QFETCH(QString, suffix);
     QFETCH(QByteArray, start);
     PlannerWindow window;
+    window.showPage("stack");
     window.show();
     QTemporaryDir dir;
     for (ChartView *chart : {window.bestAperture()->chart(), window.focusStack()->chart()}) {
@@ -617,6 +622,7 @@ void TestPlanner::chartsExport()
 void TestPlanner::stackCsv()
 {
     PlannerWindow window;
+    window.showPage("stack");
     setRange(window.inputs(), 100, 0.03, 0.3, 0.32);
     FocusStackPage *page = window.focusStack();
     const FocusPlanner::StackPlan &plan = page->plan();
@@ -651,6 +657,7 @@ void TestPlanner::stackCsv()
 void TestPlanner::stackDiffractionSaysWhy()
 {
     PlannerWindow window;
+    window.showPage("stack");
     setRange(window.inputs(), 100, 0.01, 0.3, 0.32);
     FocusStackPage *page = window.focusStack();
     page->diffractionBox()->setChecked(true);
@@ -680,6 +687,7 @@ void TestPlanner::equivalentCameraSameDepth()
     QFETCH(int, first);
     QFETCH(int, second);
     PlannerWindow window;
+    window.showPage("same");
     window.inputs()->cameraBox()->setCurrentIndex(first);
     setRange(window.inputs(), 50, window.inputs()->cocBox()->value(), 2, 10);
     SamePicturePage *page = window.samePicture();
@@ -771,6 +779,26 @@ void TestPlanner::unreadablePhotoChangesNothing()
     QTemporaryDir dir;
     QVERIFY(!page.saveProject(dir.filePath("empty.vlp"), &whyNot));
     QVERIFY(!QFile::exists(dir.filePath("empty.vlp")));
+}
+
+// A page out of view is brought up to date when it is shown, so that a
+// change on the Best aperture page never waits for a long stack.
+void TestPlanner::hiddenPagesCatchUpWhenShown()
+{
+    PlannerWindow window;
+    window.show();
+    window.showPage("stack");
+    setRange(window.inputs(), 100, 0.03, 0.3, 0.32);
+    const QString before = window.focusStack()->framesField()->text();
+    window.showPage("best");
+    window.focusStack()->apertureBox()->setValue(16);
+    window.inputs()->farBox()->setValue(0.34);
+    window.showPage("stack");
+    const FocusPlanner::StackPlan now =
+        FocusStackPage::planFor(window.inputs()->values(), window.focusStack()->settings());
+    QVERIFY(QString::number(now.frames.size()) != before);
+    QCOMPARE(window.focusStack()->framesField()->text(), QString::number(now.frames.size()));
+    QCOMPARE(window.focusStack()->table()->rowCount(), int(now.frames.size()));
 }
 
 // With the keyboard alone, Tab reaches every common input and every input

@@ -52,6 +52,7 @@ PlannerWindow::PlannerWindow(QWidget *parent)
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
     connect(common, &CommonInputs::changed, this, &PlannerWindow::recompute);
+    connect(tabs, &QTabWidget::currentChanged, this, &PlannerWindow::pageShown);
     connect(common, &CommonInputs::unitChanged, this, &PlannerWindow::rememberUnit);
     connect(stackPage, &FocusStackPage::changed, this, &PlannerWindow::recomputeStack);
     connect(samePage, &SamePicturePage::changed, this, &PlannerWindow::recomputeSame);
@@ -78,19 +79,32 @@ bool PlannerWindow::showPage(const QString &name)
 
 void PlannerWindow::recompute()
 {
+    // The Best aperture page always follows, as the Same picture page
+    // focuses where it says. A stack of thousands of frames takes a while
+    // to tabulate: the pages out of view are brought up to date when shown.
     bestPage->recompute(common->values());
-    recomputeStack();
-    recomputeSame();
     photoPage->setInputs(common->values());
+    stackStale = sameStale = true;
+    pageShown();
+}
+
+void PlannerWindow::pageShown()
+{
+    if (stackStale && tabs->currentWidget() == stackPage)
+        recomputeStack();
+    if (sameStale && tabs->currentWidget() == samePage)
+        recomputeSame();
 }
 
 void PlannerWindow::recomputeStack()
 {
+    stackStale = false;
     stackPage->recompute(common->values());
 }
 
 void PlannerWindow::recomputeSame()
 {
+    sameStale = false;
     const FocusPlanner::OptimumPlan &plan = bestPage->plan();
     samePage->recompute(common->values(),
                         plan.valid ? plan.focus : std::numeric_limits<double>::quiet_NaN());

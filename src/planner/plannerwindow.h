@@ -41,6 +41,7 @@ public slots:
     void recompute();
 
 private:
+    void pageShown();
     void recomputeStack();
     void recomputeSame();
     void rememberUnit();
@@ -52,6 +53,8 @@ private:
     FocusStackPage *stackPage;
     PhotoPage *photoPage;
     SamePicturePage *samePage;
+    bool stackStale = true;
+    bool sameStale = true;
 };
 
 #endif // PLANNERWINDOW_H
