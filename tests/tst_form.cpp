@@ -217,6 +217,10 @@ private slots:
     void actionNewIsInNoMenu();
     void tabOrder_data();
     void tabOrder();
+    void buddies_data();
+    void buddies();
+    void accessibleNames_data();
+    void accessibleNames();
 
     void focusPlaneUnchecksCamera();
     void uncheckedCameraDisablesItsInputs_data();
@@ -782,6 +786,72 @@ void TestForm::tabOrder()
     while (next != first && (first->isAncestorOf(next) || !(next->focusPolicy() & Qt::TabFocus)))
         next = next->nextInFocusChain();
     QTEST(next->objectName(), "to");
+}
+
+void TestForm::buddies_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("buddy");
+
+    const char *const rows[][2] = {
+        {"label_3", "DSB_leftBorder"}, {"label_2", "qxscale"},     {"label_24", "qyscale"},
+        {"label_20", "c1_fdist"},      {"label_21", "c1_apature"}, {"label_22", "c1_flength"},
+        {"label_23", "c1_coc"},        {"label_4", "c2_fdist"},    {"label_5", "c2_apature"},
+        {"label_6", "c2_flength"},     {"label_7", "c2_coc"},      {"label", "c1_cropC"},
+        {"label_14", "c1_crop"},       {"label_16", "c1_quality"}, {"label_17", "c1_distD"},
+        {"label_19", "c1_formD"},      {"label_18", "c1_widthD"},  {"label_15", "c2_cropC"},
+        {"label_8", "c2_crop"},        {"label_9", "c2_quality"},  {"label_11", "c2_distD"},
+        {"label_13", "c2_formD"},      {"label_12", "c2_widthD"},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << row[0] << row[1];
+}
+
+// Each label names the control beside it, so that a screen reader announces
+// the control by the label's text.
+void TestForm::buddies()
+{
+    QFETCH(QString, label);
+    auto *l = get<QLabel>(label);
+    QVERIFY(l);
+    QVERIFY(l->buddy());
+    QTEST(l->buddy()->objectName(), "buddy");
+}
+
+void TestForm::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("accessibleName");
+
+    const char *const rows[][2] = {
+        {"qyscale", "Uz-Scale"},
+        {"SB_leftBorder", "Left Border"},
+        {"c1_cocSet", "Set CoC by"},
+        {"c2_cocSet", "Set CoC by"},
+        {"cpR", "Copy camera 1 to camera 2"},
+        {"cpL", "Copy camera 2 to camera 1"},
+        {"swpLR", "Swap cameras"},
+        // A panel inside a camera box would otherwise be announced by the
+        // camera box's title.
+        {"gbC1_1", "Set Coc by crop factor"},
+        {"gbC1_2", "Set CoC by pixel size"},
+        {"gbC1_3", "Set CoC by view distance"},
+        {"gbC2_1", "Set CoC by crop factor"},
+        {"gbC2_2", "Set CoC by Pixelsize"},
+        {"gbC2_3", "Set CoC by view distance"},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << row[0] << row[1];
+}
+
+// Controls without a plain-text label of their own are named after what
+// they stand beside or do.
+void TestForm::accessibleNames()
+{
+    QFETCH(QString, name);
+    auto *w = get<QWidget>(name);
+    QVERIFY(w);
+    QTEST(w->accessibleName(), "accessibleName");
 }
 
 // The two distance modes share a parent and exclude each other.

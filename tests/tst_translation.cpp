@@ -2,8 +2,10 @@
 #include "app/translations.h"
 #include "coutcapture.h"
 #include "diagram/diagrammath.h"
+#include "diagram/graph.h"
 #include "dialogcatcher.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QLibraryInfo>
 #include <QPushButton>
@@ -32,6 +34,8 @@ private slots:
     void warningFollowsLocale_data();
     void warningFollowsLocale();
     void standardButtonsInGerman();
+    void accessibleTextsFollowLocale_data();
+    void accessibleTextsFollowLocale();
 };
 
 namespace
@@ -277,6 +281,47 @@ void TestTranslation::standardButtonsInGerman()
     useLocale(QLocale::c());
     QMessageBox english;
     QCOMPARE(english.addButton(QMessageBox::Cancel)->text(), QString("Cancel"));
+}
+
+void TestTranslation::accessibleTextsFollowLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("swapName");
+    QTest::addColumn<QString>("descriptionStart");
+    QTest::addColumn<QString>("noCamera");
+
+    QTest::newRow("de") << German << QString::fromUtf8("Unschärfediagramm") << "Kameras tauschen"
+                        << "Kamera 1: 85mm f/1.2 - Entf.: 4m"
+                        << "Keine Kamera wird gezeigt.";
+    QTest::newRow("C") << QLocale::c() << "Blur diagram"
+                       << "Swap cameras"
+                       << "Camera 1: 85mm f/1.2 - Dist.: 4m"
+                       << "No camera is shown.";
+}
+
+// What a screen reader reads of the window is in the window's language: the
+// diagram's name and description and the names given in the form.
+void TestTranslation::accessibleTextsFollowLocale()
+{
+    QFETCH(QLocale, locale);
+    useLocale(locale);
+    const auto w = freshWindow();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QAccessibleInterface *diagram = QAccessible::queryAccessibleInterface(w->diagram);
+    QVERIFY(diagram);
+    QTEST(diagram->text(QAccessible::Name), "name");
+    QTEST(QAccessible::queryAccessibleInterface(w->swpLR)->text(QAccessible::Name), "swapName");
+    QFETCH(QString, descriptionStart);
+    const QString description = diagram->text(QAccessible::Description);
+    QVERIFY2(description.startsWith(descriptionStart), qPrintable(description));
+    {
+        CoutCapture quiet;
+        w->boxC1->setChecked(false);
+        w->boxC2->setChecked(false);
+    }
+    QTEST(diagram->text(QAccessible::Description), "noCamera");
 }
 
 QTEST_MAIN(TestTranslation)

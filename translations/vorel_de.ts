@@ -153,6 +153,18 @@
         <source>Distance [m]</source>
         <translation>Abstand [m]</translation>
     </message>
+    <message>
+        <source>Blur diagram</source>
+        <translation>Unschärfediagramm</translation>
+    </message>
+    <message>
+        <source>No camera is shown.</source>
+        <translation>Keine Kamera wird gezeigt.</translation>
+    </message>
+    <message>
+        <source>%1 %2; %3</source>
+        <translation>%1 %2; %3</translation>
+    </message>
 </context>
 <context>
     <name>mainWin</name>
@@ -535,6 +547,26 @@ Hinweis: Anleitung und Hilfe finden Sie unter https://vorel.example.org/</transl
 %2.</source>
         <translation>Die Datei %1 kann nicht gelesen werden:
 %2.</translation>
+    </message>
+    <message>
+        <source>Uz-Scale</source>
+        <translation>Uz-Maßstab</translation>
+    </message>
+    <message>
+        <source>Set CoC by</source>
+        <translation>Zerstreuungskreis nach</translation>
+    </message>
+    <message>
+        <source>Copy camera 1 to camera 2</source>
+        <translation>Kamera 1 auf Kamera 2 kopieren</translation>
+    </message>
+    <message>
+        <source>Copy camera 2 to camera 1</source>
+        <translation>Kamera 2 auf Kamera 1 kopieren</translation>
+    </message>
+    <message>
+        <source>Swap cameras</source>
+        <translation>Kameras tauschen</translation>
     </message>
 </context>
 </TS>

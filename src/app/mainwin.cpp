@@ -1,6 +1,7 @@
 #include "mainwin.h"
 
 #include "diagram/graph.h"
+#include "ui/enterpressesbutton.h"
 
 #include <QGridLayout>
 
@@ -68,6 +69,8 @@ mainWin::mainWin()
     diagram->setMainWin(this);
     diagramLayout->addWidget(diagram);
     frame->setLayout(diagramLayout);
+
+    EnterPressesButton::installOn(this);
 
     fileName = QString();
 

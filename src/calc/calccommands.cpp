@@ -422,7 +422,7 @@ Result runTable(CalcArguments &args)
         json.key(QLatin1String("focal_mm"));
         json.number(focal);
         json.endObject();
-        return done(json.bytes());
+        return done(json.take());
     }
 
     if (format == QLatin1String("csv")) {

@@ -7,11 +7,28 @@
 #include <cmath>
 #include <cstring>
 
-JsonWriter::JsonWriter(qsizetype sizeHint) : out(size_t(std::max<qsizetype>(sizeHint, 64))) {}
+JsonWriter::JsonWriter(qsizetype sizeHint)
+{
+    grow(size_t(std::max<qsizetype>(sizeHint, 64)));
+}
 
 void JsonWriter::grow(size_t n)
 {
-    out.resize(std::max(2 * out.size(), used + n));
+    // QByteArray leaves the bytes it adds uninitialised: nothing is
+    // written twice.
+    capacity = std::max(2 * capacity, used + n);
+    out.resize(qsizetype(capacity));
+    begin = out.data();
+}
+
+QByteArray JsonWriter::take()
+{
+    out.truncate(qsizetype(used));
+    QByteArray document = std::move(out);
+    out = QByteArray();
+    begin = nullptr;
+    used = capacity = 0;
+    return document;
 }
 
 void JsonWriter::indent(size_t depth)
@@ -29,7 +46,7 @@ void JsonWriter::beforeValue()
         return;
     if (filled.back())
         append(",\n", 2);
-    filled.back() = true;
+    filled.back() = 1;
     indent(filled.size());
 }
 
@@ -38,7 +55,7 @@ void JsonWriter::open(char bracket)
     beforeValue();
     append(bracket);
     append('\n');
-    filled.push_back(false);
+    filled.push_back(0);
 }
 
 void JsonWriter::close(char bracket)

@@ -35,8 +35,9 @@ public:
     void string(const QString &value);
     void null();
 
-    // The document, once its outermost object or array is closed.
-    QByteArray bytes() const { return QByteArray(out.data(), qsizetype(used)); }
+    // The document, once its outermost object or array is closed; the
+    // writer is left empty.
+    QByteArray take();
 
 private:
     void beforeValue();
@@ -49,9 +50,9 @@ private:
     // Room for n more bytes at the end, written by the caller.
     char *reserve(size_t n)
     {
-        if (out.size() - used < n)
+        if (capacity - used < n)
             grow(n);
-        char *at = out.data() + used;
+        char *at = begin + used;
         used += n;
         return at;
     }
@@ -65,10 +66,12 @@ private:
 
     // A table writes tens of thousands of short pieces, each copied into
     // place without a call into a library.
-    std::vector<char> out;
+    QByteArray out;
+    char *begin = nullptr;
     size_t used = 0;
+    size_t capacity = 0;
     // For every open object or array: whether it has a member yet.
-    std::vector<bool> filled;
+    std::vector<unsigned char> filled;
     bool afterKey = false;
 };
 

@@ -4,7 +4,10 @@
 #include "diagrammath.h"
 #include "diagramwriter.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <cmath>
@@ -49,6 +52,15 @@ void drawRect(QPainter &painter, int x, int y, int w, int h)
     painter.drawRects(&r, 1);
 }
 
+// Assistive tools see the diagram as a chart. graph has no meta-object of
+// its own, so it is asked for under QWidget's class name.
+QAccessibleInterface *diagramInterface(const QString &, QObject *object)
+{
+    if (auto *diagram = dynamic_cast<graph *>(object))
+        return new QAccessibleWidget(diagram, QAccessible::Chart);
+    return nullptr;
+}
+
 } // namespace
 
 graph::graph()
@@ -58,6 +70,14 @@ graph::graph()
 {
     for (int i = 0; i < 4; ++i)
         pens[i] = cosmeticPen(PenColours[i]);
+    // Before anything asks for the widget's interface, or the plain one
+    // would be cached for it.
+    static const bool chartInterface = (QAccessible::installFactory(diagramInterface), true);
+    Q_UNUSED(chartInterface);
+    setAccessibleName(tr("Blur diagram"));
+    // Reached with Tab, so that a screen reader reads its description as
+    // any other stop; it takes no input.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void graph::setMainWin(mainWin *w)
@@ -69,6 +89,35 @@ void graph::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     drawDiagram(painter);
+    // Only on screen: the exported drawing never shows the focus.
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+    painter.end();
+    updateDescription();
+}
+
+QString graph::legendDescription() const
+{
+    if (drawnLegends.empty())
+        return tr("No camera is shown.");
+    QStringList lines;
+    for (const LegendLines &legend : drawnLegends)
+        lines << tr("%1 %2; %3").arg(legend.title, legend.settings, legend.limits);
+    return lines.join(QLatin1Char('\n'));
+}
+
+void graph::updateDescription()
+{
+    const QString description = legendDescription();
+    if (description == accessibleDescription())
+        return;
+    // The setter hands the assistive tools a DescriptionChanged event; the
+    // comparison above keeps a repaint that changes nothing from sending one.
+    setAccessibleDescription(description);
 }
 
 void graph::drawDiagram(QPainter &painter)
@@ -94,6 +143,7 @@ void graph::drawDiagram(QPainter &painter, const QSize &size)
     // The spin box holds at most 99999 m, so millimetres fit easily.
     const qint64 LB = static_cast<qint64>(win->DSB_leftBorder->value() * 1000);
     const bool fromCamera = win->distanceCam->isChecked();
+    drawnLegends.clear();
 
     // Axis titles, with a lowered z between the two spaces of "U  [-]".
     painter.setFont(smallFont);
@@ -235,6 +285,7 @@ void graph::drawDiagram(QPainter &painter, const QSize &size)
                          settings);
         painter.drawText(QRect(W - R - 260 - grow, lt + 26, LegendLineWidth + grow, 20), flags,
                          limitsLine);
+        drawnLegends.push_back({title, settings, limitsLine});
     }
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <vector>
+
 class mainWin;
 class QPainter;
 
@@ -31,6 +33,9 @@ public:
     // Writes the diagram, on a light grey ground, to fileName in the format
     // its suffix names. On failure returns false and, if asked, the reason.
     bool saveImage(const QString &fileName, QString *whyNot = nullptr);
+    // What the last drawing's legends say, one line per camera shown, for
+    // the widget's accessible description.
+    QString legendDescription() const;
 
     mainWin *win = nullptr;
     QPen pens[4];
@@ -44,6 +49,18 @@ private:
     // lookup each time.
     QFont smallFont;
     QFont titleFont;
+
+    // The legend texts exactly as drawDiagram() wrote them, so that the
+    // accessible description never computes a figure of its own.
+    struct LegendLines {
+        QString title;
+        QString settings;
+        QString limits;
+    };
+    std::vector<LegendLines> drawnLegends;
+    // Sets the accessible description to what was just drawn and tells the
+    // assistive tools when it differs from before.
+    void updateDescription();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
