@@ -312,13 +312,12 @@ void TestPlanner::everyShownFieldHasAName()
         for (QWidget *w : widgets) {
             if (!w->isVisible())
                 continue;
-            // The line edits inside spin and combo boxes belong to them.
-            // So do the parts of a table.
+            // The line edit inside a spin box is the box itself to a screen
+            // reader, and so are the parts of a table; the typing field of a
+            // combo box is a field of its own and needs the name too.
             if (qobject_cast<QTableWidget *>(w->parentWidget()))
                 continue;
-            if (qobject_cast<QLineEdit *>(w) &&
-                (qobject_cast<QAbstractSpinBox *>(w->parentWidget()) ||
-                 qobject_cast<QComboBox *>(w->parentWidget())))
+            if (qobject_cast<QLineEdit *>(w) && qobject_cast<QAbstractSpinBox *>(w->parentWidget()))
                 continue;
             const bool field = qobject_cast<QAbstractSpinBox *>(w) ||
                                qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractButton *>(w) ||

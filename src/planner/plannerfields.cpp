@@ -2,6 +2,7 @@
 
 #include "ui/decimalspinbox.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,10 @@ QLabel *labelFor(QWidget *field, const QString &text, const QString &accessibleN
     auto *label = new QLabel(text);
     label->setBuddy(field);
     field->setAccessibleName(accessibleName);
+    // A screen reader lands on a combo box's typing field as a field of its
+    // own: it bears the combo box's name.
+    if (auto *combo = qobject_cast<QComboBox *>(field); combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(accessibleName);
     return label;
 }
 
