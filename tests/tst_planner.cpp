@@ -909,7 +909,11 @@ void TestPlanner::enterWorksTheKeyboard()
     QCOMPARE(camera->currentText(), QString("2.0 Four Thirds (4:3)"));
     QCOMPARE(window.inputs()->values().diagonal, CocPresets::sensorDiagonal(7));
 
-    window.pages()->setCurrentWidget(window.focusStack());
+    // A tab's mnemonic shows its page; a label's goes to its field.
+    QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
+    QCOMPARE(window.pages()->currentWidget(), window.focusStack());
+    QTest::keyClick(&window, Qt::Key_V, Qt::AltModifier);
+    QVERIFY(window.focusStack()->overlapBox()->hasFocus());
     QApplication::clipboard()->clear();
     QPushButton *copy = nullptr;
     for (QPushButton *b : window.focusStack()->findChildren<QPushButton *>()) {
