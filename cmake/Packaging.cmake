@@ -30,6 +30,8 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The libraries come from shlibdeps; lensfun's camera data is no library.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS liblensfun-data-v1)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vorel.example.org/)

@@ -173,6 +173,14 @@ void TestCalcOptions::noGuiLibraries_data()
                          << false;
     QTest::newRow("table") << QStringList{"table", "--focal", "50", "--diffraction"} << false;
     QTest::newRow("help") << QStringList{"help", "render"} << false;
+    // The camera database and the photo reader are no GUI libraries either.
+    QTest::newRow("cameras") << QStringList{"cameras", "Nikon D850"} << false;
+    QTest::newRow("--camera") << QStringList{"dof",     "--focal", "50",       "--aperture", "8",
+                                             "--focus", "3",       "--camera", "Nikon D850"}
+                              << false;
+    QTest::newRow("photo") << QStringList{"photo",
+                                          QStringLiteral(VOREL_TEST_PHOTOS "/NikonD70.jpg")}
+                           << false;
     // The check itself sees GUI libraries where they are loaded.
     QTest::newRow("render") << QStringList{"render", "--help"} << true;
 }

@@ -20,6 +20,7 @@ private slots:
     void eachWayGivesItsFormula();
     void unreadableNumbersAreNotReportedTwice();
     void cameraSourcePlugsIn();
+    void unavailableFinderIsMarked();
 };
 
 using Request = CocResolution::Request;
@@ -77,7 +78,7 @@ void TestCocResolution::combinations_data()
                                           "the CoC; use one";
     r = {};
     r.megaPixels = 21;
-    QTest::newRow("megapixels alone") << r << "--megapixels needs --sensor";
+    QTest::newRow("megapixels alone") << r << "--megapixels needs --sensor or --camera";
     r.camera = QStringLiteral("D850");
     QTest::newRow("megapixels with camera") << r << "";
     r = {};
@@ -168,13 +169,32 @@ void TestCocResolution::cameraSourcePlugsIn()
     r.camera = QStringLiteral("Test Camera");
     const CocResolution::Result found = CocResolution::resolve(r, finder);
     QCOMPARE(found.mm, CocPresets::cocFromCropFactor(28.0));
-    QVERIFY2(found.source.startsWith("Maker Test Camera"), qPrintable(found.source));
+    QCOMPARE(found.source, QStringLiteral("Maker Test Camera"));
     r.megaPixels = 45;
     QCOMPARE(CocResolution::resolve(r, finder).mm, CocPresets::cocFromPixelSize(28.0, 45e6));
+    QCOMPARE(CocResolution::resolve(r, finder).source,
+             QStringLiteral("Maker Test Camera, 45 million pixels"));
+    r.megaPixels.reset();
 
     r.camera = QStringLiteral("Other");
     QCOMPARE(CocResolution::resolve(r, finder).problem, QStringLiteral("--camera: no such camera"));
+    QVERIFY(!CocResolution::resolve(r, finder).unavailable);
     QVERIFY(!CocResolution::resolve(r).problem.isEmpty());
+}
+
+// A finder without its database says so, and the result keeps the mark, so
+// that the caller can tell a failing machine from a wrong name.
+void TestCocResolution::unavailableFinderIsMarked()
+{
+    const auto finder = [](const QString &) {
+        return CocResolution::CameraMatch{0, QString(), QStringLiteral("no database"), true};
+    };
+    Request r;
+    r.camera = QStringLiteral("Nikon D850");
+    const CocResolution::Result result = CocResolution::resolve(r, finder);
+    QCOMPARE(result.problem, QStringLiteral("no database"));
+    QVERIFY(result.unavailable);
+    QVERIFY(std::isnan(result.mm));
 }
 
 QTEST_GUILESS_MAIN(TestCocResolution)

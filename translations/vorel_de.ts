@@ -568,5 +568,57 @@ Hinweis: Anleitung und Hilfe finden Sie unter https://vorel.example.org/</transl
         <source>Swap cameras</source>
         <translation>Kameras tauschen</translation>
     </message>
+    <message>
+        <source>focus distance</source>
+        <translation>Fokusentfernung</translation>
+    </message>
+    <message>
+        <source>f-number</source>
+        <translation>Blendenzahl</translation>
+    </message>
+    <message>
+        <source>focal length</source>
+        <translation>Brennweite</translation>
+    </message>
+    <message>
+        <source>circle of confusion</source>
+        <translation>Zerstreuungskreis</translation>
+    </message>
+    <message>
+        <source>it is neither a photo nor a project</source>
+        <translation>es ist weder ein Foto noch ein Projekt</translation>
+    </message>
+    <message>
+        <source>there is no such file</source>
+        <translation>diese Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>the photo is cut short or damaged</source>
+        <translation>das Foto ist abgeschnitten oder beschädigt</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>die Datei lässt sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>%1 not used: %2.</source>
+        <translation>%1 nicht übernommen: %2.</translation>
+    </message>
+    <message>
+        <source>Camera %1 from %2</source>
+        <translation>Kamera %1 aus %2</translation>
+    </message>
+    <message>
+        <source>taken: %1</source>
+        <translation>übernommen: %1</translation>
+    </message>
+    <message>
+        <source>missing, left as they were: %1</source>
+        <translation>fehlt, unverändert: %1</translation>
+    </message>
+    <message>
+        <source>held to the range of its box: %1</source>
+        <translation>auf den Bereich des Felds begrenzt: %1</translation>
+    </message>
 </context>
 </TS>

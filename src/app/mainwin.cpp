@@ -79,6 +79,7 @@ mainWin::mainWin()
     setC1CocPS();
     setC2CocPS();
     run();
+    setUpDrops();
 }
 
 mainWin::~mainWin() = default;

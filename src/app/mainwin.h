@@ -36,6 +36,11 @@ public:
     // Puts a record that has been read and checked into the controls, as
     // opening the file name does.
     void applyProject(const ProjectFile &p, const QString &name);
+    // What a file dropped on the window does: a photo fills camera (0 or
+    // 1) through its spin boxes, a project (.vlp) opens as File > Open
+    // opens it, anything else is refused with a note in the status bar.
+    // Returns whether the file was used.
+    bool dropFile(const QString &name, int camera);
 
 public slots:
     void run();
@@ -68,7 +73,14 @@ public:
     // when that fails. An empty name (a cancelled dialog) does nothing.
     bool exportImageTo(const QString &name);
 
+protected:
+    // Takes the drops of files on the window and on its controls.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void setUpDrops();
+    bool dropPhoto(const QString &name, int camera);
+
     // The controls of one camera, so that each camera-2 slot is its
     // camera-1 twin applied to the other set of controls.
     struct Camera {

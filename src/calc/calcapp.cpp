@@ -155,5 +155,9 @@ int CalcApp::run(const QStringList &arguments)
         const int refused = refuse(name + QStringLiteral(": ") + result.message);
         return result.status == 1 ? 1 : refused;
     }
+    if (!result.message.isEmpty()) {
+        err << "vorel-calc: " << name << ": " << result.message << '\n';
+        err.flush();
+    }
     return write(result.output, name);
 }

@@ -1,6 +1,7 @@
 #include "calcarguments.h"
 
 #include "calcformat.h"
+#include "cameras/cameradatabase.h"
 #include "presets/cocresolution.h"
 
 #include <cmath>
@@ -47,7 +48,7 @@ void CalcArguments::add(const OptionSpec &option)
 void CalcArguments::addCocOptions()
 {
     for (const OptionSpec *option :
-         {&CalcOptions::Coc, &CalcOptions::Sensor, &CalcOptions::MegaPixels,
+         {&CalcOptions::Coc, &CalcOptions::Sensor, &CalcOptions::Camera, &CalcOptions::MegaPixels,
           &CalcOptions::ViewDistance, &CalcOptions::ImageWidth, &CalcOptions::Form})
         add(*option);
 }
@@ -66,10 +67,12 @@ void CalcArguments::addFormatOption(const QStringList &allowed)
     optionHelp.append({QStringLiteral("--") + name + QLatin1Char(' ') + valueName, description});
 }
 
-void CalcArguments::setPositional(const QStringList &names, const QStringList &descriptions)
+void CalcArguments::setPositional(const QStringList &names, const QStringList &descriptions,
+                                  Last last)
 {
     positionalNames = names;
     positionalHelp = descriptions;
+    lastPositional = last;
 }
 
 bool CalcArguments::parse(const QStringList &arguments)
@@ -97,7 +100,10 @@ bool CalcArguments::parse(const QStringList &arguments)
         return true;
 
     const QStringList given = parser.positionalArguments();
-    if (given.size() > positionalNames.size()) {
+    const bool optionalLast = lastPositional == Last::Optional || lastPositional == Last::Any;
+    const bool repeatedLast = lastPositional == Last::Repeated || lastPositional == Last::Any;
+    const int required = int(positionalNames.size()) - (optionalLast ? 1 : 0);
+    if (given.size() > positionalNames.size() && !repeatedLast) {
         fail(QStringLiteral("unexpected argument %1%2")
                  .arg(quoted(given.value(positionalNames.size())),
                       positionalNames.isEmpty()
@@ -106,7 +112,7 @@ bool CalcArguments::parse(const QStringList &arguments)
                                 positionalNames.join(QLatin1Char(' '))));
         return false;
     }
-    if (given.size() < positionalNames.size()) {
+    if (given.size() < required) {
         fail(QStringLiteral("missing %1 (%2)")
                  .arg(positionalNames.value(given.size()), positionalHelp.value(given.size())));
         return false;
@@ -117,8 +123,17 @@ bool CalcArguments::parse(const QStringList &arguments)
 QString CalcArguments::helpText() const
 {
     QString text = QStringLiteral("Usage: vorel-calc %1").arg(command);
-    for (const QString &name : positionalNames)
-        text += QLatin1Char(' ') + name;
+    for (int i = 0; i < positionalNames.size(); ++i) {
+        const bool last = i == positionalNames.size() - 1;
+        if (last && lastPositional == Last::Optional)
+            text += QStringLiteral(" [%1]").arg(positionalNames[i]);
+        else if (last && lastPositional == Last::Repeated)
+            text += QStringLiteral(" %1...").arg(positionalNames[i]);
+        else if (last && lastPositional == Last::Any)
+            text += QStringLiteral(" [%1...]").arg(positionalNames[i]);
+        else
+            text += QLatin1Char(' ') + positionalNames[i];
+    }
     if (!optionHelp.isEmpty())
         text += QStringLiteral(" [options]");
     text += QStringLiteral("\n\n") + description + QLatin1Char('\n');
@@ -158,6 +173,14 @@ void CalcArguments::fail(const QString &message)
 {
     if (problem.isEmpty())
         problem = message;
+}
+
+void CalcArguments::failWorking(const QString &message)
+{
+    if (problem.isEmpty()) {
+        problem = message;
+        workingFailure = true;
+    }
 }
 
 bool CalcArguments::flag(const OptionSpec &option) const
@@ -352,6 +375,11 @@ QString CalcArguments::positional(int index) const
     return parser.positionalArguments().value(index);
 }
 
+QStringList CalcArguments::positionals() const
+{
+    return parser.positionalArguments();
+}
+
 std::optional<double> CalcArguments::optionalPositive(const OptionSpec &option)
 {
     if (!flag(option))
@@ -376,6 +404,7 @@ CalcArguments::Coc CalcArguments::coc()
     };
     request.coc = given(CalcOptions::Coc);
     request.sensor = optionalText(CalcOptions::Sensor);
+    request.camera = optionalText(CalcOptions::Camera);
     request.megaPixels = given(CalcOptions::MegaPixels);
     request.viewDistance = given(CalcOptions::ViewDistance);
     request.imageWidth = given(CalcOptions::ImageWidth);
@@ -390,9 +419,17 @@ CalcArguments::Coc CalcArguments::coc()
     request.viewDistance = optionalPositive(CalcOptions::ViewDistance);
     request.imageWidth = optionalPositive(CalcOptions::ImageWidth);
 
-    const CocResolution::Result result = CocResolution::resolve(request);
+    // The camera database is loaded only for a command that names a camera.
+    std::optional<CameraDatabase> cameras;
+    if (request.camera)
+        cameras.emplace();
+    const CocResolution::Result result = CocResolution::resolve(
+        request, cameras ? cameras->finder() : CocResolution::CameraFinder());
     if (!result.problem.isEmpty()) {
-        fail(result.problem);
+        if (result.unavailable)
+            failWorking(result.problem);
+        else
+            fail(result.problem);
         return {NaN, QString()};
     }
     // Huge but finite inputs can still overflow the formulas.

@@ -29,12 +29,17 @@ public:
 
     // Declares an option from its definition; its help line comes from it.
     void add(const OptionSpec &option);
-    // --coc, --sensor, --megapixels, --view-distance, --image-width, --form.
+    // --coc, --sensor, --camera, --megapixels, --view-distance,
+    // --image-width, --form.
     void addCocOptions();
     // --format with the first of formats as its default.
     void addFormatOption(const QStringList &formats);
-    // Positional arguments, all required, in this order.
-    void setPositional(const QStringList &names, const QStringList &descriptions);
+    // What the last positional argument may be: given once, left out,
+    // given once or more, or any number of times.
+    enum class Last { Required, Optional, Repeated, Any };
+    // Positional arguments in this order; all but the last are required.
+    void setPositional(const QStringList &names, const QStringList &descriptions,
+                       Last last = Last::Required);
     void setDescription(const QString &summary) { description = summary; }
 
     // Reads the arguments that follow the command's name.
@@ -64,6 +69,7 @@ public:
     bool flag(const OptionSpec &option) const;
     QString format();
     QString positional(int index) const;
+    QStringList positionals() const;
     // The text of an option; a null string when it is absent. An option
     // given twice is a problem: the second would silently win.
     QString value(const OptionSpec &option);
@@ -73,6 +79,11 @@ public:
     QString error() const { return problem; }
     // Records a problem unless an earlier one is already recorded.
     void fail(const QString &message);
+    // Records a problem of the machine rather than of the arguments (a
+    // database that is not installed): status 1 instead of 2.
+    void failWorking(const QString &message);
+    // The exit status of the recorded problem.
+    int status() const { return failed() ? (workingFailure ? 1 : 2) : 0; }
 
     const QString command;
 
@@ -97,6 +108,8 @@ private:
     QStringList formats;
     QString description;
     QString problem;
+    bool workingFailure = false;
+    Last lastPositional = Last::Required;
     bool wantsHelp = false;
 };
 

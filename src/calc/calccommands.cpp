@@ -24,6 +24,10 @@ void declareOptimum(CalcArguments &args);
 Result runStack(CalcArguments &args);
 void declareStack(CalcArguments &args);
 void declareRender(CalcArguments &args);
+Result runCameras(CalcArguments &args);
+void declareCameras(CalcArguments &args);
+Result runPhoto(CalcArguments &args);
+void declarePhoto(CalcArguments &args);
 
 namespace
 {
@@ -109,14 +113,6 @@ Result runPresets(CalcArguments &args)
 QString g6(double value)
 {
     return QString::number(value, 'g', 6);
-}
-
-// A magnification as photographers write it: 1:59, 1:1, 2:1.
-QString ratio(double m)
-{
-    if (m >= 1.0)
-        return QString::number(m, 'g', 3) + QStringLiteral(":1");
-    return QStringLiteral("1:") + QString::number(1.0 / m, 'g', 3);
 }
 
 // --focus, or the focus of --magnification; one of them, not both.
@@ -297,7 +293,7 @@ Result runDof(CalcArguments &args)
 DofFigures exactLimits(double focal, double aperture, double focus, double coc, bool diffraction,
                        double pupil)
 {
-    const ExactDof::Figures e = ExactDof::compute(focal, aperture, focus, coc, diffraction, pupil);
+    const ExactDof::Figures e = ExactDof::limits(focal, aperture, focus, coc, diffraction, pupil);
     DofFigures f;
     f.flength = focal;
     f.apature = aperture;
@@ -365,8 +361,10 @@ Result runTable(CalcArguments &args)
     // A cell without a sharp zone has NaN limits.
     QList<QList<DofFigures>> cells;
     bool allSharp = true;
+    cells.reserve(distances.size());
     for (double distance : distances) {
         QList<DofFigures> row;
+        row.reserve(apertures.size());
         for (double aperture : apertures) {
             row << (asWindow ? DofFigures::limits(focal, aperture, distance, coc.mm, diffraction)
                              : exactLimits(focal, aperture, distance, coc.mm, diffraction, pupil));
@@ -382,27 +380,28 @@ Result runTable(CalcArguments &args)
     if (format == QLatin1String("json")) {
         // Written as it goes: as a QJsonDocument, the cells would take most
         // of the command's time. The keys stand in the order QJsonObject
-        // would write them.
+        // would write them. A cell takes up to about 150 bytes; room that
+        // is reserved but not written costs nothing.
         JsonWriter json(160 + 24 * (apertures.size() + distances.size()) +
-                        120 * apertures.size() * distances.size());
+                        160 * apertures.size() * distances.size());
         json.beginObject();
-        json.key(QLatin1String("apertures"));
+        json.key("apertures");
         json.beginArray();
         for (double a : apertures)
             json.number(a);
         json.endArray();
-        json.key(QLatin1String("cells"));
+        json.key("cells");
         json.beginArray();
         for (const QList<DofFigures> &row : cells) {
             json.beginArray();
             for (const DofFigures &f : row) {
                 json.beginObject();
-                json.key(QLatin1String("far_m"));
+                json.key("far_m");
                 json.number(f.farLimit / 1000);
-                json.key(QLatin1String("near_m"));
+                json.key("near_m");
                 json.number(f.nearLimit / 1000);
                 if (!asWindow) {
-                    json.key(QLatin1String("sharp"));
+                    json.key("sharp");
                     json.boolean(sharp(f));
                 }
                 json.endObject();
@@ -410,16 +409,16 @@ Result runTable(CalcArguments &args)
             json.endArray();
         }
         json.endArray();
-        json.key(QLatin1String("coc_mm"));
+        json.key("coc_mm");
         json.number(coc.mm);
-        json.key(QLatin1String("diffraction"));
+        json.key("diffraction");
         json.boolean(diffraction);
-        json.key(QLatin1String("distances_m"));
+        json.key("distances_m");
         json.beginArray();
         for (double d : distances)
             json.number(d / 1000);
         json.endArray();
-        json.key(QLatin1String("focal_mm"));
+        json.key("focal_mm");
         json.number(focal);
         json.endObject();
         return done(json.take());
@@ -546,9 +545,26 @@ Result runShow(CalcArguments &args)
 
 } // namespace
 
+QJsonObject dofFiguresJson(const ExactDof::Figures &e, double focal, double aperture, double focus,
+                           double coc, bool diffraction)
+{
+    return exactDofJson(e, focal, aperture, focus, coc, diffraction);
+}
+
+QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture, double focus,
+                       const CalcArguments::Coc &coc, bool diffraction)
+{
+    return exactDofText(e, focal, aperture, focus, coc, diffraction);
+}
+
+bool dofComputable(const ExactDof::Figures &e, double focus)
+{
+    return computable(e, focus);
+}
+
 Result refused(const CalcArguments &args)
 {
-    return {2, QByteArray(), args.error()};
+    return {args.status() == 1 ? 1 : 2, QByteArray(), args.error()};
 }
 
 Result done(const QByteArray &output)
@@ -584,6 +600,10 @@ const QList<Command> &all()
          runPresets, false},
         {"show", "what a project file holds, with each camera's figures", declareShow, runShow,
          false},
+        {"cameras", "the cameras of the camera database, with their crop factor and CoC",
+         declareCameras, runCameras, false},
+        {"photo", "a photo's settings from its metadata, with the dof figures", declarePhoto,
+         runPhoto, false},
         // Drawn by the helper program, which supplies the running half.
         {"render", "draw a project's diagram to PNG, JPEG, BMP, SVG or PDF", declareRender, nullptr,
          true},

@@ -1,11 +1,14 @@
 #ifndef CALCCOMMANDS_H
 #define CALCCOMMANDS_H
 
+#include "calcarguments.h"
+#include "planning/exactdof.h"
+
 #include <QByteArray>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 
-class CalcArguments;
 struct ProjectFile;
 
 // The commands of vorel-calc. Each declares its arguments, then computes
@@ -20,8 +23,8 @@ struct Result {
     int status = 0;
     // Written to standard output, only when status is 0.
     QByteArray output;
-    // One line for standard error, without the program's prefix; empty for
-    // status 0.
+    // One line for standard error, without the program's prefix: why the
+    // command failed, or with status 0 a note beside the output (or empty).
     QString message;
 };
 
@@ -46,6 +49,14 @@ Result done(const QString &output);
 // Reads a project file with the window's checked reader; on failure tells
 // args why, as the window's warning would.
 bool readProject(CalcArguments &args, const QString &name, ProjectFile &project);
+
+// dof's figures, for the commands that give them too: its JSON object and
+// its text, and whether values are sensible enough to have figures.
+QJsonObject dofFiguresJson(const ExactDof::Figures &e, double focal, double aperture, double focus,
+                           double coc, bool diffraction);
+QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture, double focus,
+                       const CalcArguments::Coc &coc, bool diffraction);
+bool dofComputable(const ExactDof::Figures &e, double focus);
 
 // Every command, in the order the overall help lists them.
 const QList<Command> &all();

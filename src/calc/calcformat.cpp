@@ -36,6 +36,13 @@ QString shortMetres(double mm)
     return QString::number(m, 'f', decimals);
 }
 
+QString ratio(double magnification)
+{
+    if (magnification >= 1.0)
+        return QString::number(magnification, 'g', 3) + QStringLiteral(":1");
+    return QStringLiteral("1:") + QString::number(1.0 / magnification, 'g', 3);
+}
+
 QJsonValue numberJson(double value)
 {
     return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);

@@ -23,6 +23,8 @@ QString shortMetres(double mm);
 // A length in mm as metres for JSON: null when infinite or undefined.
 QJsonValue metresJson(double mm);
 QJsonValue numberJson(double value);
+// A magnification as photographers write it: 1:59, 1:1, 2:1.
+QString ratio(double magnification);
 // The bytes to write as they are: no round trip through QString.
 QByteArray json(const QJsonObject &object);
 

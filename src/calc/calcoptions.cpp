@@ -48,8 +48,13 @@ const OptionSpec Sensor{"sensor", "FORMAT",
                         "CoC from a sensor format: index 0-13 or a piece of its name "
                         "(see 'vorel-calc presets')",
                         K::Text};
+const OptionSpec Camera{"camera", "TEXT",
+                        "CoC from a camera of lensfun's database: its model, or maker and model "
+                        "(see 'vorel-calc cameras')",
+                        K::Text};
 const OptionSpec MegaPixels{"megapixels", "MP",
-                            "with --sensor: the image's millions of pixels (default 4.17)",
+                            "with --sensor or --camera: the image's millions of pixels (default "
+                            "4.17, the crop-factor rule)",
                             K::Positive};
 const OptionSpec ViewDistance{
     "view-distance", "D", "CoC from viewing distance, with --image-width (same unit)", K::Positive};
@@ -57,6 +62,16 @@ const OptionSpec ImageWidth{
     "image-width", "W", "with --view-distance: width of the print or screen image", K::Positive};
 const OptionSpec Form{"form", "3:2|4:3", "with --view-distance: the image's form (default 3:2)",
                       K::Text};
+
+const OptionSpec PhotoFocus{"focus", "M", "focus distance in metres, instead of the photo's",
+                            K::Distance};
+const OptionSpec PhotoFocal{"focal", "MM", "focal length in mm, instead of the photo's",
+                            K::Positive};
+const OptionSpec PhotoAperture{"aperture", "N", "f-number, instead of the photo's", K::Positive};
+const OptionSpec Project{"project", "OUT.vlp",
+                         "also write a project: camera 1 (and 2) from the first (and second) "
+                         "photo",
+                         K::Text};
 
 const OptionSpec Size{"size", "WxH",
                       "diagram size in pixels, 200x120 to 10000x10000 (default 1174x316, as in "

@@ -56,10 +56,17 @@ extern const OptionSpec Format;
 // The ways to give the circle of confusion.
 extern const OptionSpec Coc;
 extern const OptionSpec Sensor;
+extern const OptionSpec Camera;
 extern const OptionSpec MegaPixels;
 extern const OptionSpec ViewDistance;
 extern const OptionSpec ImageWidth;
 extern const OptionSpec Form;
+
+// photo: values that override or stand in for the photo's own.
+extern const OptionSpec PhotoFocus;
+extern const OptionSpec PhotoFocal;
+extern const OptionSpec PhotoAperture;
+extern const OptionSpec Project;
 
 extern const OptionSpec Size;
 extern const OptionSpec Scale;

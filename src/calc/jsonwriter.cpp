@@ -31,25 +31,6 @@ QByteArray JsonWriter::take()
     return document;
 }
 
-void JsonWriter::indent(size_t depth)
-{
-    std::memset(reserve(4 * depth), ' ', 4 * depth);
-}
-
-void JsonWriter::beforeValue()
-{
-    if (afterKey) {
-        afterKey = false;
-        return;
-    }
-    if (filled.empty())
-        return;
-    if (filled.back())
-        append(",\n", 2);
-    filled.back() = 1;
-    indent(filled.size());
-}
-
 void JsonWriter::open(char bracket)
 {
     beforeValue();
@@ -89,23 +70,6 @@ void JsonWriter::beginArray()
 void JsonWriter::endArray()
 {
     close(']');
-}
-
-void JsonWriter::key(QLatin1String name)
-{
-    for (const char c : name)
-        if (static_cast<unsigned char>(c) >= 0x80 || c < 0x20 || c == '"' || c == '\\')
-            return key(QString(name));
-    // A plain key, as every key of this program's documents is, goes out
-    // in one piece.
-    beforeValue();
-    const size_t n = size_t(name.size());
-    char *at = reserve(n + 4);
-    at[0] = '"';
-    if (n > 0)
-        std::memcpy(at + 1, name.data(), n);
-    std::memcpy(at + 1 + n, "\": ", 3);
-    afterKey = true;
 }
 
 void JsonWriter::key(const QString &name)

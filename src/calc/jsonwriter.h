@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QLatin1String>
 #include <QString>
 
 #include <cstring>
@@ -25,8 +24,18 @@ public:
     void beginArray();
     void endArray();
     // The next value's key, in an object.
-    void key(QLatin1String name);
     void key(const QString &name);
+    // A key spelt out in the program, which needs no escapes: plain
+    // ASCII without quotes, backslashes or control characters.
+    template <size_t N> void key(const char (&name)[N])
+    {
+        beforeValue();
+        char *at = reserve(N + 3);
+        at[0] = '"';
+        std::memcpy(at + 1, name, N - 1);
+        std::memcpy(at + N, "\": ", 3);
+        afterKey = true;
+    }
 
     // A number; null when it is infinite or undefined, which JSON cannot
     // hold.
@@ -40,12 +49,25 @@ public:
     QByteArray take();
 
 private:
-    void beforeValue();
+    // The separator and indentation before a value or key.
+    void beforeValue()
+    {
+        if (afterKey) {
+            afterKey = false;
+            return;
+        }
+        if (filled.empty())
+            return;
+        if (filled.back())
+            append(",\n", 2);
+        filled.back() = 1;
+        indent(filled.size());
+    }
     void open(char bracket);
     void close(char bracket);
     // text is UTF-8.
     void writeString(QByteArrayView text);
-    void indent(size_t depth);
+    void indent(size_t depth) { std::memset(reserve(4 * depth), ' ', 4 * depth); }
 
     // Room for n more bytes at the end, written by the caller.
     char *reserve(size_t n)

@@ -42,14 +42,6 @@ double rounded(double value, int digits, bool up)
     return (up ? std::ceil(value / unit) : std::floor(value / unit)) * unit;
 }
 
-// A magnification as photographers write it: 1:4, 1:1, 2:1.
-QString ratio(double m)
-{
-    if (m >= 1.0)
-        return fNumber(m) + QStringLiteral(":1");
-    return QStringLiteral("1:") + fNumber(1.0 / m);
-}
-
 // A frame's step in mm for a focusing rail; nothing for the first frame.
 QString stepText(double mm)
 {

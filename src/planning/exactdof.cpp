@@ -70,8 +70,8 @@ double focusForInfinity(double flength, double fNumber, double coc, bool diffrac
     return flength + flength / m;
 }
 
-Figures compute(double flength, double fNumber, double focus, double coc, bool diffraction,
-                double pupil)
+Figures limits(double flength, double fNumber, double focus, double coc, bool diffraction,
+               double pupil)
 {
     Figures f;
     f.sharp = false;
@@ -86,15 +86,6 @@ Figures compute(double flength, double fNumber, double focus, double coc, bool d
     f.magnification = m;
     f.workingFNumber = workingFNumber(fNumber, m, pupil);
     f.hyperfocal = flength * flength / (fNumber * coc);
-    f.focusForInfinity = focusForInfinity(flength, fNumber, coc, diffraction, pupil);
-    f.largestSharpFNumber = largestSharpFNumber(coc, m, pupil);
-
-    // The defocus disc at infinity is m F / N: the image sits m F in front
-    // of the sensor, and the cone there is D / F wide per unit of length.
-    const double defocusAtInfinity = m * flength / fNumber;
-    const double dif = diffraction ? K * f.workingFNumber : 0.0;
-    f.blurAtInfinity = std::hypot(defocusAtInfinity, dif) / coc;
-
     f.budget = diffraction ? defocusBudget(coc, f.workingFNumber) : coc;
     if (!(f.budget > 0.0))
         return f;
@@ -104,6 +95,23 @@ Figures compute(double flength, double fNumber, double focus, double coc, bool d
     const double vs = flength * (1.0 + m);
     f.nearLimit = beta < 1.0 ? vs / (m + beta) : flength;
     f.farLimit = m > beta ? vs / (m - beta) : Infinite;
+    return f;
+}
+
+Figures compute(double flength, double fNumber, double focus, double coc, bool diffraction,
+                double pupil)
+{
+    Figures f = limits(flength, fNumber, focus, coc, diffraction, pupil);
+    if (!f.valid)
+        return f;
+    f.focusForInfinity = focusForInfinity(flength, fNumber, coc, diffraction, pupil);
+    f.largestSharpFNumber = largestSharpFNumber(coc, f.magnification, pupil);
+
+    // The defocus disc at infinity is m F / N: the image sits m F in front
+    // of the sensor, and the cone there is D / F wide per unit of length.
+    const double defocusAtInfinity = f.magnification * flength / fNumber;
+    const double dif = diffraction ? K * f.workingFNumber : 0.0;
+    f.blurAtInfinity = std::hypot(defocusAtInfinity, dif) / coc;
     return f;
 }
 

@@ -65,6 +65,11 @@ struct Figures {
 
 Figures compute(double flength, double fNumber, double focus, double coc, bool diffraction,
                 double pupil = 1.0);
+// The limits alone, as a table needs them: valid, sharp, magnification,
+// workingFNumber, budget, hyperfocal, nearLimit and farLimit as compute
+// gives them, every other figure NaN.
+Figures limits(double flength, double fNumber, double focus, double coc, bool diffraction,
+               double pupil = 1.0);
 
 } // namespace ExactDof
 

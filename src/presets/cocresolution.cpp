@@ -87,7 +87,7 @@ QString combinationProblem(const Request &r)
         return QStringLiteral("%1 are different ways to give the CoC; use one")
             .arg(ways.join(QStringLiteral(" and ")));
     if (r.megaPixels && !r.sensor && !r.camera)
-        return QStringLiteral("--megapixels needs --sensor");
+        return QStringLiteral("--megapixels needs --sensor or --camera");
     if (r.imageWidth && !r.viewDistance)
         return QStringLiteral("--image-width needs --view-distance");
     if (r.form && !r.viewDistance)
@@ -119,14 +119,21 @@ Result resolve(const Request &r, const CameraFinder &findCamera)
             if (!findCamera)
                 return failure(QStringLiteral("--camera: no camera database to look in"));
             const CameraMatch match = findCamera(*r.camera);
-            if (!match.problem.isEmpty())
-                return failure(match.problem);
+            if (!match.problem.isEmpty()) {
+                Result result = failure(match.problem);
+                result.unavailable = match.unavailable;
+                return result;
+            }
             diagonal = match.diagonal;
             name = match.name;
         }
         const double megaPixels = r.megaPixels.value_or(CocPresets::StandardMegaPixels);
         if (!std::isfinite(megaPixels))
             return {NaN, QString(), QString()};
+        // A camera without a pixel count takes the crop-factor rule, which
+        // its name (with the crop factor) describes.
+        if (r.camera && !r.megaPixels)
+            return {CocPresets::cocFromCropFactor(diagonal), name, QString()};
         return {
             CocPresets::cocFromPixelSize(diagonal, megaPixels * 1000000.0),
             QStringLiteral("%1, %2 million pixels").arg(name, QString::number(megaPixels, 'g', 6)),

@@ -38,6 +38,8 @@ struct Result {
     double mm = 0;
     QString source;
     QString problem;
+    // The problem is the camera finder's unavailable one.
+    bool unavailable = false;
 };
 
 // A sensor format found from a user's text: its index, or why none.
@@ -47,11 +49,13 @@ struct SensorMatch {
 };
 
 // A camera found from a user's text: its sensor diagonal in mm and its
-// name as people know it, or why none.
+// name as people know it, or why none. unavailable marks a problem of the
+// machine (no camera database to look in) rather than of the text.
 struct CameraMatch {
     double diagonal = 0;
     QString name;
     QString problem;
+    bool unavailable = false;
 };
 using CameraFinder = std::function<CameraMatch(const QString &text)>;
 

@@ -140,6 +140,41 @@ double spinBoxValue(double value, double minimum, double maximum, int decimals)
 
 } // namespace
 
+double ProjectFile::Range::held(double value) const
+{
+    return spinBoxValue(value, minimum, maximum, decimals);
+}
+
+ProjectFile ProjectFile::windowStart()
+{
+    ProjectFile p;
+    p.leftBorder = 1;
+    p.distanceCam = true;
+    p.distanceFP = false;
+    p.xscale = 35;
+    p.yscale = 2;
+    const double apertures[2] = {1.2, 2};
+    const double focalLengths[2] = {85, 135};
+    for (int i = 0; i < 2; ++i) {
+        Camera &cam = p.cameras[i];
+        cam.enabled = true;
+        cam.fdist = 4;
+        cam.apature = apertures[i];
+        cam.flength = focalLengths[i];
+        // The window sets each CoC from its initial format (full frame) and
+        // pixel count (21 million) as it starts.
+        cam.coc = CocRange.held(
+            CocPresets::cocFromPixelSize(CocPresets::sensorDiagonal(3), CocPresets::pixelCount(6)));
+        cam.calcDef = false;
+        cam.crop = 3;
+        cam.quality = 6;
+        cam.distD = 0;
+        cam.formD = 0;
+        cam.widthD = 0;
+    }
+    return p;
+}
+
 ProjectFile ProjectFile::asWindowHolds() const
 {
     ProjectFile p = *this;
@@ -151,10 +186,10 @@ ProjectFile ProjectFile::asWindowHolds() const
     p.xscale = std::clamp<qint32>(xscale, 1, 50);
     p.yscale = std::clamp<qint32>(yscale, 1, 100);
     for (Camera &cam : p.cameras) {
-        cam.fdist = spinBoxValue(cam.fdist, 0, 99999, 2);
-        cam.apature = spinBoxValue(cam.apature, 0.7, 64, 1);
-        cam.flength = spinBoxValue(cam.flength, 1, 5000, 0);
-        cam.coc = spinBoxValue(cam.coc, 0.0001, 10, 4);
+        cam.fdist = FocusRange.held(cam.fdist);
+        cam.apature = ApertureRange.held(cam.apature);
+        cam.flength = FocalRange.held(cam.flength);
+        cam.coc = CocRange.held(cam.coc);
         cam.distD = spinBoxValue(cam.distD, 0, 99999, 2);
         cam.widthD = spinBoxValue(cam.widthD, 0, 99999, 2);
     }

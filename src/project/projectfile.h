@@ -62,6 +62,22 @@ struct ProjectFile {
     // the distance mode as the exclusive pair of radio buttons leaves it.
     ProjectFile asWindowHolds() const;
 
+    // The range and the decimals of a value's spin box in the window.
+    struct Range {
+        double minimum;
+        double maximum;
+        int decimals;
+        // What the spin box makes of a value: rounded, then held within.
+        double held(double value) const;
+    };
+    static constexpr Range FocusRange{0, 99999, 2};
+    static constexpr Range ApertureRange{0.7, 64, 1};
+    static constexpr Range FocalRange{1, 5000, 0};
+    static constexpr Range CocRange{0.0001, 10, 4};
+
+    // What the window's controls hold when it starts.
+    static ProjectFile windowStart();
+
     // The messages are translated in the context "ProjectFile".
     Q_DECLARE_TR_FUNCTIONS(ProjectFile)
 

@@ -1,0 +1,384 @@
+#include "calccommands.h"
+
+#include "calcarguments.h"
+#include "calcformat.h"
+#include "cameras/cameradatabase.h"
+#include "photo/photocamera.h"
+#include "photo/photoreader.h"
+#include "planning/exactdof.h"
+#include "presets/cocpresets.h"
+#include "project/projectfile.h"
+#include "texttable.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+// The commands on cameras and photos: the camera database's list and a
+// photo's settings with their figures.
+namespace CalcCommands
+{
+
+namespace
+{
+
+using namespace CalcFormat;
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+const QString NoDatabase =
+    QStringLiteral("there is no camera database: lensfun's data (package liblensfun-data-v1) is "
+                   "not installed");
+
+QJsonValue textJson(const QString &text)
+{
+    return text.isEmpty() ? QJsonValue() : QJsonValue(text);
+}
+
+} // namespace
+
+// ---- cameras ---------------------------------------------------------------
+
+void declareCameras(CalcArguments &args)
+{
+    args.setDescription(QStringLiteral(
+        "Lists the cameras of lensfun's database that match TEXT (all without it): maker,\n"
+        "model, lens mount, crop factor, sensor diagonal (43.26661531 mm / crop factor)\n"
+        "and the CoC by the window's crop-factor rule. A TEXT that names a camera exactly\n"
+        "lists that camera; otherwise every camera with all of TEXT's words."));
+    args.setPositional({QStringLiteral("TEXT")},
+                       {QStringLiteral("a model, or maker and model, or words of them")},
+                       CalcArguments::Last::Any);
+    args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
+}
+
+Result runCameras(CalcArguments &args)
+{
+    const QString format = args.format();
+    const QString text = args.positionals().join(QLatin1Char(' '));
+    if (args.failed())
+        return refused(args);
+    const CameraDatabase database;
+    if (!database.isLoaded())
+        return {1, QByteArray(), NoDatabase};
+    const QList<CameraInfo> cameras =
+        text.trimmed().isEmpty() ? database.cameras() : database.matching(text);
+
+    if (format == QLatin1String("json")) {
+        QJsonArray list;
+        for (const CameraInfo &c : cameras) {
+            QJsonObject o{{QStringLiteral("maker"), c.maker},
+                          {QStringLiteral("model"), c.model},
+                          {QStringLiteral("mount"), c.mount},
+                          {QStringLiteral("crop_factor"), numberJson(c.cropFactor)},
+                          {QStringLiteral("diagonal_mm"), numberJson(c.diagonal())},
+                          {QStringLiteral("coc_mm"), numberJson(c.coc())}};
+            if (!c.variant.isEmpty())
+                o.insert(QStringLiteral("variant"), c.variant);
+            list.append(o);
+        }
+        return done(json(QJsonObject{{QStringLiteral("cameras"), list}}));
+    }
+    if (cameras.isEmpty())
+        return done(QStringLiteral("No camera of the database matches '%1'.\n").arg(text));
+    TextTable table({QStringLiteral("Maker"), QStringLiteral("Model"), QStringLiteral("Mount"),
+                     QStringLiteral("Crop"), QStringLiteral("Diagonal mm"),
+                     QStringLiteral("CoC mm")});
+    table.setLeftAligned(3);
+    for (const CameraInfo &c : cameras) {
+        const QString model =
+            c.variant.isEmpty() ? c.model : QStringLiteral("%1 (%2)").arg(c.model, c.variant);
+        table.addRow({c.maker, model, c.mount, QString::number(c.cropFactor, 'g', 4),
+                      QString::number(c.diagonal(), 'f', 2), QString::number(c.coc(), 'f', 4)});
+    }
+    return done(table.text());
+}
+
+// ---- photo -----------------------------------------------------------------
+
+void declarePhoto(CalcArguments &args)
+{
+    args.setDescription(QStringLiteral(
+        "Reads how each photo was taken from its metadata (Exif and the makers' notes of\n"
+        "JPEG, TIFF, DNG and raw files) and gives its settings with the 'dof' figures.\n"
+        "The crop factor comes from the camera database by make and model, else the\n"
+        "focal-plane diagonal, the 35 mm equivalent focal length or the focal-plane\n"
+        "resolution. Without a CoC option the CoC is the crop-factor rule's on the\n"
+        "photo's sensor. A value the photo lacks is null and named in 'missing', and\n"
+        "the figures that need it are null. With --project, camera 1 (and camera 2)\n"
+        "of a new project take the first (and second) photo's values, held to the\n"
+        "window's ranges; everything else is as the window starts."));
+    args.setPositional({QStringLiteral("FILE")},
+                       {QStringLiteral("a photo: JPEG, TIFF, DNG or a raw file")},
+                       CalcArguments::Last::Repeated);
+    args.add(CalcOptions::PhotoFocus);
+    args.add(CalcOptions::PhotoFocal);
+    args.add(CalcOptions::PhotoAperture);
+    args.addCocOptions();
+    args.add(CalcOptions::Diffraction);
+    args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
+    args.add(CalcOptions::Project);
+}
+
+namespace
+{
+
+// One photo's settings, the values the figures use and the figures.
+struct PhotoFigures {
+    QString file;
+    PhotoSettings settings;
+    double focal = NaN;
+    double aperture = NaN;
+    double focusMm = NaN;
+    double coc = NaN;
+    QString cocSource;
+    std::optional<ExactDof::Figures> figures;
+    QString noFigures;
+};
+
+QString metresOrInfinity(double metres)
+{
+    return std::isinf(metres) ? QStringLiteral("infinity")
+                              : QString::number(metres, 'g', 6) + QStringLiteral(" m");
+}
+
+QString focusSourceText(const PhotoSettings &s)
+{
+    if (s.focusSource.isEmpty())
+        return QString();
+    if (!std::isnan(s.focusNear) || !std::isnan(s.focusFar))
+        return QStringLiteral("%1 %2 to %3")
+            .arg(s.focusSource, metresOrInfinity(s.focusNear), metresOrInfinity(s.focusFar));
+    return s.focusSource;
+}
+
+QJsonObject photoJson(const PhotoFigures &p, bool diffraction)
+{
+    const PhotoSettings &s = p.settings;
+    // dof's keys, every figure null where there are none.
+    QJsonObject o = dofFiguresJson(p.figures.value_or(ExactDof::Figures{}), p.focal, p.aperture,
+                                   p.focusMm, p.coc, diffraction);
+    if (!p.figures) {
+        for (auto it = o.begin(); it != o.end(); ++it) {
+            if (it.value().isDouble() || it.key() == QLatin1String("sharp"))
+                it.value() = QJsonValue();
+        }
+    }
+    QJsonArray missing;
+    for (const QString &m : s.missing)
+        missing.append(m);
+    if (std::isnan(p.coc) && !s.missing.contains(QStringLiteral("crop factor")))
+        missing.append(QStringLiteral("CoC"));
+    o.insert(QStringLiteral("file"), p.file);
+    o.insert(QStringLiteral("make"), textJson(s.make));
+    o.insert(QStringLiteral("model"), textJson(s.model));
+    o.insert(QStringLiteral("lens"), textJson(s.lens));
+    o.insert(QStringLiteral("focal_mm"), numberJson(p.focal));
+    o.insert(QStringLiteral("aperture"), numberJson(p.aperture));
+    o.insert(QStringLiteral("focus_m"), metresJson(p.focusMm));
+    o.insert(QStringLiteral("focus_source"), textJson(focusSourceText(s)));
+    if (!std::isnan(s.focusNear) || !std::isnan(s.focusFar)) {
+        o.insert(QStringLiteral("focus_near_m"), metresJson(s.focusNear * 1000));
+        o.insert(QStringLiteral("focus_far_m"), metresJson(s.focusFar * 1000));
+    }
+    o.insert(QStringLiteral("crop_factor"), numberJson(s.cropFactor));
+    o.insert(QStringLiteral("crop_source"), textJson(s.cropSource));
+    o.insert(QStringLiteral("width_px"), s.width > 0 ? QJsonValue(s.width) : QJsonValue());
+    o.insert(QStringLiteral("height_px"), s.height > 0 ? QJsonValue(s.height) : QJsonValue());
+    o.insert(QStringLiteral("coc_mm"), numberJson(p.coc));
+    o.insert(QStringLiteral("coc_source"), textJson(p.cocSource));
+    o.insert(QStringLiteral("missing"), missing);
+    return o;
+}
+
+// Make and model, the make once: models often repeat it ("NIKON D70").
+QString cameraName(const PhotoSettings &s)
+{
+    const QString makeWord = s.make.section(QLatin1Char(' '), 0, 0);
+    if (!makeWord.isEmpty() && s.model.startsWith(makeWord, Qt::CaseInsensitive))
+        return s.model;
+    return QStringList{s.make, s.model}.join(QLatin1Char(' ')).trimmed();
+}
+
+// dof's figures without the note that follows them, which the photos'
+// text gives once at its end.
+QString figuresOnly(const QString &dofText)
+{
+    const qsizetype note = dofText.indexOf(QStringLiteral("\n\n"));
+    return note < 0 ? dofText : dofText.left(note + 1);
+}
+
+QString dofNote(const QString &dofText)
+{
+    const qsizetype note = dofText.indexOf(QStringLiteral("\n\n"));
+    return note < 0 ? QString() : dofText.mid(note + 1);
+}
+
+QString photoText(const PhotoFigures &p, bool diffraction)
+{
+    const PhotoSettings &s = p.settings;
+    const QString none = QStringLiteral("-");
+    auto or_ = [&](const QString &t) { return t.isEmpty() ? none : t; };
+    QString crop = none;
+    if (!std::isnan(s.cropFactor))
+        crop = QStringLiteral("%1 (%2)").arg(QString::number(s.cropFactor, 'g', 4), s.cropSource);
+    QString text = keyValues({
+        {QStringLiteral("Photo"), p.file},
+        {QStringLiteral("Camera"), or_(cameraName(s))},
+        {QStringLiteral("Lens"), or_(s.lens)},
+        {QStringLiteral("Image"),
+         s.width > 0 ? QStringLiteral("%1 x %2 pixels").arg(s.width).arg(s.height) : none},
+        {QStringLiteral("Focus from"), or_(focusSourceText(s))},
+        {QStringLiteral("Crop factor"), crop},
+        {QStringLiteral("Missing"), or_(s.missing.join(QStringLiteral(", ")))},
+    });
+    if (p.figures)
+        text += indented(figuresOnly(dofFiguresText(*p.figures, p.focal, p.aperture, p.focusMm,
+                                                    {p.coc, p.cocSource}, diffraction)));
+    else
+        text += indented(QStringLiteral("No figures: %1.\n").arg(p.noFigures));
+    return text;
+}
+
+// Camera i of the project from one photo; notes say what was held.
+void putIntoProject(ProjectFile &project, int i, const PhotoFigures &p, QStringList &notes)
+{
+    PhotoSettings used = p.settings;
+    used.focalLength = p.focal;
+    used.fNumber = p.aperture;
+    used.focusDistance = p.focusMm / 1000;
+    const PhotoCamera camera = PhotoCamera::from(used, p.coc);
+    ProjectFile::Camera &cam = project.cameras[i];
+    if (!std::isnan(camera.focus))
+        cam.fdist = camera.focus;
+    if (!std::isnan(camera.aperture))
+        cam.apature = camera.aperture;
+    if (!std::isnan(camera.focal))
+        cam.flength = camera.focal;
+    if (!std::isnan(camera.coc))
+        cam.coc = camera.coc;
+    if (!camera.missing.isEmpty() || !camera.held.isEmpty())
+        notes << QStringLiteral("camera %1 (%2): %3")
+                     .arg(i + 1)
+                     .arg(QFileInfo(p.file).fileName(), camera.summary());
+}
+
+} // namespace
+
+Result runPhoto(CalcArguments &args)
+{
+    const double focal =
+        args.flag(CalcOptions::PhotoFocal) ? args.positive(CalcOptions::PhotoFocal) : NaN;
+    const double aperture =
+        args.flag(CalcOptions::PhotoAperture) ? args.positive(CalcOptions::PhotoAperture) : NaN;
+    const double focus = args.flag(CalcOptions::PhotoFocus)
+                             ? args.distance(CalcOptions::PhotoFocus, focal, true)
+                             : NaN;
+    bool cocGiven = false;
+    for (const OptionSpec *o :
+         {&CalcOptions::Coc, &CalcOptions::Sensor, &CalcOptions::Camera, &CalcOptions::MegaPixels,
+          &CalcOptions::ViewDistance, &CalcOptions::ImageWidth, &CalcOptions::Form})
+        cocGiven = cocGiven || args.flag(*o);
+    const CalcArguments::Coc coc = cocGiven ? args.coc() : CalcArguments::Coc{NaN, QString()};
+    const bool diffraction = args.flag(CalcOptions::Diffraction);
+    const QString format = args.format();
+    const QString projectName =
+        args.flag(CalcOptions::Project) ? args.value(CalcOptions::Project) : QString();
+    const QStringList files = args.positionals();
+    if (!args.failed() && args.flag(CalcOptions::Project) && projectName.trimmed().isEmpty())
+        args.fail(QStringLiteral("--project: give the name of the project file to write"));
+    if (!args.failed() && !projectName.isEmpty() && files.size() > 2)
+        args.fail(QStringLiteral("--project: a project holds two cameras; %1 photos given")
+                      .arg(files.size()));
+    if (args.failed())
+        return refused(args);
+
+    const CameraDatabase database;
+    const PhotoReader reader(&database);
+    QList<PhotoFigures> photos;
+    for (const QString &file : files) {
+        const PhotoReader::Result read = reader.read(file);
+        if (!read.ok())
+            return {2, QByteArray(), QStringLiteral("%1: %2").arg(file, read.reason)};
+        PhotoFigures p;
+        p.file = file;
+        p.settings = read.settings;
+        const PhotoSettings &s = p.settings;
+        p.focal = std::isnan(focal) ? s.focalLength : focal;
+        p.aperture = std::isnan(aperture) ? s.fNumber : aperture;
+        p.focusMm = std::isnan(focus) ? s.focusDistance * 1000 : focus;
+        if (cocGiven) {
+            p.coc = coc.mm;
+            p.cocSource = coc.source;
+        } else if (!std::isnan(s.cropFactor)) {
+            p.coc = CocPresets::cocFromCropFactor(CocPresets::FullFrameDiagonal / s.cropFactor);
+            p.cocSource = QStringLiteral("crop factor %1 from the %2")
+                              .arg(QString::number(s.cropFactor, 'g', 4), s.cropSource);
+        }
+
+        QStringList lacking;
+        if (std::isnan(p.focal))
+            lacking << QStringLiteral("the focal length (give --focal)");
+        if (std::isnan(p.aperture))
+            lacking << QStringLiteral("the f-number (give --aperture)");
+        if (std::isnan(p.focusMm))
+            lacking << QStringLiteral("the focus distance (give --focus)");
+        if (std::isnan(p.coc))
+            lacking << QStringLiteral("the CoC (give --coc, --sensor or --camera)");
+        if (!lacking.isEmpty()) {
+            p.noFigures = QStringLiteral("missing ") + lacking.join(QStringLiteral(", "));
+        } else if (!(p.focusMm > p.focal)) {
+            p.noFigures = QStringLiteral("the focus lies at or inside the focal length");
+        } else {
+            const ExactDof::Figures f =
+                ExactDof::compute(p.focal, p.aperture, p.focusMm, p.coc, diffraction);
+            if (dofComputable(f, p.focusMm))
+                p.figures = f;
+            else
+                p.noFigures = QStringLiteral("the values are too extreme to compute with");
+        }
+        photos << p;
+    }
+
+    QString message;
+    if (!projectName.isEmpty()) {
+        ProjectFile project = ProjectFile::windowStart();
+        QStringList notes;
+        for (int i = 0; i < photos.size(); ++i)
+            putIntoProject(project, i, photos[i], notes);
+        QSaveFile file(projectName);
+        if (!file.open(QIODevice::WriteOnly) || !project.write(file) || !file.commit())
+            return {
+                1, QByteArray(),
+                QStringLiteral("cannot write file %1: %2").arg(projectName, file.errorString())};
+        if (!notes.isEmpty())
+            message = QStringLiteral("%1: %2").arg(projectName, notes.join(QStringLiteral("; ")));
+    }
+
+    Result result;
+    if (format == QLatin1String("json")) {
+        QJsonArray list;
+        for (const PhotoFigures &p : photos)
+            list.append(photoJson(p, diffraction));
+        result = done(json(QJsonObject{{QStringLiteral("photos"), list}}));
+    } else {
+        QStringList texts;
+        QString note;
+        for (const PhotoFigures &p : photos) {
+            texts << photoText(p, diffraction);
+            if (p.figures && note.isEmpty())
+                note = dofNote(dofFiguresText(*p.figures, p.focal, p.aperture, p.focusMm,
+                                              {p.coc, p.cocSource}, diffraction));
+        }
+        result = done(texts.join(QLatin1Char('\n')) + note);
+    }
+    result.message = message;
+    return result;
+}
+
+} // namespace CalcCommands

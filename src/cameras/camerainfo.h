@@ -1,0 +1,27 @@
+#ifndef CAMERAINFO_H
+#define CAMERAINFO_H
+
+#include <QString>
+
+// One camera of the camera database: who made it, what it is called, the
+// lens mount and the crop factor of its sensor, with the figures the
+// calculator takes from them.
+struct CameraInfo {
+    QString maker;
+    QString model;
+    QString variant;
+    QString mount;
+    double cropFactor = 0;
+
+    // Maker and model as people write them, the variant in brackets.
+    QString name() const;
+    // Sensor diagonal in mm: the full-frame diagonal over the crop factor;
+    // NaN without a usable crop factor.
+    double diagonal() const;
+    // Circle of confusion in mm: the pixel-size rule for an image of
+    // megaPixels million pixels, or the crop-factor rule without a usable
+    // pixel count (0, negative or NaN).
+    double coc(double megaPixels = 0) const;
+};
+
+#endif // CAMERAINFO_H
