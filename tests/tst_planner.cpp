@@ -205,6 +205,7 @@ private slots:
     void equivalenceRefusesNonsense();
     void photoFillsInputsAndSavesProject();
     void unreadablePhotoChangesNothing();
+    void photosThroughTheReader();
     void hiddenPagesCatchUpWhenShown();
     void tabOrderReachesEveryInput();
     void roundedSafely_data();
@@ -227,6 +228,8 @@ void TestPlanner::initTestCase()
     QLocale::setDefault(QLocale::c());
     // The settings of the tests, never the user's.
     QStandardPaths::setTestModeEnabled(true);
+    // The cameras of the fixtures, not whatever the machine has installed.
+    qputenv("VOREL_CAMERA_DATABASE", VOREL_CAMERA_FIXTURES);
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     QCoreApplication::setOrganizationName(QStringLiteral("VorelTest"));
@@ -798,6 +801,34 @@ void TestPlanner::hiddenPagesCatchUpWhenShown()
     QVERIFY(QString::number(now.frames.size()) != before);
     QCOMPARE(window.focusStack()->framesField()->text(), QString::number(now.frames.size()));
     QCOMPARE(window.focusStack()->table()->rowCount(), int(now.frames.size()));
+}
+
+// Real photos through the photo reader: their settings, their depth of
+// field where they say where they were focused, their camera chosen by
+// the database's name.
+void TestPlanner::photosThroughTheReader()
+{
+    PlannerWindow window;
+    PhotoPage *page = window.photo();
+    QVERIFY2(page->open(VOREL_TEST_PHOTOS "/NikonD70.jpg"),
+             qPrintable(page->problemLabel()->text()));
+    const QString settings = page->settingsField()->text();
+    QVERIFY2(settings.contains("Nikon") && settings.contains("56 mm at f/5"), qPrintable(settings));
+    QVERIFY2(settings.contains("focused at 0.63"), qPrintable(settings));
+    QVERIFY(page->dofField()->text().contains(" to "));
+    emit page->settingsChosen(page->photos().last());
+    const PlannerInputs in = window.inputs()->values();
+    QCOMPARE(in.camera, page->photos().last().camera);
+    QVERIFY(std::abs(in.diagonal - CocPresets::FullFrameDiagonal / 1.525) < 1e-9);
+    QCOMPARE(in.flength, 56.0);
+
+    QVERIFY(page->open(VOREL_TEST_PHOTOS "/Pentax.jpg"));
+    QVERIFY2(page->dofField()->text().startsWith("unknown"), qPrintable(page->dofField()->text()));
+    QVERIFY(page->secondField()->text().contains("56 mm"));
+
+    QVERIFY(!page->open(VOREL_TEST_PHOTOS "/README.md"));
+    QCOMPARE(page->photos().size(), 2);
+    QVERIFY(page->problemLabel()->text().contains("README.md"));
 }
 
 // With the keyboard alone, Tab reaches every common input and every input

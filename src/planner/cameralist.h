@@ -4,9 +4,11 @@
 #include <QString>
 #include <QVector>
 
-// The cameras the planner offers: the main window's sensor formats, each
-// with its diagonal, from which the circle of confusion follows by the
-// crop-factor rule.
+class CameraDatabase;
+
+// The cameras the planner offers: the main window's sensor formats and the
+// cameras of the camera database, each with its diagonal, from which the
+// circle of confusion follows by the crop-factor rule.
 struct CameraEntry {
     QString name;
     double diagonal = 0;
@@ -17,8 +19,12 @@ struct CameraEntry {
 namespace CameraList
 {
 
-// Sensor formats first, in the form's order.
-QVector<CameraEntry> entries();
+// Sensor formats first, in the form's order, then the database's cameras
+// in its order. Read once: the database loads on the first call.
+const QVector<CameraEntry> &entries();
+// The system's camera database, loaded once, for those who look cameras
+// up by a photo's make and model.
+const CameraDatabase &database();
 // The entry of the full-frame format: where the planner starts.
 int defaultIndex();
 

@@ -16,6 +16,11 @@ struct PhotoFacts {
     double focus = std::nan("");
     // Why the photo could not be read; empty when it could.
     QString problem;
+
+    // A focus distance is known, infinity included.
+    bool hasFocus() const { return focus > 0; }
+    // The focus as the lens model takes it: 10 km stands for infinity.
+    double focusForLens() const { return std::isinf(focus) ? 10000000.0 : focus; }
 };
 
 #endif // PHOTOFACTS_H

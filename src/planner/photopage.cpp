@@ -1,5 +1,8 @@
 #include "photopage.h"
 
+#include "cameralist.h"
+#include "cameras/cameradatabase.h"
+#include "photo/photoreader.h"
 #include "plannerfields.h"
 #include "planning/doffigures.h"
 #include "presets/cocpresets.h"
@@ -24,13 +27,28 @@
 namespace
 {
 
-// Until a photo reader is built in, the page says so instead of guessing.
-PhotoFacts unreadable(const QString &fileName)
+// The photo's settings through the photo reader, its camera named as the
+// camera list names it where the camera database knows it.
+PhotoFacts readPhoto(const QString &fileName)
 {
+    const PhotoReader reader(&CameraList::database());
+    const PhotoReader::Result read = reader.read(fileName);
     PhotoFacts facts;
     facts.fileName = fileName;
-    facts.problem = QCoreApplication::translate("PhotoPage", "Reading photo settings is not "
-                                                             "available in this build.");
+    if (!read.ok()) {
+        facts.problem = read.reason;
+        return facts;
+    }
+    const PhotoSettings &s = read.settings;
+    if (const auto camera = CameraList::database().byMakeAndModel(s.make, s.model))
+        facts.camera = camera->name();
+    else
+        facts.camera = QStringList{s.make, s.model}.join(QLatin1Char(' ')).trimmed();
+    if (s.cropFactor > 0)
+        facts.diagonal = CocPresets::FullFrameDiagonal / s.cropFactor;
+    facts.flength = s.focalLength;
+    facts.fNumber = s.fNumber;
+    facts.focus = s.focusDistance * 1000;
     return facts;
 }
 
@@ -57,7 +75,7 @@ bool known(double x)
 } // namespace
 
 PhotoPage::PhotoPage(QWidget *parent)
-    : QWidget(parent), read(unreadable), settings(PlannerFields::result(tr("Photo settings"))),
+    : QWidget(parent), read(readPhoto), settings(PlannerFields::result(tr("Photo settings"))),
       dof(PlannerFields::result(tr("Photo depth of field"))),
       secondSettings(PlannerFields::result(tr("Second photo"))), problem(new QLabel),
       useSettings(new QPushButton(tr("Plan &with these settings"))),
@@ -133,7 +151,7 @@ QString PhotoPage::describe(const PhotoFacts &photo) const
     QString text =
         tr("%1 mm at %2")
             .arg(PlannerText::number(photo.flength, 4), PlannerText::fNumber(photo.fNumber));
-    if (known(photo.focus))
+    if (photo.hasFocus())
         text = tr("%1, focused at %2").arg(text, PlannerText::distance(photo.focus, inputs.unit));
     if (!photo.camera.isEmpty())
         text = tr("%1, %2").arg(photo.camera, text);
@@ -153,9 +171,9 @@ void PhotoPage::showPhotos()
     const PhotoFacts &latest = opened.last();
     settings->setText(describe(latest));
     settings->setCursorPosition(0);
-    if (known(latest.focus) && latest.focus > latest.flength) {
-        const DofFigures f =
-            DofFigures::limits(latest.flength, latest.fNumber, latest.focus, cocOf(latest), false);
+    if (latest.hasFocus() && latest.focus > latest.flength) {
+        const DofFigures f = DofFigures::limits(latest.flength, latest.fNumber,
+                                                latest.focusForLens(), cocOf(latest), false);
         dof->setText(tr("%1 to %2 (CoC %3 mm)")
                          .arg(PlannerText::distance(f.nearLimit, inputs.unit),
                               PlannerText::distance(f.farLimit, inputs.unit),
@@ -168,27 +186,19 @@ void PhotoPage::showPhotos()
 
 ProjectFile PhotoPage::project() const
 {
-    ProjectFile p;
-    // The main window's own starting view of the diagram.
-    p.leftBorder = 1;
-    p.xscale = 35;
-    p.yscale = 2;
-    for (int i = 0; i < 2; ++i) {
+    // What a photo does not say stays as the main window starts.
+    ProjectFile p = ProjectFile::windowStart();
+    for (int i = 0; i < opened.size() && i < 2; ++i) {
+        const PhotoFacts &photo = opened[i];
         ProjectFile::Camera &cam = p.cameras[i];
-        const bool own = i < opened.size();
-        const PhotoFacts &photo = opened.isEmpty() ? PhotoFacts() : opened[own ? i : 0];
-        cam.enabled = own;
-        cam.flength = known(photo.flength) ? photo.flength : 50;
-        cam.apature = known(photo.fNumber) ? photo.fNumber : 8;
-        // The window shows the focus in metres; an unknown focus becomes
-        // the hyperfocal-ish 10 m rather than nothing.
-        cam.fdist = known(photo.focus) ? photo.focus / 1000 : 10;
+        cam.enabled = true;
+        cam.flength = photo.flength;
+        cam.apature = photo.fNumber;
+        if (photo.hasFocus())
+            cam.fdist = photo.focusForLens() / 1000;
         cam.coc = cocOf(photo);
-        cam.crop =
-            nearestFormat(known(photo.diagonal) ? photo.diagonal : CocPresets::FullFrameDiagonal);
-        cam.quality = 6;
-        cam.distD = 4;
-        cam.widthD = 4;
+        if (known(photo.diagonal))
+            cam.crop = nearestFormat(photo.diagonal);
     }
     return p.asWindowHolds();
 }

@@ -34,8 +34,9 @@ public:
     bool open(const QString &fileName);
     const QVector<PhotoFacts> &photos() const { return opened; }
 
-    // The project of the photos kept: the first is camera 1, a second one
-    // camera 2 (otherwise camera 2 repeats camera 1, switched off).
+    // The project of the photos kept, as the main window opens it: the
+    // first is camera 1, a second one camera 2; the rest is as the window
+    // starts.
     ProjectFile project() const;
     bool saveProject(const QString &fileName, QString *whyNot) const;
 

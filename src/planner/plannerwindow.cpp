@@ -118,9 +118,9 @@ void PlannerWindow::usePhoto(const PhotoFacts &photo)
     samePage->apertureBox()->setValue(photo.fNumber);
     // The photo's own sharp zone becomes the range to plan.
     const PlannerInputs in = common->values();
-    if (std::isfinite(photo.focus) && photo.focus > photo.flength) {
+    if (photo.hasFocus() && photo.focus > photo.flength) {
         const DofFigures f =
-            DofFigures::limits(photo.flength, photo.fNumber, photo.focus, in.coc, false);
+            DofFigures::limits(photo.flength, photo.fNumber, photo.focusForLens(), in.coc, false);
         common->setRange(f.nearLimit, f.farLimit);
     }
 }
