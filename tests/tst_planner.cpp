@@ -22,6 +22,8 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDoubleSpinBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
@@ -29,6 +31,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
@@ -40,6 +43,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
+#include <QUrl>
 
 #include <cmath>
 #include <limits>
@@ -825,6 +829,19 @@ void TestPlanner::photosThroughTheReader()
     QVERIFY(page->open(VOREL_TEST_PHOTOS "/Pentax.jpg"));
     QVERIFY2(page->dofField()->text().startsWith("unknown"), qPrintable(page->dofField()->text()));
     QVERIFY(page->secondField()->text().contains("56 mm"));
+
+    // A photo dropped on the page opens as one opened by the dialog.
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(VOREL_TEST_PHOTOS "/OlympusE1.jpg")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(page, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(page, &drop);
+    QVERIFY2(page->settingsField()->text().contains("20 mm at f/4.5"),
+             qPrintable(page->settingsField()->text()));
+    QVERIFY2(page->secondField()->text().startsWith("PENTAX K10D, 10 mm"),
+             qPrintable(page->secondField()->text()));
 
     QVERIFY(!page->open(VOREL_TEST_PHOTOS "/README.md"));
     QCOMPARE(page->photos().size(), 2);

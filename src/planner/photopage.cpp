@@ -42,6 +42,9 @@ PhotoFacts readPhoto(const QString &fileName)
     const PhotoSettings &s = read.settings;
     if (const auto camera = CameraList::database().byMakeAndModel(s.make, s.model))
         facts.camera = camera->name();
+    else if (const QString maker = s.make.section(QLatin1Char(' '), 0, 0);
+             !maker.isEmpty() && s.model.startsWith(maker, Qt::CaseInsensitive))
+        facts.camera = s.model; // "PENTAX K10D" already names its maker
     else
         facts.camera = QStringList{s.make, s.model}.join(QLatin1Char(' ')).trimmed();
     if (s.cropFactor > 0)
