@@ -484,6 +484,16 @@ void TestPlanner::cameraRefillsCoc()
     QVERIFY(camera->completer()->filterMode() == Qt::MatchContains);
     camera->completer()->setCompletionPrefix("four");
     QCOMPARE(camera->completer()->currentCompletion(), QString("2.0 Four Thirds (4:3)"));
+    // The database's cameras are there too, after the formats.
+    camera->completer()->setCompletionPrefix("d70");
+    const QString d70 = camera->completer()->currentCompletion();
+    QVERIFY2(d70.endsWith("D70"), qPrintable(d70));
+    QVERIFY(camera->findText(d70) >= CocPresets::FormatCount);
+    camera->setCurrentIndex(camera->findText(d70));
+    QCOMPARE(
+        in->cocBox()->value(),
+        std::round(CocPresets::cocFromCropFactor(CocPresets::FullFrameDiagonal / 1.525) * 1e4) /
+            1e4);
 }
 
 // Feet convert the shown distances, keep the planned ones, and are still
