@@ -1,4 +1,5 @@
 #include "calc/calcapp.h"
+#include "calc/mediacommands.h"
 #include "coutcapture.h"
 #include "project/projectfile.h"
 
@@ -62,7 +63,9 @@ Result call(const QStringList &arguments)
     out.open(QIODevice::WriteOnly);
     QTextStream err(&r.err);
     CoutCapture quiet;
-    r.status = CalcApp(out, err).run(arguments);
+    CalcApp calc(out, err);
+    CalcCommands::provideMedia(calc);
+    r.status = calc.run(arguments);
     err.flush();
     r.out = QString::fromUtf8(out.data());
     return r;

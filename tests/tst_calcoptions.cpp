@@ -27,6 +27,8 @@ private slots:
     void csvQuoting_data();
     void csvQuoting();
     void drawingWithoutHelper();
+    void helpersMissing_data();
+    void helpersMissing();
     void rangedNumber_data();
     void rangedNumber();
     void undeclaredOptionIsAFault();
@@ -167,30 +169,35 @@ void TestCalcOptions::noGuiLibraries_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("draws");
+    QTest::addColumn<bool>("media");
     QTest::newRow("dof") << QStringList{"dof",      "--focal", "50", "--aperture",
                                         "8",        "--focus", "3",  "--diffraction",
                                         "--format", "json"}
-                         << false;
-    QTest::newRow("table") << QStringList{"table", "--focal", "50", "--diffraction"} << false;
-    QTest::newRow("help") << QStringList{"help", "render"} << false;
-    // The camera database and the photo reader are no GUI libraries either.
-    QTest::newRow("cameras") << QStringList{"cameras", "Nikon D850"} << false;
+                         << false << false;
+    QTest::newRow("table") << QStringList{"table", "--focal", "50", "--diffraction"} << false
+                           << false;
+    QTest::newRow("help") << QStringList{"help", "photo"} << false << false;
+    // The camera database and the photo reader are no GUI libraries either;
+    // they are loaded only where a camera or a photo is asked for.
+    QTest::newRow("cameras") << QStringList{"cameras", "Nikon D850"} << false << true;
     QTest::newRow("--camera") << QStringList{"dof",     "--focal", "50",       "--aperture", "8",
                                              "--focus", "3",       "--camera", "Nikon D850"}
-                              << false;
+                              << false << true;
     QTest::newRow("photo") << QStringList{"photo",
                                           QStringLiteral(VOREL_TEST_PHOTOS "/NikonD70.jpg")}
-                           << false;
+                           << false << true;
     // The check itself sees GUI libraries where they are loaded.
-    QTest::newRow("render") << QStringList{"render", "--help"} << true;
+    QTest::newRow("render") << QStringList{"render", "--help"} << true << true;
 }
 
 // The commands that draw nothing start on Qt Core alone: the dynamic
-// loader maps no Qt GUI library for them.
+// loader maps no Qt GUI library for them, and no camera or metadata library
+// unless they read cameras or photos.
 void TestCalcOptions::noGuiLibraries()
 {
     QFETCH(QStringList, arguments);
     QFETCH(bool, draws);
+    QFETCH(bool, media);
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
@@ -206,10 +213,15 @@ void TestCalcOptions::noGuiLibraries()
     QVERIFY2(libraries.contains(QStringLiteral("libQt6Core.so.6")), qPrintable(sorted(libraries)));
     const QRegularExpression gui(
         QStringLiteral(R"(^libQt6(Gui|Widgets|Svg|SvgWidgets|DBus|OpenGL|XcbQpa)\.so)"));
+    const QRegularExpression mediaLibrary(QStringLiteral(R"(^lib(lensfun|exiv2)\.so)"));
     bool anyGui = false;
-    for (const QString &library : libraries)
+    bool anyMedia = false;
+    for (const QString &library : libraries) {
         anyGui = anyGui || gui.match(library).hasMatch();
+        anyMedia = anyMedia || mediaLibrary.match(library).hasMatch();
+    }
     QVERIFY2(anyGui == draws, qPrintable(sorted(libraries)));
+    QVERIFY2(anyMedia == media, qPrintable(sorted(libraries)));
 }
 
 void TestCalcOptions::csvQuoting_data()
@@ -245,7 +257,7 @@ void TestCalcOptions::drawingWithoutHelper()
         device.open(QIODevice::WriteOnly);
         QTextStream errors(&err);
         CalcApp calc(device, errors);
-        calc.setCannotDraw(QStringLiteral("no helper here"));
+        calc.setCannotRun(QStringLiteral("no helper here"));
         const int status = calc.run(arguments);
         errors.flush();
         return status;
@@ -320,4 +332,48 @@ void TestCalcOptions::undeclaredOptionIsAFault()
 }
 
 QTEST_GUILESS_MAIN(TestCalcOptions)
+// vorel-calc alone, without its helpers beside it or in a libexec folder:
+// the commands it hands over fail with status 1 and the reason, after their
+// help and argument checks; everything else runs as before.
+void TestCalcOptions::helpersMissing_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    const QStringList dof = {"dof", "--focal", "50", "--aperture", "8", "--focus", "3"};
+    QTest::newRow("dof") << dof << 0 << QString();
+    QTest::newRow("dof --camera") << (dof + QStringList{"--camera", "Nikon D850"}) << 1
+                                  << "vorel-calc: dof: --camera: the camera and photo helper "
+                                     "vorel-calc-media is not installed";
+    QTest::newRow("photo") << QStringList{"photo", "a.jpg"} << 1
+                           << "vorel-calc: photo: the camera and photo helper vorel-calc-media "
+                              "is not installed";
+    QTest::newRow("photo --help") << QStringList{"photo", "--help"} << 0 << QString();
+    QTest::newRow("photo, no file") << QStringList{"photo"} << 2 << "vorel-calc: photo: missing";
+    QTest::newRow("render") << QStringList{"render", "a.vlp", "b.png"} << 1
+                            << "vorel-calc: render: the drawing helper vorel-calc-render is not "
+                               "installed";
+}
+
+void TestCalcOptions::helpersMissing()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString alone = dir.filePath(QStringLiteral("bin/vorel-calc"));
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("bin"))));
+    QVERIFY(QFile::copy(QStringLiteral(VOREL_CALC_BINARY), alone));
+    QProcess process;
+    process.start(alone, arguments);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), status);
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(err.startsWith(message), qPrintable(err));
+    QCOMPARE(err.count(QLatin1Char('\n')), message.isEmpty() ? 0 : 1);
+    if (status != 0)
+        QVERIFY(process.readAllStandardOutput().isEmpty());
+}
+
 #include "tst_calcoptions.moc"

@@ -1,6 +1,7 @@
 #include "app/mainwin.h"
 #include "app/translations.h"
 #include "calc/calcapp.h"
+#include "calc/mediacommands.h"
 #include "coutcapture.h"
 #include "dialogcatcher.h"
 #include "project/projectfile.h"
@@ -278,8 +279,10 @@ void TestDrop::twoPhotoProjectOpensInTheWindow()
     int status = 0;
     {
         CoutCapture quiet;
-        status = CalcApp(out, err).run(
-            {"photo", photo("NikonD70.jpg"), photo("OlympusE1.jpg"), "--project", name});
+        CalcApp calc(out, err);
+        CalcCommands::provideMedia(calc);
+        status =
+            calc.run({"photo", photo("NikonD70.jpg"), photo("OlympusE1.jpg"), "--project", name});
     }
     QCOMPARE(status, 0);
     DialogCatcher catcher;

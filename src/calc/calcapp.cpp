@@ -43,14 +43,18 @@ QString CalcApp::overallHelp()
     return text;
 }
 
-bool CalcApp::needsGui(int argc, const char *const *argv)
+CalcCommands::Helper CalcApp::helperFor(int argc, const char *const *argv)
 {
     if (argc < 2 || argv[1] == nullptr)
-        return false;
+        return CalcCommands::Helper::None;
     for (const CalcCommands::Command &c : CalcCommands::all())
-        if (c.draws && std::strcmp(argv[1], c.name) == 0)
-            return true;
-    return false;
+        if (std::strcmp(argv[1], c.name) == 0 && c.helper != CalcCommands::Helper::None)
+            return c.helper;
+    // Every command that takes a CoC takes --camera.
+    for (int i = 2; i < argc && argv[i] != nullptr; ++i)
+        if (std::strcmp(argv[i], "--camera") == 0 || std::strncmp(argv[i], "--camera=", 9) == 0)
+            return CalcCommands::Helper::Media;
+    return CalcCommands::Helper::None;
 }
 
 int CalcApp::refuse(const QString &message)
@@ -138,13 +142,14 @@ int CalcApp::run(const QStringList &arguments)
 
     CalcArguments args(name);
     command->declare(args);
+    args.setCameraFinder(cameraFinder);
     if (!args.parse(rest))
         return refuse(name + QStringLiteral(": ") + args.error());
     if (args.helpRequested())
         return write(args.helpText().toUtf8(), name);
     const CalcCommands::Runner run = command->run ? command->run : runners.value(name);
     if (run == nullptr) {
-        err << "vorel-calc: " << name << ": " << cannotDraw << '\n';
+        err << "vorel-calc: " << name << ": " << cannotRun << '\n';
         err.flush();
         return 1;
     }

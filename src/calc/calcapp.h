@@ -18,20 +18,24 @@ public:
     // out takes the result's bytes as they are; err the one-line messages.
     CalcApp(QIODevice &out, QTextStream &err) : out(out), err(err) {}
 
-    // Supplies the running half of a command that draws (render), which
-    // only the drawing helper links.
+    // Supplies the running half of a command that a helper program runs
+    // (render, cameras, photo), which only that helper links.
     void provide(const QString &command, CalcCommands::Runner run) { runners.insert(command, run); }
-    // Why a command that draws cannot run here (its help and argument
-    // checks still can); said, with status 1, when one is called.
-    void setCannotDraw(const QString &reason) { cannotDraw = reason; }
+    // The camera finder of --camera, which only the media helper links.
+    void provideCameras(const CocResolution::CameraFinder &finder) { cameraFinder = finder; }
+    // Why a command whose running half is not supplied cannot run here (its
+    // help and argument checks still can); said, with status 1, when one is
+    // called.
+    void setCannotRun(const QString &reason) { cannotRun = reason; }
 
     // arguments without the program's name; returns the exit status:
     // 0 complete, 1 failure while working, 2 bad usage or input.
     int run(const QStringList &arguments);
 
-    // Whether the command line asks for a drawing, which the drawing helper
-    // does; every other command runs on a QCoreApplication.
-    static bool needsGui(int argc, const char *const *argv);
+    // Which helper program the command line needs: the drawing helper for a
+    // drawing, the media helper for cameras, photos and any --camera; none
+    // for everything else, which runs on Qt Core alone.
+    static CalcCommands::Helper helperFor(int argc, const char *const *argv);
 
 private:
     static QString overallHelp();
@@ -41,7 +45,8 @@ private:
     QIODevice &out;
     QTextStream &err;
     QHash<QString, CalcCommands::Runner> runners;
-    QString cannotDraw = QStringLiteral("this program cannot draw");
+    CocResolution::CameraFinder cameraFinder;
+    QString cannotRun = QStringLiteral("this program cannot run this command");
 };
 
 #endif // CALCAPP_H

@@ -1,7 +1,6 @@
 #include "calcarguments.h"
 
 #include "calcformat.h"
-#include "cameras/cameradatabase.h"
 #include "presets/cocresolution.h"
 
 #include <cmath>
@@ -419,12 +418,7 @@ CalcArguments::Coc CalcArguments::coc()
     request.viewDistance = optionalPositive(CalcOptions::ViewDistance);
     request.imageWidth = optionalPositive(CalcOptions::ImageWidth);
 
-    // The camera database is loaded only for a command that names a camera.
-    std::optional<CameraDatabase> cameras;
-    if (request.camera)
-        cameras.emplace();
-    const CocResolution::Result result = CocResolution::resolve(
-        request, cameras ? cameras->finder() : CocResolution::CameraFinder());
+    const CocResolution::Result result = CocResolution::resolve(request, cameraFinder);
     if (!result.problem.isEmpty()) {
         if (result.unavailable)
             failWorking(result.problem);

@@ -2,6 +2,7 @@
 #define CALCARGUMENTS_H
 
 #include "calcoptions.h"
+#include "presets/cocresolution.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -73,7 +74,10 @@ public:
     // The text of an option; a null string when it is absent. An option
     // given twice is a problem: the second would silently win.
     QString value(const OptionSpec &option);
+    // The CoC of the CoC options; --camera asks the camera finder, which
+    // the program that links a camera database supplies.
     Coc coc();
+    void setCameraFinder(const CocResolution::CameraFinder &finder) { cameraFinder = finder; }
 
     bool failed() const { return !problem.isEmpty(); }
     QString error() const { return problem; }
@@ -111,6 +115,7 @@ private:
     bool workingFailure = false;
     Last lastPositional = Last::Required;
     bool wantsHelp = false;
+    CocResolution::CameraFinder cameraFinder;
 };
 
 #endif // CALCARGUMENTS_H

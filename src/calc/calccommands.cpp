@@ -24,9 +24,7 @@ void declareOptimum(CalcArguments &args);
 Result runStack(CalcArguments &args);
 void declareStack(CalcArguments &args);
 void declareRender(CalcArguments &args);
-Result runCameras(CalcArguments &args);
 void declareCameras(CalcArguments &args);
-Result runPhoto(CalcArguments &args);
 void declarePhoto(CalcArguments &args);
 
 namespace
@@ -590,23 +588,23 @@ const QList<Command> &all()
 {
     static const QList<Command> commands = {
         {"dof", "depth of field, hyperfocal distance and blur for one camera", declareDof, runDof,
-         false},
+         Helper::None},
         {"table", "a printable DOF table: focus distances by f-numbers", declareTable, runTable,
-         false},
+         Helper::None},
         {"optimum", "the best focus and f-number for everything from near to far", declareOptimum,
-         runOptimum, false},
-        {"stack", "a focus-stacking plan from near to far", declareStack, runStack, false},
+         runOptimum, Helper::None},
+        {"stack", "a focus-stacking plan from near to far", declareStack, runStack, Helper::None},
         {"presets", "the sensor formats and the CoC of each preset rule", declarePresets,
-         runPresets, false},
+         runPresets, Helper::None},
         {"show", "what a project file holds, with each camera's figures", declareShow, runShow,
-         false},
+         Helper::None},
         {"cameras", "the cameras of the camera database, with their crop factor and CoC",
-         declareCameras, runCameras, false},
+         declareCameras, nullptr, Helper::Media},
         {"photo", "a photo's settings from its metadata, with the dof figures", declarePhoto,
-         runPhoto, false},
-        // Drawn by the helper program, which supplies the running half.
+         nullptr, Helper::Media},
+        // Run by the helper programs, which supply the running halves.
         {"render", "draw a project's diagram to PNG, JPEG, BMP, SVG or PDF", declareRender, nullptr,
-         true},
+         Helper::Drawing},
     };
     return commands;
 }

@@ -30,15 +30,21 @@ struct Result {
 
 using Runner = Result (*)(CalcArguments &args);
 
+// The libraries a command needs beyond Qt Core live in helper programs, so
+// that every other command starts like a bare Qt Core program: drawing
+// needs Qt's GUI libraries, cameras and photos the camera database and the
+// metadata library.
+enum class Helper { None, Drawing, Media };
+
 struct Command {
     const char *name;
     const char *summary;
     void (*declare)(CalcArguments &args);
-    // nullptr for a command that draws: its running half lives in the
-    // drawing helper, which hands it to CalcApp.
+    // nullptr for a command whose running half lives in a helper program,
+    // which hands it to CalcApp.
     Runner run;
-    // Whether the command draws and so needs a QApplication.
-    bool draws;
+    // Which helper runs it.
+    Helper helper;
 };
 
 // The refusal for the first problem the arguments recorded.

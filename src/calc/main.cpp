@@ -24,24 +24,25 @@ std::string ownFolder()
     return self.substr(0, self.rfind('/'));
 }
 
-// Drawing needs Qt's GUI libraries, which this program does not link, so
-// that every other command starts like a bare Qt Core program. A drawing
-// command runs in the helper instead, with the same arguments, standard
-// streams and exit status: installed, it lies in the private libexec
-// folder; in the build folder, beside this program. Returns, with the
-// reason, only when there is no helper.
-std::string runDrawingHelper(char *argv[])
+// Drawing needs Qt's GUI libraries, cameras and photos the camera database
+// and the metadata library, none of which this program links, so that
+// every other command starts like a bare Qt Core program. Such a command
+// runs in its helper instead, with the same arguments, standard streams and
+// exit status: installed, the helper lies in the private libexec folder; in
+// the build folder, beside this program. Returns, with the reason, only
+// when there is no helper.
+std::string runHelper(const std::string &helper, const std::string &what, char *argv[])
 {
     const std::string folder = ownFolder();
-    const std::string helper = VOREL_RENDER_HELPER;
     const std::string candidates[] = {folder + "/" VOREL_BIN_TO_LIBEXEC "/" + helper,
                                       folder + "/" + helper};
     for (const std::string &path : candidates)
         if (!folder.empty() && access(path.c_str(), X_OK) == 0) {
             execv(path.c_str(), argv);
-            return "cannot start the drawing helper " + path + ": " + std::strerror(errno);
+            return "cannot start the " + what + " helper " + path + ": " + std::strerror(errno);
         }
-    return "the drawing helper " + helper + " is not installed (looked in " + candidates[0] + ")";
+    return "the " + what + " helper " + helper + " is not installed (looked in " + candidates[0] +
+           ")";
 }
 
 } // namespace
@@ -49,14 +50,32 @@ std::string runDrawingHelper(char *argv[])
 int main(int argc, char *argv[])
 {
     // Without the helper, this program still gives the command's help and
-    // checks its arguments, and then says why it cannot draw.
-    const std::string cannotDraw =
-        CalcApp::needsGui(argc, argv) ? runDrawingHelper(argv) : std::string();
+    // checks its arguments, and then says why it cannot run the command.
+    std::string cannotRun;
+    switch (CalcApp::helperFor(argc, argv)) {
+    case CalcCommands::Helper::Drawing:
+        cannotRun = runHelper(VOREL_RENDER_HELPER, "drawing", argv);
+        break;
+    case CalcCommands::Helper::Media:
+        cannotRun = runHelper(VOREL_MEDIA_HELPER, "camera and photo", argv);
+        break;
+    case CalcCommands::Helper::None:
+        break;
+    }
 
     const CalcProcess process;
     QCoreApplication app(argc, argv);
-    return CalcProcess::run([&cannotDraw](CalcApp &calc) {
-        if (!cannotDraw.empty())
-            calc.setCannotDraw(QString::fromStdString(cannotDraw));
+    return CalcProcess::run([&cannotRun](CalcApp &calc) {
+        if (cannotRun.empty())
+            return;
+        const QString reason = QString::fromStdString(cannotRun);
+        calc.setCannotRun(reason);
+        // --camera on a command that this program runs itself.
+        calc.provideCameras([reason](const QString &) {
+            CocResolution::CameraMatch unavailable;
+            unavailable.problem = QStringLiteral("--camera: ") + reason;
+            unavailable.unavailable = true;
+            return unavailable;
+        });
     });
 }

@@ -1,5 +1,6 @@
-#include "calccommands.h"
+#include "mediacommands.h"
 
+#include "calcapp.h"
 #include "calcarguments.h"
 #include "calcformat.h"
 #include "cameras/cameradatabase.h"
@@ -17,6 +18,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <optional>
 
 // The commands on cameras and photos: the camera database's list and a
@@ -43,19 +45,6 @@ QJsonValue textJson(const QString &text)
 } // namespace
 
 // ---- cameras ---------------------------------------------------------------
-
-void declareCameras(CalcArguments &args)
-{
-    args.setDescription(QStringLiteral(
-        "Lists the cameras of lensfun's database that match TEXT (all without it): maker,\n"
-        "model, lens mount, crop factor, sensor diagonal (43.26661531 mm / crop factor)\n"
-        "and the CoC by the window's crop-factor rule. A TEXT that names a camera exactly\n"
-        "lists that camera; otherwise every camera with all of TEXT's words."));
-    args.setPositional({QStringLiteral("TEXT")},
-                       {QStringLiteral("a model, or maker and model, or words of them")},
-                       CalcArguments::Last::Any);
-    args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
-}
 
 Result runCameras(CalcArguments &args)
 {
@@ -100,30 +89,6 @@ Result runCameras(CalcArguments &args)
 }
 
 // ---- photo -----------------------------------------------------------------
-
-void declarePhoto(CalcArguments &args)
-{
-    args.setDescription(QStringLiteral(
-        "Reads how each photo was taken from its metadata (Exif and the makers' notes of\n"
-        "JPEG, TIFF, DNG and raw files) and gives its settings with the 'dof' figures.\n"
-        "The crop factor comes from the camera database by make and model, else the\n"
-        "focal-plane diagonal, the 35 mm equivalent focal length or the focal-plane\n"
-        "resolution. Without a CoC option the CoC is the crop-factor rule's on the\n"
-        "photo's sensor. A value the photo lacks is null and named in 'missing', and\n"
-        "the figures that need it are null. With --project, camera 1 (and camera 2)\n"
-        "of a new project take the first (and second) photo's values, held to the\n"
-        "window's ranges; everything else is as the window starts."));
-    args.setPositional({QStringLiteral("FILE")},
-                       {QStringLiteral("a photo: JPEG, TIFF, DNG or a raw file")},
-                       CalcArguments::Last::Repeated);
-    args.add(CalcOptions::PhotoFocus);
-    args.add(CalcOptions::PhotoFocal);
-    args.add(CalcOptions::PhotoAperture);
-    args.addCocOptions();
-    args.add(CalcOptions::Diffraction);
-    args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
-    args.add(CalcOptions::Project);
-}
 
 namespace
 {
@@ -382,3 +347,17 @@ Result runPhoto(CalcArguments &args)
 }
 
 } // namespace CalcCommands
+
+void CalcCommands::provideMedia(CalcApp &calc)
+{
+    calc.provide(QStringLiteral("cameras"), runCameras);
+    calc.provide(QStringLiteral("photo"), runPhoto);
+    // Loading the database takes a good part of a second: only a command
+    // that names a camera pays for it, and only once.
+    auto database = std::make_shared<std::optional<CameraDatabase>>();
+    calc.provideCameras([database](const QString &text) {
+        if (!database->has_value())
+            database->emplace();
+        return (*database)->match(text);
+    });
+}
