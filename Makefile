@@ -53,6 +53,7 @@ bench-build: deps
 
 bench: bench-build
 	QT_QPA_PLATFORM=offscreen build-bench/bench/vorel_bench build-bench/vorel-calc build-bench/bench/vorel_bare
+	QT_QPA_PLATFORM=offscreen build-bench/bench/planner_bench
 
 # libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer on the
 # project-file reader, for FUZZ_SECONDS. New inputs go to build-fuzz/corpus;

@@ -26,7 +26,7 @@ bool install(QCoreApplication &app, const QLocale &locale, const QString &name,
 
 } // namespace
 
-bool installTranslations(QCoreApplication &app, const QLocale &locale)
+bool installTranslations(QCoreApplication &app, const QLocale &locale, const QString &catalogue)
 {
     // A translator uninstalls itself when deleted.
     qDeleteAll(app.findChildren<QTranslator *>(QString::fromLatin1(TranslatorName),
@@ -36,5 +36,5 @@ bool installTranslations(QCoreApplication &app, const QLocale &locale)
     // the program's texts win should both ever hold the same one.
     install(app, locale, QStringLiteral("qtbase"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    return install(app, locale, QStringLiteral("vorel"), QStringLiteral(":/i18n"));
+    return install(app, locale, catalogue, QStringLiteral(":/i18n"));
 }

@@ -1,0 +1,163 @@
+#include "commoninputs.h"
+
+#include "plannerfields.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QLabel>
+
+#include <limits>
+
+namespace
+{
+
+using PlannerFields::labelFor;
+
+QDoubleSpinBox *numberBox(double min, double max, double value, int decimals, const QString &suffix)
+{
+    return PlannerFields::number(min, max, value, decimals, suffix);
+}
+
+constexpr double MaxDistanceMetres = 100000.0;
+
+} // namespace
+
+CommonInputs::CommonInputs(QWidget *parent)
+    : QWidget(parent), camera(new CameraBox), focal(numberBox(1, 5000, 35, 1, tr(" mm"))),
+      coc(numberBox(0.0001, 10, 0.03, 4, tr(" mm"))),
+      nearDist(numberBox(0.01, MaxDistanceMetres, 2, 2, QString())),
+      farDist(numberBox(0.01, MaxDistanceMetres, 10, 2, QString())),
+      farInfinity(new QCheckBox(tr("Far at &infinity"))), units(new QComboBox)
+{
+    camera->setCurrentIndex(CameraList::defaultIndex());
+    coc->setValue(camera->camera().coc());
+
+    units->addItem(tr("Metres"));
+    units->addItem(tr("Feet"));
+    farInfinity->setAccessibleName(tr("Far at infinity"));
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(labelFor(camera, tr("&Camera"), tr("Camera")), 0, 0);
+    grid->addWidget(camera, 0, 1);
+    grid->addWidget(labelFor(focal, tr("F&ocal length"), tr("Focal length")), 0, 2);
+    grid->addWidget(focal, 0, 3);
+    grid->addWidget(labelFor(coc, tr("Circ&le of confusion"), tr("Circle of confusion")), 0, 4);
+    grid->addWidget(coc, 0, 5);
+    grid->addWidget(labelFor(nearDist, tr("&Near distance"), tr("Near distance")), 1, 0);
+    grid->addWidget(nearDist, 1, 1);
+    grid->addWidget(labelFor(farDist, tr("F&ar distance"), tr("Far distance")), 1, 2);
+    grid->addWidget(farDist, 1, 3);
+    grid->addWidget(farInfinity, 1, 4);
+    auto *unitRow = new QHBoxLayout;
+    unitRow->addStretch();
+    unitRow->addWidget(labelFor(units, tr("&Units"), tr("Units")));
+    unitRow->addWidget(units);
+    grid->addLayout(unitRow, 1, 5);
+    grid->setColumnStretch(1, 1);
+    retitleUnits();
+
+    connect(camera, &QComboBox::currentIndexChanged, this, &CommonInputs::cameraChosen);
+    connect(units, &QComboBox::currentIndexChanged, this, &CommonInputs::unitChosen);
+    for (QDoubleSpinBox *box : {focal, coc, nearDist, farDist})
+        connect(box, &QDoubleSpinBox::valueChanged, this, &CommonInputs::changed);
+    connect(farInfinity, &QCheckBox::toggled, farDist, &QWidget::setDisabled);
+    connect(farInfinity, &QCheckBox::toggled, this, &CommonInputs::changed);
+}
+
+PlannerInputs CommonInputs::values() const
+{
+    PlannerInputs in;
+    const CameraEntry chosen = camera->camera();
+    in.camera = chosen.name;
+    in.diagonal = chosen.diagonal;
+    in.flength = focal->value();
+    in.coc = coc->value();
+    in.unit = shownUnit;
+    in.nearDist = PlannerText::fromUnit(nearDist->value(), shownUnit);
+    in.farDist = farInfinity->isChecked() ? std::numeric_limits<double>::infinity()
+                                          : PlannerText::fromUnit(farDist->value(), shownUnit);
+    return in;
+}
+
+PlannerText::Unit CommonInputs::unit() const
+{
+    return shownUnit;
+}
+
+void CommonInputs::setUnit(PlannerText::Unit unit)
+{
+    units->setCurrentIndex(unit == PlannerText::Unit::Feet ? 1 : 0);
+}
+
+void CommonInputs::setCamera(const QString &name)
+{
+    const int index = camera->findText(name, Qt::MatchFixedString);
+    if (index >= 0)
+        camera->setCurrentIndex(index);
+}
+
+void CommonInputs::setFocalLength(double mm)
+{
+    focal->setValue(mm);
+}
+
+void CommonInputs::setCoc(double mm)
+{
+    coc->setValue(mm);
+}
+
+void CommonInputs::setRange(double nearMm, double farMm)
+{
+    const QSignalBlocker blockNear(nearDist);
+    const QSignalBlocker blockFar(farDist);
+    const QSignalBlocker blockInfinity(farInfinity);
+    nearDist->setValue(PlannerText::toUnit(nearMm, shownUnit));
+    const bool infinite = !std::isfinite(farMm);
+    farInfinity->setChecked(infinite);
+    farDist->setDisabled(infinite);
+    if (!infinite)
+        farDist->setValue(PlannerText::toUnit(farMm, shownUnit));
+    emit changed();
+}
+
+void CommonInputs::cameraChosen()
+{
+    const CameraEntry chosen = camera->camera();
+    if (chosen.diagonal > 0)
+        coc->setValue(chosen.coc());
+}
+
+void CommonInputs::unitChosen()
+{
+    const PlannerText::Unit chosen =
+        units->currentIndex() == 1 ? PlannerText::Unit::Feet : PlannerText::Unit::Metres;
+    if (chosen == shownUnit)
+        return;
+    // The distances stay where they are; only their figures change.
+    const double nearMm = PlannerText::fromUnit(nearDist->value(), shownUnit);
+    const double farMm = PlannerText::fromUnit(farDist->value(), shownUnit);
+    shownUnit = chosen;
+    retitleUnits();
+    {
+        const QSignalBlocker blockNear(nearDist);
+        const QSignalBlocker blockFar(farDist);
+        nearDist->setValue(PlannerText::toUnit(nearMm, shownUnit));
+        farDist->setValue(PlannerText::toUnit(farMm, shownUnit));
+    }
+    emit unitChanged(shownUnit);
+    emit changed();
+}
+
+void CommonInputs::retitleUnits()
+{
+    const QString suffix = QLatin1Char(' ') + PlannerText::unitSymbol(shownUnit);
+    const double max = PlannerText::toUnit(MaxDistanceMetres * 1000, shownUnit);
+    for (QDoubleSpinBox *box : {nearDist, farDist}) {
+        const QSignalBlocker block(box);
+        box->setSuffix(suffix);
+        box->setMaximum(max);
+    }
+}

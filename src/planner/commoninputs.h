@@ -1,0 +1,63 @@
+#ifndef COMMONINPUTS_H
+#define COMMONINPUTS_H
+
+#include "camerabox.h"
+#include "plannerinputs.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+
+// The inputs every page shares, always in view: camera, focal length,
+// circle of confusion and the range from near to far. Choosing a camera
+// refills the CoC by the crop-factor rule; the CoC stays editable.
+class CommonInputs : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CommonInputs(QWidget *parent = nullptr);
+
+    PlannerInputs values() const;
+    PlannerText::Unit unit() const;
+    void setUnit(PlannerText::Unit unit);
+
+    // Fills the inputs from a photo's settings; a camera not in the list
+    // leaves the camera as it is. The focus becomes the range's middle
+    // only when it lies inside the range; lengths in mm.
+    void setCamera(const QString &name);
+    void setFocalLength(double mm);
+    void setCoc(double mm);
+    void setRange(double nearDist, double farDist);
+
+    CameraBox *cameraBox() const { return camera; }
+    QDoubleSpinBox *focalBox() const { return focal; }
+    QDoubleSpinBox *cocBox() const { return coc; }
+    QDoubleSpinBox *nearBox() const { return nearDist; }
+    QDoubleSpinBox *farBox() const { return farDist; }
+    QCheckBox *farInfinityBox() const { return farInfinity; }
+    QComboBox *unitBox() const { return units; }
+
+signals:
+    void changed();
+    void unitChanged(PlannerText::Unit unit);
+
+private:
+    void cameraChosen();
+    void unitChosen();
+    void retitleUnits();
+
+    CameraBox *camera;
+    QDoubleSpinBox *focal;
+    QDoubleSpinBox *coc;
+    QDoubleSpinBox *nearDist;
+    QDoubleSpinBox *farDist;
+    QCheckBox *farInfinity;
+    QComboBox *units;
+    PlannerText::Unit shownUnit = PlannerText::Unit::Metres;
+};
+
+#endif // COMMONINPUTS_H

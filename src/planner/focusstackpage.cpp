@@ -1,0 +1,244 @@
+#include "focusstackpage.h"
+
+#include "chartview.h"
+#include "plannercharts.h"
+#include "plannerfields.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace
+{
+
+// Enough digits for a rail whose steps are hundredths of a millimetre.
+QString exact(double mm, PlannerText::Unit unit)
+{
+    if (std::isnan(mm))
+        return QString();
+    if (std::isinf(mm))
+        return QStringLiteral("inf");
+    return QString::number(PlannerText::toUnit(mm, unit), 'g', 8);
+}
+
+} // namespace
+
+FocusStackPage::FocusStackPage(QWidget *parent)
+    : QWidget(parent), aperture(PlannerFields::number(0.5, 256, 8, 1, QString())),
+      overlap(PlannerFields::number(0, 90, 10, 0, tr(" %"))),
+      diffraction(new QCheckBox(tr("Include &diffraction"))),
+      pupil(PlannerFields::number(0.1, 10, 1, 2, QString())),
+      frames(PlannerFields::result(tr("Frames"))), problem(new QLabel),
+      frameTable(new QTableWidget(0, 4)), chartView(new ChartView)
+{
+    aperture->setPrefix(QStringLiteral("f/"));
+    diffraction->setAccessibleName(tr("Include diffraction"));
+    auto *inputs = new QFormLayout;
+    PlannerFields::addRow(inputs, tr("Ape&rture"), tr("Aperture"), aperture);
+    PlannerFields::addRow(inputs, tr("O&verlap"), tr("Overlap"), overlap);
+    inputs->addRow(QString(), diffraction);
+    PlannerFields::addRow(inputs, tr("Pupil ma&gnification"), tr("Pupil magnification"), pupil);
+    auto *results = new QFormLayout;
+    PlannerFields::addRow(results, tr("Fra&mes"), tr("Frames"), frames);
+    problem->setWordWrap(true);
+    results->addRow(problem);
+
+    frameTable->setHorizontalHeaderLabels({tr("Focus"), tr("Near"), tr("Far"), tr("Rail step")});
+    frameTable->setAccessibleName(tr("Frame table"));
+    frameTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    frameTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    frameTable->setTabKeyNavigation(false);
+    chartView->setAccessibleName(tr("Sharp zones chart"));
+
+    auto *copy = new QPushButton(tr("Cop&y table"));
+    auto *save = new QPushButton(tr("&Export CSV..."));
+    // Enter presses the focused button, as in a dialog.
+    copy->setAutoDefault(true);
+    save->setAutoDefault(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(copy);
+    buttons->addWidget(save);
+
+    auto *top = new QHBoxLayout;
+    top->addLayout(inputs);
+    top->addSpacing(16);
+    top->addLayout(results, 1);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(frameTable, 1);
+    bottom->addWidget(chartView, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(bottom, 1);
+    layout->addLayout(buttons);
+
+    for (QDoubleSpinBox *box : {aperture, overlap, pupil})
+        connect(box, &QDoubleSpinBox::valueChanged, this, &FocusStackPage::changed);
+    connect(diffraction, &QCheckBox::toggled, this, &FocusStackPage::changed);
+    connect(copy, &QPushButton::clicked, this, &FocusStackPage::copyTable);
+    connect(save, &QPushButton::clicked, this, &FocusStackPage::askCsv);
+}
+
+FocusStackPage::Settings FocusStackPage::settings() const
+{
+    Settings s;
+    s.fNumber = aperture->value();
+    s.overlap = overlap->value() / 100.0;
+    s.diffraction = diffraction->isChecked();
+    s.pupilMagnification = pupil->value();
+    return s;
+}
+
+FocusPlanner::StackPlan FocusStackPage::planFor(const PlannerInputs &inputs,
+                                                const Settings &settings)
+{
+    return FocusPlanner::stack(inputs.flength, settings.fNumber, inputs.nearDist, inputs.farDist,
+                               inputs.coc, settings.diffraction, settings.overlap,
+                               settings.pupilMagnification);
+}
+
+void FocusStackPage::recompute(const PlannerInputs &inputs)
+{
+    shown = inputs;
+    const Settings s = settings();
+    QString why = inputs.problem();
+    current = why.isEmpty() ? planFor(inputs, s) : FocusPlanner::StackPlan();
+    if (why.isEmpty()) {
+        switch (current.status) {
+        case FocusPlanner::StackPlan::Status::Ok:
+            break;
+        case FocusPlanner::StackPlan::Status::DiffractionExceedsCoc: {
+            // Diffraction is largest at the near end, where the working
+            // f-number is.
+            const QString at = tr("%1 (working %2 at %3 at the near distance)")
+                                   .arg(PlannerText::fNumber(s.fNumber),
+                                        PlannerText::fNumber(current.nearWorkingFNumber),
+                                        PlannerText::ratio(current.nearMagnification));
+            why = current.suggestedFNumber > 0
+                      ? tr("At %1 diffraction alone fills the CoC, so nothing is sharp: f-numbers "
+                           "up to %2 would do.")
+                            .arg(at, PlannerText::fNumber(current.suggestedFNumber))
+                      : tr("At %1 diffraction alone fills the CoC, so nothing is sharp, and "
+                           "not even f/1 would do with this CoC.")
+                            .arg(at);
+        } break;
+        case FocusPlanner::StackPlan::Status::TooManyFrames:
+            why = tr("The stack would need more than %1 frames: a larger f-number, a larger CoC "
+                     "or a shorter range would do.")
+                      .arg(FocusPlanner::MaxFrames);
+            break;
+        case FocusPlanner::StackPlan::Status::InvalidInput:
+            why = tr("The near and far distances are too close together, or too extreme, to "
+                     "tell apart at this focal length.");
+            break;
+        }
+    }
+
+    const int count = why.isEmpty() ? int(current.frames.size()) : 0;
+    frames->setText(why.isEmpty() ? QString::number(count) : tr("none"));
+    problem->setText(why);
+    problem->setVisible(!why.isEmpty());
+    frameTable->setRowCount(count);
+    for (int i = 0; i < count; ++i) {
+        const FocusPlanner::Frame &f = current.frames[size_t(i)];
+        const QStringList cells = {
+            PlannerText::distance(f.focus, inputs.unit, 5),
+            PlannerText::distance(f.nearLimit, inputs.unit, 5),
+            PlannerText::distance(f.farLimit, inputs.unit, 5),
+            std::isnan(railStep(size_t(i)))
+                ? QString()
+                : PlannerText::distance(railStep(size_t(i)), inputs.unit, 3)};
+        for (int c = 0; c < cells.size(); ++c) {
+            QTableWidgetItem *item = frameTable->item(i, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                frameTable->setItem(i, c, item);
+            }
+            item->setText(cells[c]);
+        }
+    }
+
+    const FocusPlanner::StackPlan plan = current;
+    const double nearDist = inputs.nearDist;
+    const double farDist = inputs.farDist;
+    const PlannerText::Unit unit = inputs.unit;
+    if (!why.isEmpty())
+        chartView->setChart(
+            [why](QPainter &painter, const QSize &size) {
+                PlannerCharts::drawMessage(painter, size, why);
+            },
+            why);
+    else
+        chartView->setChart(
+            [plan, nearDist, farDist, unit](QPainter &painter, const QSize &size) {
+                PlannerCharts::drawStack(painter, size, plan, nearDist, farDist, unit);
+            },
+            PlannerCharts::describeStack(plan, nearDist, farDist, unit));
+}
+
+double FocusStackPage::railStep(size_t frame) const
+{
+    if (frame >= current.frames.size())
+        return std::nan("");
+    return current.frames[frame].step;
+}
+
+QString FocusStackPage::csv() const
+{
+    const QString u = PlannerText::unitSymbol(shown.unit);
+    QString text = QStringLiteral("frame,focus_%1,near_%1,far_%1,rail_step_%1\n").arg(u);
+    if (current.status != FocusPlanner::StackPlan::Status::Ok)
+        return text;
+    for (size_t i = 0; i < current.frames.size(); ++i) {
+        const FocusPlanner::Frame &f = current.frames[i];
+        text += QStringLiteral("%1,%2,%3,%4,%5\n")
+                    .arg(QString::number(i + 1), exact(f.focus, shown.unit),
+                         exact(f.nearLimit, shown.unit), exact(f.farLimit, shown.unit),
+                         exact(railStep(i), shown.unit));
+    }
+    return text;
+}
+
+bool FocusStackPage::writeCsv(const QString &fileName, QString *whyNot) const
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(csv().toUtf8()) < 0 ||
+        !file.commit()) {
+        *whyNot = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void FocusStackPage::copyTable() const
+{
+    QApplication::clipboard()->setText(csv());
+}
+
+void FocusStackPage::askCsv()
+{
+    const QString name = QFileDialog::getSaveFileName(this, tr("Export frames"), QDir::homePath(),
+                                                      tr("CSV table (*.csv)"));
+    if (name.isEmpty())
+        return;
+    QString whyNot;
+    if (!writeCsv(name, &whyNot))
+        QMessageBox::warning(
+            this, tr("Vorel Planner"),
+            tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(name), whyNot));
+}

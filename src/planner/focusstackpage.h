@@ -1,0 +1,76 @@
+#ifndef FOCUSSTACKPAGE_H
+#define FOCUSSTACKPAGE_H
+
+#include "plannerinputs.h"
+#include "planning/focusplanner.h"
+
+#include <QWidget>
+
+class ChartView;
+class QCheckBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+// The fewest frames whose sharp zones cover the range at one f-number: the
+// count, a table of the frames and a chart of their zones, with the table
+// to copy or save as CSV.
+class FocusStackPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FocusStackPage(QWidget *parent = nullptr);
+
+    // The stack settings of this page, besides the common inputs.
+    struct Settings {
+        double fNumber = 8;
+        // Fraction of a frame's zone that neighbours share.
+        double overlap = 0.1;
+        bool diffraction = false;
+        double pupilMagnification = 1;
+    };
+    Settings settings() const;
+    // The one place where the page asks the planning code for a stack.
+    static FocusPlanner::StackPlan planFor(const PlannerInputs &inputs, const Settings &settings);
+
+    void recompute(const PlannerInputs &inputs);
+    const FocusPlanner::StackPlan &plan() const { return current; }
+
+    // The frame table as CSV in the chosen unit, a header line first.
+    QString csv() const;
+    // Writes csv() to a file, replacing it only once written completely.
+    bool writeCsv(const QString &fileName, QString *whyNot) const;
+    void copyTable() const;
+
+    QDoubleSpinBox *apertureBox() const { return aperture; }
+    QDoubleSpinBox *overlapBox() const { return overlap; }
+    QCheckBox *diffractionBox() const { return diffraction; }
+    QDoubleSpinBox *pupilBox() const { return pupil; }
+    QLineEdit *framesField() const { return frames; }
+    QTableWidget *table() const { return frameTable; }
+    ChartView *chart() const { return chartView; }
+
+signals:
+    void changed();
+
+private:
+    void askCsv();
+    // The rail step before each frame: how far its focus lies from the
+    // previous frame's; NaN for the first.
+    double railStep(size_t frame) const;
+
+    FocusPlanner::StackPlan current;
+    PlannerInputs shown;
+    QDoubleSpinBox *aperture;
+    QDoubleSpinBox *overlap;
+    QCheckBox *diffraction;
+    QDoubleSpinBox *pupil;
+    QLineEdit *frames;
+    QLabel *problem;
+    QTableWidget *frameTable;
+    ChartView *chartView;
+};
+
+#endif // FOCUSSTACKPAGE_H

@@ -1,0 +1,262 @@
+#include "photopage.h"
+
+#include "cameralist.h"
+#include "cameras/cameradatabase.h"
+#include "photo/photoreader.h"
+#include "plannerfields.h"
+#include "planning/doffigures.h"
+#include "presets/cocpresets.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace
+{
+
+// The photo's settings through the photo reader, its camera named as the
+// camera list names it where the camera database knows it.
+PhotoFacts readPhoto(const QString &fileName)
+{
+    const PhotoReader reader(&CameraList::database());
+    const PhotoReader::Result read = reader.read(fileName);
+    PhotoFacts facts;
+    facts.fileName = fileName;
+    if (!read.ok()) {
+        facts.problem = read.reason;
+        return facts;
+    }
+    const PhotoSettings &s = read.settings;
+    if (const auto camera = CameraList::database().byMakeAndModel(s.make, s.model))
+        facts.camera = camera->name();
+    else if (const QString maker = s.make.section(QLatin1Char(' '), 0, 0);
+             !maker.isEmpty() && s.model.startsWith(maker, Qt::CaseInsensitive))
+        facts.camera = s.model; // "PENTAX K10D" already names its maker
+    else
+        facts.camera = QStringList{s.make, s.model}.join(QLatin1Char(' ')).trimmed();
+    if (s.cropFactor > 0)
+        facts.diagonal = CocPresets::FullFrameDiagonal / s.cropFactor;
+    facts.flength = s.focalLength;
+    facts.fNumber = s.fNumber;
+    facts.focus = s.focusDistance * 1000;
+    return facts;
+}
+
+// The sensor format of the window's list nearest to a diagonal.
+qint32 nearestFormat(double diagonal)
+{
+    qint32 best = 3;
+    double bestGap = INFINITY;
+    for (int i = 0; i < CocPresets::FormatCount; ++i) {
+        const double gap = std::abs(std::log(CocPresets::sensorDiagonal(i) / diagonal));
+        if (gap < bestGap) {
+            bestGap = gap;
+            best = i;
+        }
+    }
+    return best;
+}
+
+bool known(double x)
+{
+    return std::isfinite(x) && x > 0;
+}
+
+} // namespace
+
+PhotoPage::PhotoPage(QWidget *parent)
+    : QWidget(parent), read(readPhoto), settings(PlannerFields::result(tr("Photo settings"))),
+      dof(PlannerFields::result(tr("Photo depth of field"))),
+      secondSettings(PlannerFields::result(tr("Second photo"))), problem(new QLabel),
+      useSettings(new QPushButton(tr("Plan &with these settings"))),
+      save(new QPushButton(tr("Sa&ve as project...")))
+{
+    setAcceptDrops(true);
+    auto *openButton = new QPushButton(tr("O&pen photo..."));
+    // Enter presses the focused button, as in a dialog.
+    for (QPushButton *b : {openButton, useSettings, save})
+        b->setAutoDefault(true);
+    auto *hint = new QLabel(tr("Open a photo, or drop one here, to see how it was taken."));
+    hint->setWordWrap(true);
+    auto *form = new QFormLayout;
+    PlannerFields::addRow(form, tr("Photo settin&gs"), tr("Photo settings"), settings);
+    PlannerFields::addRow(form, tr("Photo depth of fi&eld"), tr("Photo depth of field"), dof);
+    PlannerFields::addRow(form, tr("Secon&d photo"), tr("Second photo"), secondSettings);
+    problem->setWordWrap(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(openButton);
+    buttons->addWidget(useSettings);
+    buttons->addStretch();
+    buttons->addWidget(save);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(hint);
+    layout->addLayout(form);
+    layout->addWidget(problem);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(openButton, &QPushButton::clicked, this, &PhotoPage::askOpen);
+    connect(save, &QPushButton::clicked, this, &PhotoPage::askSave);
+    connect(useSettings, &QPushButton::clicked, this, [this] {
+        if (!opened.isEmpty())
+            emit settingsChosen(opened.last());
+    });
+    showPhotos();
+}
+
+void PhotoPage::setInputs(const PlannerInputs &newInputs)
+{
+    inputs = newInputs;
+    showPhotos();
+}
+
+bool PhotoPage::open(const QString &fileName)
+{
+    const PhotoFacts facts = read(fileName);
+    if (!facts.problem.isEmpty()) {
+        problem->setText(
+            tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(fileName), facts.problem));
+        return false;
+    }
+    if (!known(facts.flength) || !known(facts.fNumber)) {
+        problem->setText(tr("%1 does not say which focal length and f-number it was taken with.")
+                             .arg(QDir::toNativeSeparators(fileName)));
+        return false;
+    }
+    opened.append(facts);
+    if (opened.size() > 2)
+        opened.removeFirst();
+    problem->clear();
+    showPhotos();
+    return true;
+}
+
+double PhotoPage::cocOf(const PhotoFacts &photo) const
+{
+    return known(photo.diagonal) ? CocPresets::cocFromCropFactor(photo.diagonal) : inputs.coc;
+}
+
+QString PhotoPage::describe(const PhotoFacts &photo) const
+{
+    QString text =
+        tr("%1 mm at %2")
+            .arg(PlannerText::number(photo.flength, 4), PlannerText::fNumber(photo.fNumber));
+    if (photo.hasFocus())
+        text = tr("%1, focused at %2").arg(text, PlannerText::distance(photo.focus, inputs.unit));
+    if (!photo.camera.isEmpty())
+        text = tr("%1, %2").arg(photo.camera, text);
+    return text;
+}
+
+void PhotoPage::showPhotos()
+{
+    useSettings->setEnabled(!opened.isEmpty());
+    save->setEnabled(!opened.isEmpty());
+    if (opened.isEmpty()) {
+        settings->setText(tr("no photo"));
+        dof->setText(tr("no photo"));
+        secondSettings->setText(tr("no photo"));
+        return;
+    }
+    const PhotoFacts &latest = opened.last();
+    settings->setText(describe(latest));
+    settings->setCursorPosition(0);
+    if (latest.hasFocus() && latest.focus > latest.flength) {
+        const DofFigures f = DofFigures::limits(latest.flength, latest.fNumber,
+                                                latest.focusForLens(), cocOf(latest), false);
+        dof->setText(tr("%1 to %2 (CoC %3 mm)")
+                         .arg(PlannerText::distance(f.nearLimit, inputs.unit),
+                              PlannerText::distance(f.farLimit, inputs.unit),
+                              PlannerText::number(cocOf(latest), 3)));
+    } else {
+        dof->setText(tr("unknown: the photo does not say where it was focused"));
+    }
+    secondSettings->setText(opened.size() > 1 ? describe(opened.first()) : tr("no photo"));
+}
+
+ProjectFile PhotoPage::project() const
+{
+    // What a photo does not say stays as the main window starts.
+    ProjectFile p = ProjectFile::windowStart();
+    for (int i = 0; i < opened.size() && i < 2; ++i) {
+        const PhotoFacts &photo = opened[i];
+        ProjectFile::Camera &cam = p.cameras[i];
+        cam.enabled = true;
+        cam.flength = photo.flength;
+        cam.apature = photo.fNumber;
+        if (photo.hasFocus())
+            cam.fdist = photo.focusForLens() / 1000;
+        cam.coc = cocOf(photo);
+        if (known(photo.diagonal))
+            cam.crop = nearestFormat(photo.diagonal);
+    }
+    return p.asWindowHolds();
+}
+
+bool PhotoPage::saveProject(const QString &fileName, QString *whyNot) const
+{
+    if (opened.isEmpty()) {
+        *whyNot = tr("There is no photo to save.");
+        return false;
+    }
+    QSaveFile file(fileName);
+    const ProjectFile p = project();
+    if (!file.open(QIODevice::WriteOnly) || !p.write(file) || !file.commit()) {
+        *whyNot = file.errorString().isEmpty() ? p.errorString() : file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void PhotoPage::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void PhotoPage::dropEvent(QDropEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            open(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+}
+
+void PhotoPage::askOpen()
+{
+    const QString name = QFileDialog::getOpenFileName(
+        this, tr("Open photo"), QDir::homePath(),
+        tr("Photos (*.jpg *.jpeg *.tif *.tiff *.dng *.cr2 *.cr3 *.nef *.arw *.orf *.rw2 *.raf "
+           "*.pef);;All files (*)"));
+    if (!name.isEmpty())
+        open(name);
+}
+
+void PhotoPage::askSave()
+{
+    QString name = QFileDialog::getSaveFileName(this, tr("Save as project"), QDir::homePath(),
+                                                tr("Vorel projects (*.vlp)"));
+    if (name.isEmpty())
+        return;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".vlp");
+    QString whyNot;
+    if (!saveProject(name, &whyNot))
+        QMessageBox::warning(
+            this, tr("Vorel Planner"),
+            tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(name), whyNot));
+}

@@ -1,0 +1,294 @@
+#include "plannercharts.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace PlannerCharts
+{
+
+namespace
+{
+
+// Colours and margins of both charts, as the diagram keeps its own.
+const QColor AxisColour(60, 60, 60);
+const QColor GridColour(210, 210, 210);
+const QColor CurveColour(20, 90, 200);
+const QColor SharpColour(40, 160, 70, 60);
+const QColor CocColour(200, 40, 40);
+const QColor BestColour(230, 120, 0);
+const QColor ZoneColour(20, 90, 200, 150);
+const QColor RangeColour(240, 200, 60, 80);
+constexpr int MarginLeft = 52;
+constexpr int MarginRight = 16;
+constexpr int MarginTop = 14;
+constexpr int MarginBottom = 34;
+
+// Maps a value on a logarithmic axis from [lo, hi] onto [from, to] pixels.
+double logPosition(double value, double lo, double hi, double from, double to)
+{
+    const double t = (std::log(value) - std::log(lo)) / (std::log(hi) - std::log(lo));
+    return from + t * (to - from);
+}
+
+QRectF plotArea(const QSize &size)
+{
+    return QRectF(MarginLeft, MarginTop, std::max(1, size.width() - MarginLeft - MarginRight),
+                  std::max(1, size.height() - MarginTop - MarginBottom));
+}
+
+QString number(double value)
+{
+    return PlannerText::number(value, 3);
+}
+
+} // namespace
+
+void drawMessage(QPainter &painter, const QSize &size, const QString &message)
+{
+    painter.save();
+    painter.setPen(AxisColour);
+    painter.drawText(QRectF(QPointF(0, 0), QSizeF(size)).adjusted(12, 12, -12, -12),
+                     Qt::AlignCenter | Qt::TextWordWrap, message);
+    painter.restore();
+}
+
+void drawBlur(QPainter &painter, const QSize &size, const FocusPlanner::OptimumPlan &plan)
+{
+    if (!plan.valid || plan.stops.empty()) {
+        drawMessage(
+            painter, size,
+            QCoreApplication::translate("PlannerCharts", "No chart: the range cannot be planned."));
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = plotArea(size);
+    const double nLo = plan.stops.front().fNumber;
+    const double nHi = plan.stops.back().fNumber;
+    double bLo = plan.bestBlur;
+    double bHi = 1.0;
+    for (const FocusPlanner::StopBlur &s : plan.stops)
+        bHi = std::max(bHi, s.worstBlur);
+    bLo = std::pow(10.0, std::floor(std::log10(std::min(bLo, 1.0) * 0.9)));
+    bHi = std::pow(10.0, std::ceil(std::log10(bHi * 1.1)));
+    const auto x = [&](double n) { return logPosition(n, nLo, nHi, area.left(), area.right()); };
+    const auto y = [&](double b) { return logPosition(b, bLo, bHi, area.bottom(), area.top()); };
+
+    // The f-numbers that keep the whole range sharp.
+    if (plan.hasSharpRange) {
+        const double from = std::clamp(plan.sharpFrom, nLo, nHi);
+        const double to = std::clamp(plan.sharpTo, nLo, nHi);
+        painter.fillRect(QRectF(QPointF(x(from), area.top()), QPointF(x(to), area.bottom())),
+                         SharpColour);
+    }
+
+    // Grid and labels: full stops on the f-number axis, decades of blur.
+    painter.setPen(GridColour);
+    for (const double n : {1.0, 1.4, 2.0, 2.8, 4.0, 5.6, 8.0, 11.0, 16.0, 22.0, 32.0, 45.0, 64.0})
+        painter.drawLine(QPointF(x(n), area.top()), QPointF(x(n), area.bottom()));
+    for (double b = bLo; b <= bHi * 1.0001; b *= 10)
+        painter.drawLine(QPointF(area.left(), y(b)), QPointF(area.right(), y(b)));
+    painter.setPen(AxisColour);
+    painter.drawRect(area);
+    const QFontMetricsF metrics(painter.font());
+    for (const double n : {1.0, 2.0, 4.0, 8.0, 16.0, 32.0, 64.0}) {
+        const QString label = PlannerText::fNumber(n);
+        painter.drawText(QPointF(x(n) - metrics.horizontalAdvance(label) / 2,
+                                 area.bottom() + metrics.ascent() + 3),
+                         label);
+    }
+    for (double b = bLo; b <= bHi * 1.0001; b *= 10) {
+        const QString label = number(b);
+        painter.drawText(QPointF(area.left() - metrics.horizontalAdvance(label) - 4,
+                                 y(b) + metrics.ascent() / 2 - 1),
+                         label);
+    }
+    const QString xTitle = QCoreApplication::translate("PlannerCharts", "f-number");
+    painter.drawText(
+        QPointF(area.center().x() - metrics.horizontalAdvance(xTitle) / 2, size.height() - 3),
+        xTitle);
+    painter.save();
+    painter.translate(12, area.center().y());
+    painter.rotate(-90);
+    const QString yTitle = QCoreApplication::translate("PlannerCharts", "worst blur (CoC)");
+    painter.drawText(QPointF(-metrics.horizontalAdvance(yTitle) / 2, 0), yTitle);
+    painter.restore();
+
+    // The CoC line: below it everything in the range is sharp.
+    painter.setPen(QPen(CocColour, 1.5, Qt::DashLine));
+    painter.drawLine(QPointF(area.left(), y(1.0)), QPointF(area.right(), y(1.0)));
+    painter.drawText(QPointF(area.left() + 4, y(1.0) - 3),
+                     QCoreApplication::translate("PlannerCharts", "CoC"));
+
+    QPolygonF curve;
+    for (const FocusPlanner::StopBlur &s : plan.stops)
+        curve << QPointF(x(s.fNumber), y(s.worstBlur));
+    painter.setPen(QPen(CurveColour, 2));
+    painter.drawPolyline(curve);
+    painter.setBrush(CurveColour);
+    for (const QPointF &p : curve)
+        painter.drawEllipse(p, 2, 2);
+
+    if (plan.bestFNumber >= nLo && plan.bestFNumber <= nHi) {
+        const QPointF best(x(plan.bestFNumber), y(plan.bestBlur));
+        painter.setPen(QPen(BestColour, 1.5));
+        painter.drawLine(QPointF(best.x(), area.top()), QPointF(best.x(), area.bottom()));
+        painter.setBrush(BestColour);
+        painter.drawEllipse(best, 4.5, 4.5);
+        const QString label = PlannerText::fNumber(plan.bestFNumber);
+        const double w = metrics.horizontalAdvance(label);
+        const double lx = best.x() + 6 + w < area.right() ? best.x() + 6 : best.x() - 6 - w;
+        painter.drawText(QPointF(lx, area.top() + metrics.ascent() + 2), label);
+    }
+    painter.restore();
+}
+
+QString describeBlur(const FocusPlanner::OptimumPlan &plan)
+{
+    if (!plan.valid)
+        return QCoreApplication::translate("PlannerCharts",
+                                           "No chart: the range cannot be planned.");
+    QStringList stops;
+    for (const FocusPlanner::StopBlur &s : plan.stops)
+        stops << QCoreApplication::translate("PlannerCharts", "%1: %2")
+                     .arg(PlannerText::fNumber(s.fNumber), number(s.worstBlur));
+    QString text = QCoreApplication::translate(
+                       "PlannerCharts",
+                       "Worst blur over the range at the best focus, in units of the CoC, at the "
+                       "third stops from f/1 to f/64: %1. The CoC line is at 1. Best aperture %2 "
+                       "with %3.")
+                       .arg(stops.join(QStringLiteral(", ")),
+                            PlannerText::fNumber(plan.bestFNumber), number(plan.bestBlur));
+    if (plan.hasSharpRange)
+        text +=
+            QLatin1Char(' ') + QCoreApplication::translate("PlannerCharts", "Sharp from %1 to %2.")
+                                   .arg(QStringLiteral("f/") + PlannerText::upward(plan.sharpFrom),
+                                        QStringLiteral("f/") + PlannerText::downward(plan.sharpTo));
+    else
+        text += QLatin1Char(' ') +
+                QCoreApplication::translate("PlannerCharts", "No f-number is sharp.");
+    return text;
+}
+
+void drawStack(QPainter &painter, const QSize &size, const FocusPlanner::StackPlan &plan,
+               double nearDist, double farDist, PlannerText::Unit unit)
+{
+    if (plan.status != FocusPlanner::StackPlan::Status::Ok || plan.frames.empty()) {
+        drawMessage(
+            painter, size,
+            QCoreApplication::translate("PlannerCharts", "No chart: there is no stack to show."));
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRectF area = plotArea(size);
+    // Infinity gets a place of its own at the right end of the axis.
+    const bool infinite = !std::isfinite(farDist);
+    double lo = nearDist / 1.05;
+    double hi = infinite ? std::max(plan.frames.back().focus * 4, nearDist * 10) : farDist * 1.05;
+    const double infinityX = area.right();
+    if (infinite)
+        area.setRight(area.right() - 24);
+    const auto x = [&](double d) {
+        if (!std::isfinite(d) || d > hi)
+            return infinite ? infinityX : area.right();
+        return logPosition(std::max(d, lo), lo, hi, area.left(), area.right());
+    };
+
+    painter.fillRect(QRectF(QPointF(x(nearDist), area.top()), QPointF(x(farDist), area.bottom())),
+                     RangeColour);
+    painter.setPen(AxisColour);
+    painter.drawLine(area.bottomLeft(),
+                     QPointF(infinite ? infinityX : area.right(), area.bottom()));
+    const QFontMetricsF metrics(painter.font());
+    // Ticks at 1-2-5 steps of the unit, as many as fit.
+    const double loU = PlannerText::toUnit(lo, unit);
+    const double hiU = PlannerText::toUnit(hi, unit);
+    double lastRight = -1e9;
+    for (double decade = std::pow(10.0, std::floor(std::log10(loU))); decade <= hiU; decade *= 10) {
+        for (const double m : {1.0, 2.0, 5.0}) {
+            const double v = decade * m;
+            if (v < loU || v > hiU)
+                continue;
+            const double px = x(PlannerText::fromUnit(v, unit));
+            const QString label = number(v);
+            const double w = metrics.horizontalAdvance(label);
+            painter.setPen(GridColour);
+            painter.drawLine(QPointF(px, area.top()), QPointF(px, area.bottom()));
+            if (px - w / 2 > lastRight + 4) {
+                painter.setPen(AxisColour);
+                painter.drawText(QPointF(px - w / 2, area.bottom() + metrics.ascent() + 3), label);
+                lastRight = px + w / 2;
+            }
+        }
+    }
+    painter.setPen(AxisColour);
+    if (infinite)
+        painter.drawText(QPointF(infinityX - metrics.horizontalAdvance(QStringLiteral("∞")) / 2,
+                                 area.bottom() + metrics.ascent() + 3),
+                         QStringLiteral("∞"));
+    const QString xTitle = QCoreApplication::translate("PlannerCharts", "distance (%1)")
+                               .arg(PlannerText::unitSymbol(unit));
+    painter.drawText(
+        QPointF(area.center().x() - metrics.horizontalAdvance(xTitle) / 2, size.height() - 3),
+        xTitle);
+
+    // One bar per frame; many frames share the height.
+    const int count = int(plan.frames.size());
+    const double row = area.height() / count;
+    const double bar = std::max(1.0, row * 0.7);
+    for (int i = 0; i < count; ++i) {
+        const FocusPlanner::Frame &f = plan.frames[size_t(i)];
+        const double top = area.top() + i * row + (row - bar) / 2;
+        painter.fillRect(QRectF(QPointF(x(f.nearLimit), top), QPointF(x(f.farLimit), top + bar)),
+                         ZoneColour);
+        painter.setPen(QPen(AxisColour, 1.5));
+        painter.drawLine(QPointF(x(f.focus), top), QPointF(x(f.focus), top + bar));
+    }
+    if (count <= 12) {
+        painter.setPen(AxisColour);
+        for (int i = 0; i < count; ++i) {
+            const QString label = QString::number(i + 1);
+            painter.drawText(QPointF(area.left() - metrics.horizontalAdvance(label) - 6,
+                                     area.top() + (i + 0.5) * row + metrics.ascent() / 2 - 1),
+                             label);
+        }
+    }
+    painter.restore();
+}
+
+QString describeStack(const FocusPlanner::StackPlan &plan, double nearDist, double farDist,
+                      PlannerText::Unit unit)
+{
+    if (plan.status != FocusPlanner::StackPlan::Status::Ok || plan.frames.empty())
+        return QCoreApplication::translate("PlannerCharts", "No chart: there is no stack to show.");
+    // A screen reader reads every word: a long stack is told in part.
+    constexpr size_t Told = 100;
+    QStringList zones;
+    for (size_t i = 0; i < std::min(plan.frames.size(), Told); ++i) {
+        const FocusPlanner::Frame &f = plan.frames[i];
+        zones << QCoreApplication::translate("PlannerCharts",
+                                             "frame %1 focused at %2, sharp from %3 to %4")
+                     .arg(QString::number(i + 1), PlannerText::distance(f.focus, unit),
+                          PlannerText::distance(f.nearLimit, unit),
+                          PlannerText::distance(f.farLimit, unit));
+    }
+    const QString from = PlannerText::distance(nearDist, unit);
+    const QString to = PlannerText::distance(farDist, unit);
+    QString list = zones.join(QStringLiteral("; "));
+    if (plan.frames.size() > Told)
+        list = QCoreApplication::translate("PlannerCharts", "%1; and %2 frames more")
+                   .arg(list, QString::number(plan.frames.size() - Told));
+    if (plan.frames.size() == 1)
+        return QCoreApplication::translate("PlannerCharts", "One frame covers %1 to %2: %3.")
+            .arg(from, to, list);
+    return QCoreApplication::translate("PlannerCharts",
+                                       "Sharp zones of %1 frames covering %2 to %3: %4.")
+        .arg(QString::number(plan.frames.size()), from, to, list);
+}
+
+} // namespace PlannerCharts

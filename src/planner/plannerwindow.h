@@ -1,0 +1,60 @@
+#ifndef PLANNERWINDOW_H
+#define PLANNERWINDOW_H
+
+#include <QMainWindow>
+#include <QStringList>
+
+class BestAperturePage;
+class CommonInputs;
+class FocusStackPage;
+class PhotoPage;
+class QTabWidget;
+struct PhotoFacts;
+class SamePicturePage;
+
+// The planner's window: the common inputs always in view above the pages
+// Best aperture, Focus stack, Photo and Same picture. Every change
+// recomputes the results at once; there is nothing to press.
+class PlannerWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit PlannerWindow(QWidget *parent = nullptr);
+
+    CommonInputs *inputs() const { return common; }
+    BestAperturePage *bestAperture() const { return bestPage; }
+    FocusStackPage *focusStack() const { return stackPage; }
+    PhotoPage *photo() const { return photoPage; }
+    SamePicturePage *samePicture() const { return samePage; }
+    QTabWidget *pages() const { return tabs; }
+
+    // Shows the page of that name: "best", "stack", "photo" or "same";
+    // false for any other name.
+    bool showPage(const QString &name);
+    static QStringList pageNames();
+
+    // The settings key of the distance unit, "metres" or "feet".
+    static const char UnitKey[];
+
+public slots:
+    void recompute();
+
+private:
+    void pageShown();
+    void recomputeStack();
+    void recomputeSame();
+    void rememberUnit();
+    void usePhoto(const PhotoFacts &photo);
+
+    CommonInputs *common;
+    QTabWidget *tabs;
+    BestAperturePage *bestPage;
+    FocusStackPage *stackPage;
+    PhotoPage *photoPage;
+    SamePicturePage *samePage;
+    bool stackStale = true;
+    bool sameStale = true;
+};
+
+#endif // PLANNERWINDOW_H

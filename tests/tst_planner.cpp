@@ -1,0 +1,1029 @@
+// The planner as its users meet it: through the accessibility interfaces a
+// screen reader uses, with the figures of the planning code that vorel-calc
+// prints, and in both languages at its default size.
+
+#include "optics/lensmodel.h"
+#include "planner/bestaperturepage.h"
+#include "planner/chartview.h"
+#include "planner/commoninputs.h"
+#include "planner/focusstackpage.h"
+#include "planner/photopage.h"
+#include "planner/plannercharts.h"
+#include "planner/plannerwindow.h"
+#include "planner/samepicturepage.h"
+#include "planning/doffigures.h"
+#include "planning/equivalence.h"
+#include "presets/cocpresets.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDoubleSpinBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTranslator>
+#include <QUrl>
+
+#include <cmath>
+#include <limits>
+
+namespace
+{
+
+constexpr double Infinite = std::numeric_limits<double>::infinity();
+
+// What a screen reader hears for a widget: its name and its value.
+QString accessibleName(QWidget *widget)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+    if (!iface)
+        return QString();
+    const auto labels = iface->relations(QAccessible::Label);
+    if (!labels.isEmpty())
+        return labels.first().first->text(QAccessible::Name);
+    return iface->text(QAccessible::Name);
+}
+
+QString accessibleValue(QWidget *widget)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+    if (!iface)
+        return QString();
+    if (QAccessibleValueInterface *value = iface->valueInterface())
+        return value->currentValue().toString();
+    return iface->text(QAccessible::Value);
+}
+
+QString accessibleDescriptionOf(QWidget *widget)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+    return iface ? iface->text(QAccessible::Description) : QString();
+}
+
+// What a screen reader announces a field by: its name or, for a combo box
+// on Linux, where Qt names it by its current text, the label that labels it.
+bool announcedAs(QAccessibleInterface *iface, const QString &name)
+{
+    if (iface->text(QAccessible::Name) == name)
+        return true;
+    const auto labels = iface->relations(QAccessible::Label);
+    for (const auto &label : labels) {
+        if (label.first->text(QAccessible::Name) == name)
+            return true;
+    }
+    return false;
+}
+
+// Finds a field in the accessibility tree by what it is announced as, as a
+// screen reader's user searches for it.
+QAccessibleInterface *findByName(QAccessibleInterface *root, const QString &name)
+{
+    if (!root)
+        return nullptr;
+    // A label bears the name of its field too; the field is what is meant.
+    if (!root->state().invisible && root->role() != QAccessible::StaticText &&
+        announcedAs(root, name))
+        return root;
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (QAccessibleInterface *found = findByName(root->child(i), name))
+            return found;
+    }
+    return nullptr;
+}
+
+QString valueOf(PlannerWindow &window, const QString &name)
+{
+    QAccessibleInterface *found = findByName(QAccessible::queryAccessibleInterface(&window), name);
+    return found ? found->text(QAccessible::Value) : QStringLiteral("<no %1>").arg(name);
+}
+
+void setRange(CommonInputs *in, double focal, double coc, double nearMetres, double farMetres)
+{
+    in->focalBox()->setValue(focal);
+    in->cocBox()->setValue(coc);
+    in->nearBox()->setValue(nearMetres);
+    in->farInfinityBox()->setChecked(std::isinf(farMetres));
+    if (!std::isinf(farMetres))
+        in->farBox()->setValue(farMetres);
+}
+
+QJsonObject calcJson(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(VOREL_CALC_BINARY), args + QStringList{"--format", "json"});
+    if (!process.waitForFinished(10000) || process.exitCode() != 0)
+        return QJsonObject();
+    return QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+}
+
+QString calcLine(const QStringList &args, const QString &key)
+{
+    QProcess process;
+    process.start(QStringLiteral(VOREL_CALC_BINARY), args);
+    process.waitForFinished(10000);
+    for (const QString &line : QString::fromUtf8(process.readAllStandardOutput()).split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed();
+    }
+    return QString();
+}
+
+// The figure at the start of a text such as "3 m" or "2.98 ft".
+double leadingNumber(const QString &text)
+{
+    return text.section(QLatin1Char(' '), 0, 0).toDouble();
+}
+
+// Puts the planner's German texts in place for as long as it lives; an
+// empty language leaves the source texts.
+class Language
+{
+public:
+    explicit Language(const QString &language)
+    {
+        if (language.isEmpty())
+            return;
+        loaded = translator.load(QLocale(language), "vorel-planner", "_", ":/i18n") &&
+                 QCoreApplication::installTranslator(&translator);
+    }
+    ~Language() { QCoreApplication::removeTranslator(&translator); }
+    bool loaded = true;
+
+private:
+    QTranslator translator;
+};
+
+} // namespace
+
+class TestPlanner : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void bestApertureAsCalcGivesIt();
+    void stackFramesAsPlanned();
+    void everyShownFieldHasAName();
+    void boldNamesInTheTree();
+    void resultsAreReadOnlyValues();
+    void labelsHaveBuddiesAndDistinctMnemonics_data();
+    void labelsHaveBuddiesAndDistinctMnemonics();
+    void nothingSharpSaysWhatWouldDo_data();
+    void nothingSharpSaysWhatWouldDo();
+    void badRangeSaysWhy();
+    void cameraRefillsCoc();
+    void feetAreRemembered();
+    void chartsDescribeInNumbers();
+    void chartsDrawAtAnySize_data();
+    void chartsDrawAtAnySize();
+    void stackToInfinity();
+    void chartsExport_data();
+    void chartsExport();
+    void stackCsv();
+    void stackDiffractionSaysWhy();
+    void equivalentCameraSameDepth_data();
+    void equivalentCameraSameDepth();
+    void equivalenceRefusesNonsense();
+    void photoFillsInputsAndSavesProject();
+    void unreadablePhotoChangesNothing();
+    void photosThroughTheReader();
+    void hiddenPagesCatchUpWhenShown();
+    void tabOrderReachesEveryInput();
+    void roundedSafely_data();
+    void roundedSafely();
+    void distancesInUnits_data();
+    void distancesInUnits();
+    void startPageByName();
+    void enterWorksTheKeyboard();
+    void fitsAtDefaultSize_data();
+    void fitsAtDefaultSize();
+
+private:
+    QTemporaryDir settingsDir;
+};
+
+void TestPlanner::initTestCase()
+{
+    LensModel::trace = nullptr;
+    // Figures compared with vorel-calc's, which always writes C-locale numbers.
+    QLocale::setDefault(QLocale::c());
+    // The settings of the tests, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    // The cameras of the fixtures, not whatever the machine has installed.
+    qputenv("VOREL_CAMERA_DATABASE", VOREL_CAMERA_FIXTURES);
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    QCoreApplication::setOrganizationName(QStringLiteral("VorelTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_planner"));
+}
+
+void TestPlanner::init()
+{
+    QSettings().clear();
+}
+
+// Focal length 24, CoC 0.03, near 1.5 m, far at infinity: the window reads
+// what vorel-calc optimum prints.
+void TestPlanner::bestApertureAsCalcGivesIt()
+{
+    PlannerWindow window;
+    window.show();
+    setRange(window.inputs(), 24, 0.03, 1.5, Infinite);
+
+    const QStringList args = {"optimum", "--focal", "24",    "--near", "1.5",
+                              "--far",   "inf",     "--coc", "0.03"};
+    const QJsonObject calc = calcJson(args);
+    QVERIFY(!calc.isEmpty());
+    const QString focus = valueOf(window, "Focus distance");
+    QVERIFY2(focus.endsWith(" m"), qPrintable(focus));
+    QVERIFY(std::abs(leadingNumber(focus) - calc["focus_m"].toDouble()) < 0.0005);
+    QCOMPARE(valueOf(window, "Best aperture"), calcLine(args, "Best aperture"));
+    QCOMPARE(valueOf(window, "Sharp apertures"), calcLine(args, "Sharp apertures"));
+
+    // And from the planning code itself.
+    const FocusPlanner::OptimumPlan plan = FocusPlanner::optimum(24, 1500, Infinite, 0.03);
+    QVERIFY(valueOf(window, "Best aperture")
+                .startsWith("f/" + QString::number(plan.bestFNumber, 'g', 3) + " (working f/"));
+}
+
+// 100 mm, f/8, 0.3 to 0.32 m, CoC 0.03, diffraction: Frames is the count of
+// the planning code's stack, which vorel-calc stack prints too.
+void TestPlanner::stackFramesAsPlanned()
+{
+    PlannerWindow window;
+    window.show();
+    setRange(window.inputs(), 100, 0.03, 0.3, 0.32);
+    FocusStackPage *page = window.focusStack();
+    page->apertureBox()->setValue(8);
+    page->diffractionBox()->setChecked(true);
+    window.pages()->setCurrentWidget(page);
+
+    const FocusPlanner::StackPlan plan =
+        FocusStackPage::planFor(window.inputs()->values(), page->settings());
+    QCOMPARE(plan.status, FocusPlanner::StackPlan::Status::Ok);
+    QVERIFY(plan.frames.size() > 1);
+    QCOMPARE(valueOf(window, "Frames"), QString::number(plan.frames.size()));
+    QCOMPARE(page->table()->rowCount(), int(plan.frames.size()));
+
+    const QJsonObject calc = calcJson({"stack", "--focal", "100", "--aperture", "8", "--near",
+                                       "0.3", "--far", "0.32", "--coc", "0.03", "--diffraction"});
+    QCOMPARE(valueOf(window, "Frames"), QString::number(calc["count"].toInt()));
+
+    // The pupil magnification reaches the planning code.
+    page->pupilBox()->setValue(0.5);
+    const FocusPlanner::StackPlan pupil =
+        FocusPlanner::stack(100, 8, 300, 320, 0.03, true, 0.1, 0.5);
+    QCOMPARE(page->plan().frames.size(), pupil.frames.size());
+    QCOMPARE(page->plan().frames.front().focus, pupil.frames.front().focus);
+    QVERIFY(page->plan().frames.front().workingFNumber != plan.frames.front().workingFNumber);
+    QCOMPARE(valueOf(window, "Frames"), QString::number(pupil.frames.size()));
+
+    // A change of any input updates the count at once.
+    page->diffractionBox()->setChecked(false);
+    const FocusPlanner::StackPlan without =
+        FocusStackPage::planFor(window.inputs()->values(), page->settings());
+    QCOMPARE(valueOf(window, "Frames"), QString::number(without.frames.size()));
+}
+
+// Every input and result a user can reach is announced by a name.
+void TestPlanner::everyShownFieldHasAName()
+{
+    PlannerWindow window;
+    window.show();
+    for (int page = 0; page < window.pages()->count(); ++page) {
+        window.pages()->setCurrentIndex(page);
+        const QList<QWidget *> widgets = window.findChildren<QWidget *>();
+        for (QWidget *w : widgets) {
+            if (!w->isVisible())
+                continue;
+            // The line edit inside a spin box is the box itself to a screen
+            // reader, and so are the parts of a table; the typing field of a
+            // combo box is a field of its own and needs the name too.
+            if (qobject_cast<QTableWidget *>(w->parentWidget()))
+                continue;
+            if (qobject_cast<QLineEdit *>(w) && qobject_cast<QAbstractSpinBox *>(w->parentWidget()))
+                continue;
+            const bool field = qobject_cast<QAbstractSpinBox *>(w) ||
+                               qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractButton *>(w) ||
+                               qobject_cast<QLineEdit *>(w) || qobject_cast<QTableWidget *>(w) ||
+                               qobject_cast<ChartView *>(w);
+            if (field && !qobject_cast<QTabBar *>(w->parentWidget()))
+                QVERIFY2(!accessibleName(w).isEmpty(),
+                         qPrintable(QStringLiteral("%1 on page %2")
+                                        .arg(w->metaObject()->className())
+                                        .arg(page)));
+        }
+    }
+}
+
+// The names people are told to listen for, exactly.
+void TestPlanner::boldNamesInTheTree()
+{
+    PlannerWindow window;
+    window.show();
+    QAccessibleInterface *root = QAccessible::queryAccessibleInterface(&window);
+    const QStringList common = {"Camera",        "Focal length", "Circle of confusion",
+                                "Near distance", "Far distance", "Far at infinity"};
+    for (const QString &name : common)
+        QVERIFY2(findByName(root, name), qPrintable(name));
+    for (const char *name : {"Focus distance", "Best aperture", "Sharp apertures"})
+        QVERIFY2(findByName(root, name), qPrintable(name));
+    window.pages()->setCurrentWidget(window.focusStack());
+    for (const char *name :
+         {"Aperture", "Overlap", "Include diffraction", "Pupil magnification", "Frames"})
+        QVERIFY2(findByName(root, name), qPrintable(name));
+}
+
+// Results are read-only lines whose text is the value, to select and copy.
+void TestPlanner::resultsAreReadOnlyValues()
+{
+    PlannerWindow window;
+    BestAperturePage *page = window.bestAperture();
+    for (QLineEdit *line : {page->focusField(), page->bestField(), page->sharpField()}) {
+        QVERIFY(line->isReadOnly());
+        QCOMPARE(accessibleValue(line), line->text());
+        QVERIFY(!line->text().isEmpty());
+    }
+}
+
+// Every label with a mnemonic leads to its field, and no two mnemonics
+// that are active together share a letter.
+void TestPlanner::labelsHaveBuddiesAndDistinctMnemonics_data()
+{
+    fitsAtDefaultSize_data();
+}
+
+void TestPlanner::labelsHaveBuddiesAndDistinctMnemonics()
+{
+    QFETCH(QString, language);
+    const Language texts(language);
+    QVERIFY(texts.loaded);
+    PlannerWindow window;
+    window.show();
+    for (int page = 0; page < window.pages()->count(); ++page) {
+        window.pages()->setCurrentIndex(page);
+        QMap<QChar, QString> used;
+        const auto take = [&](const QString &text) {
+            const int at = text.indexOf('&');
+            if (at < 0 || at + 1 >= text.size())
+                return;
+            const QChar key = text.at(at + 1).toLower();
+            QVERIFY2(!used.contains(key), qPrintable(text + " and " + used.value(key)));
+            used.insert(key, text);
+        };
+        for (int i = 0; i < window.pages()->count(); ++i)
+            take(window.pages()->tabText(i));
+        for (QAction *menu : window.menuBar()->actions())
+            take(menu->text());
+        for (QLabel *label : window.findChildren<QLabel *>()) {
+            if (!label->isVisible() || !label->text().contains('&'))
+                continue;
+            QVERIFY2(label->buddy(), qPrintable(label->text()));
+            take(label->text());
+        }
+        for (QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
+            if (button->isVisible())
+                take(button->text());
+        }
+    }
+}
+
+void TestPlanner::nothingSharpSaysWhatWouldDo_data()
+{
+    QTest::addColumn<double>("focal");
+    QTest::addColumn<double>("coc");
+    QTest::addColumn<double>("nearM");
+    QTest::addColumn<double>("farM");
+    QTest::newRow("50 mm, 2 to 10 m") << 50.0 << 0.0288 << 2.0 << 10.0;
+    QTest::newRow("100 mm, 1 m to infinity") << 100.0 << 0.03 << 1.0 << Infinite;
+    QTest::newRow("24 mm, 0.3 m to infinity") << 24.0 << 0.02 << 0.3 << Infinite;
+}
+
+// Where no f-number is sharp, the result says so and its advice, taken as
+// written, makes the range sharp.
+void TestPlanner::nothingSharpSaysWhatWouldDo()
+{
+    QFETCH(double, focal);
+    QFETCH(double, coc);
+    QFETCH(double, nearM);
+    QFETCH(double, farM);
+    PlannerWindow window;
+    setRange(window.inputs(), focal, coc, nearM, farM);
+    const QString text = window.bestAperture()->sharpField()->text();
+    QVERIFY2(text.startsWith("Nothing is sharp at any f-number: a CoC of at least "),
+             qPrintable(text));
+    QVERIFY(text.endsWith(" would do"));
+
+    const double advisedCoc = text.section("at least ", 1).section(" mm", 0, 0).toDouble();
+    QVERIFY(FocusPlanner::optimum(focal, nearM * 1000, farM * 1000, advisedCoc).hasSharpRange);
+    const QString distance = text.section(" distance of ", 1).section(' ', 0, 0);
+    const double advised = distance.toDouble() * 1000;
+    QVERIFY2(advised > 0, qPrintable(text));
+    const bool far = text.contains("far distance");
+    const FocusPlanner::OptimumPlan fixed =
+        far ? FocusPlanner::optimum(focal, nearM * 1000, advised, coc)
+            : FocusPlanner::optimum(focal, advised, farM * 1000, coc);
+    QVERIFY2(fixed.hasSharpRange, qPrintable(text));
+}
+
+// A range that cannot be planned is no crash and no figure, but a reason.
+void TestPlanner::badRangeSaysWhy()
+{
+    PlannerWindow window;
+    window.showPage("stack");
+    setRange(window.inputs(), 35, 0.03, 5, 3);
+    QCOMPARE(window.bestAperture()->focusField()->text(), QString("none"));
+    QVERIFY(window.bestAperture()->problemLabel()->text().contains("far distance"));
+    QCOMPARE(window.focusStack()->framesField()->text(), QString("none"));
+    QCOMPARE(window.focusStack()->table()->rowCount(), 0);
+    setRange(window.inputs(), 200, 0.03, 0.1, 3);
+    QVERIFY(window.bestAperture()->problemLabel()->text().contains("focal length"));
+}
+
+// Choosing a camera refills the CoC by the crop-factor rule; the CoC stays
+// the user's to change until the camera changes again.
+void TestPlanner::cameraRefillsCoc()
+{
+    PlannerWindow window;
+    CommonInputs *in = window.inputs();
+    QComboBox *camera = in->cameraBox();
+    const int apsc = camera->findText("1.5 APS-C (3:2)");
+    QVERIFY(apsc >= 0);
+    camera->setCurrentIndex(apsc);
+    QCOMPARE(in->cocBox()->value(),
+             std::round(CocPresets::cocFromCropFactor(CocPresets::sensorDiagonal(5)) * 1e4) / 1e4);
+    in->cocBox()->setValue(0.05);
+    QCOMPARE(in->values().coc, 0.05);
+    camera->setCurrentIndex(camera->findText("2.0 Four Thirds (4:3)"));
+    QCOMPARE(in->cocBox()->value(),
+             std::round(CocPresets::cocFromCropFactor(CocPresets::sensorDiagonal(7)) * 1e4) / 1e4);
+    // Type-ahead finds a format from any part of its name.
+    QVERIFY(camera->completer()->filterMode() == Qt::MatchContains);
+    camera->completer()->setCompletionPrefix("four");
+    QCOMPARE(camera->completer()->currentCompletion(), QString("2.0 Four Thirds (4:3)"));
+    // The database's cameras are there too, after the formats.
+    camera->completer()->setCompletionPrefix("d70");
+    const QString d70 = camera->completer()->currentCompletion();
+    QVERIFY2(d70.endsWith("D70"), qPrintable(d70));
+    QVERIFY(camera->findText(d70) >= CocPresets::FormatCount);
+    camera->setCurrentIndex(camera->findText(d70));
+    QCOMPARE(
+        in->cocBox()->value(),
+        std::round(CocPresets::cocFromCropFactor(CocPresets::FullFrameDiagonal / 1.525) * 1e4) /
+            1e4);
+}
+
+// Feet convert the shown distances, keep the planned ones, and are still
+// chosen in the next window.
+void TestPlanner::feetAreRemembered()
+{
+    {
+        PlannerWindow window;
+        setRange(window.inputs(), 24, 0.03, 1.5, Infinite);
+        const double focusMm = window.bestAperture()->plan().focus;
+        window.inputs()->setUnit(PlannerText::Unit::Feet);
+        QCOMPARE(window.inputs()->nearBox()->value(), std::round(1500 / 304.8 * 100) / 100);
+        QVERIFY(window.inputs()->nearBox()->suffix().endsWith("ft"));
+        const QString focus = window.bestAperture()->focusField()->text();
+        QVERIFY2(focus.endsWith(" ft"), qPrintable(focus));
+        QVERIFY(std::abs(leadingNumber(focus) * 304.8 - focusMm) < 0.01 * focusMm);
+    }
+    PlannerWindow again;
+    QCOMPARE(again.inputs()->unit(), PlannerText::Unit::Feet);
+    QVERIFY(again.bestAperture()->focusField()->text().endsWith(" ft"));
+}
+
+// The charts tell a screen reader what they show, in numbers.
+void TestPlanner::chartsDescribeInNumbers()
+{
+    PlannerWindow window;
+    window.showPage("stack");
+    setRange(window.inputs(), 24, 0.03, 1.5, Infinite);
+    const FocusPlanner::OptimumPlan &plan = window.bestAperture()->plan();
+    const QString blur = accessibleDescriptionOf(window.bestAperture()->chart());
+    QVERIFY(blur.contains("f/1: "));
+    QVERIFY(blur.contains("f/64: "));
+    QVERIFY(blur.contains("Best aperture f/" + QString::number(plan.bestFNumber, 'g', 3)));
+    // Every stop, the axis's ends, the best aperture and the sharp range.
+    QVERIFY(plan.hasSharpRange);
+    QCOMPARE(blur.count(QStringLiteral("f/")), int(plan.stops.size()) + 5);
+
+    setRange(window.inputs(), 100, 0.03, 0.3, 0.32);
+    const QString zones = accessibleDescriptionOf(window.focusStack()->chart());
+    const int frames = int(window.focusStack()->plan().frames.size());
+    QVERIFY2(zones.contains(QStringLiteral("%1 frames").arg(frames)), qPrintable(zones));
+    QCOMPARE(zones.count(QStringLiteral("focused at")), frames);
+
+    // A long stack is told in part, not as thousands of zones.
+    window.focusStack()->apertureBox()->setValue(2);
+    setRange(window.inputs(), 100, 0.01, 0.3, 3);
+    const int many = int(window.focusStack()->plan().frames.size());
+    QVERIFY(many > 100);
+    const QString some = accessibleDescriptionOf(window.focusStack()->chart());
+    QCOMPARE(some.count(QStringLiteral("focused at")), 100);
+    QVERIFY2(some.contains(QStringLiteral("and %1 frames more").arg(many - 100)),
+             qPrintable(some.right(80)));
+}
+
+void TestPlanner::chartsDrawAtAnySize_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("a pixel") << QSize(1, 1);
+    QTest::newRow("nothing") << QSize(0, 0);
+    QTest::newRow("a strip") << QSize(3000, 12);
+    QTest::newRow("a column") << QSize(12, 3000);
+}
+
+// Both charts, planned or not, one frame or many, draw at any size and
+// leave the painter as they found it.
+void TestPlanner::chartsDrawAtAnySize()
+{
+    QFETCH(QSize, size);
+    const std::vector<FocusPlanner::OptimumPlan> optima = {
+        FocusPlanner::optimum(24, 1500, Infinite, 0.03),
+        FocusPlanner::optimum(50, 2000, 10000, 0.01), FocusPlanner::OptimumPlan()};
+    const std::vector<FocusPlanner::StackPlan> stacks = {
+        FocusPlanner::stack(100, 8, 300, 320, 0.03, true, 0.1),
+        FocusPlanner::stack(24, 8, 3000, Infinite, 0.03, false, 0.1),
+        FocusPlanner::stack(24, 11, 500, Infinite, 0.03, false, 0.1), FocusPlanner::StackPlan()};
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    const QTransform before = painter.transform();
+    for (const FocusPlanner::OptimumPlan &plan : optima) {
+        PlannerCharts::drawBlur(painter, size, plan);
+        QVERIFY(!PlannerCharts::describeBlur(plan).isEmpty());
+    }
+    for (const FocusPlanner::StackPlan &plan : stacks) {
+        PlannerCharts::drawStack(painter, size, plan, 300, Infinite, PlannerText::Unit::Feet);
+        QVERIFY(
+            !PlannerCharts::describeStack(plan, 300, Infinite, PlannerText::Unit::Feet).isEmpty());
+    }
+    QCOMPARE(painter.transform(), before);
+    QCOMPARE(painter.pen().color(), QPen().color());
+}
+
+// A stack out to infinity ends in a frame sharp to infinity, and says so.
+void TestPlanner::stackToInfinity()
+{
+    PlannerWindow window;
+    window.showPage("stack");
+    setRange(window.inputs(), 24, 0.03, 0.5, Infinite);
+    FocusStackPage *page = window.focusStack();
+    page->apertureBox()->setValue(8);
+    const FocusPlanner::StackPlan &plan = page->plan();
+    QCOMPARE(plan.status, FocusPlanner::StackPlan::Status::Ok);
+    QVERIFY(std::isinf(plan.frames.back().farLimit));
+    const int last = page->table()->rowCount() - 1;
+    QCOMPARE(page->table()->item(last, 2)->text(), QString("infinity"));
+    QVERIFY(page->csv().trimmed().section('\n', -1).contains(",inf,"));
+    QVERIFY(accessibleDescriptionOf(page->chart()).contains("to infinity"));
+}
+
+void TestPlanner::chartsExport_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("png") << "png" << QByteArray("\x89PNG");
+    QTest::newRow("svg") << "svg" << QByteArray("<?xml");
+    QTest::newRow("pdf") << "pdf" << QByteArray("%PDF");
+}
+
+// Both charts export through the diagram's writer, in each format.
+void TestPlanner::chartsExport()
+{
+    QFETCH(QString, suffix);
+    QFETCH(QByteArray, start);
+    PlannerWindow window;
+    window.showPage("stack");
+    window.show();
+    QTemporaryDir dir;
+    for (ChartView *chart : {window.bestAperture()->chart(), window.focusStack()->chart()}) {
+        const QString name = dir.filePath("chart." + suffix);
+        QString whyNot;
+        QVERIFY2(chart->exportTo(name, &whyNot), qPrintable(whyNot));
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(start.size()) == start);
+    }
+    QString whyNot;
+    QVERIFY(!window.bestAperture()->chart()->exportTo(dir.filePath("no/such/chart.png"), &whyNot));
+    QVERIFY(!whyNot.isEmpty());
+}
+
+// The frame table as CSV: a header, one line per frame with its figures,
+// nearest first, the rail steps adding up to the focus travel.
+void TestPlanner::stackCsv()
+{
+    PlannerWindow window;
+    window.showPage("stack");
+    setRange(window.inputs(), 100, 0.03, 0.3, 0.32);
+    FocusStackPage *page = window.focusStack();
+    const FocusPlanner::StackPlan &plan = page->plan();
+    const QStringList lines = page->csv().split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), int(plan.frames.size()) + 1);
+    QCOMPARE(lines.first(), QString("frame,focus_m,near_m,far_m,rail_step_m"));
+    double travel = 0;
+    for (int i = 1; i < lines.size(); ++i) {
+        const QStringList cells = lines[i].split(',');
+        QCOMPARE(cells.size(), 5);
+        QCOMPARE(cells[0].toInt(), i);
+        QVERIFY(std::abs(cells[1].toDouble() * 1000 - plan.frames[size_t(i - 1)].focus) < 1e-4);
+        // The first frame has no step; the others move the focus.
+        QCOMPARE(cells[4].isEmpty(), i == 1);
+        travel += cells[4].toDouble();
+    }
+    QVERIFY(std::abs(travel * 1000 - (plan.frames.back().focus - plan.frames.front().focus)) <
+            1e-4);
+
+    QTemporaryDir dir;
+    QString whyNot;
+    QVERIFY(page->writeCsv(dir.filePath("frames.csv"), &whyNot));
+    QFile file(dir.filePath("frames.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), page->csv());
+    QVERIFY(!page->writeCsv(dir.filePath("missing/frames.csv"), &whyNot));
+    QVERIFY(!whyNot.isEmpty());
+}
+
+// At an f-number where diffraction alone fills the CoC there is no stack;
+// the page names the f-numbers that work.
+void TestPlanner::stackDiffractionSaysWhy()
+{
+    PlannerWindow window;
+    window.showPage("stack");
+    setRange(window.inputs(), 100, 0.01, 0.3, 0.32);
+    FocusStackPage *page = window.focusStack();
+    page->diffractionBox()->setChecked(true);
+    page->apertureBox()->setValue(16);
+    QCOMPARE(page->framesField()->text(), QString("none"));
+    const QString why = accessibleDescriptionOf(page->chart());
+    const double works = page->plan().suggestedFNumber;
+    QVERIFY(works > 0 && works < 16);
+    QVERIFY2(why.contains("diffraction alone") &&
+                 why.contains("up to " + PlannerText::fNumber(works)),
+             qPrintable(why));
+}
+
+void TestPlanner::equivalentCameraSameDepth_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::newRow("full frame to APS-C") << 3 << 5;
+    QTest::newRow("full frame to 6x6") << 3 << 0;
+    QTest::newRow("Four Thirds to full frame") << 7 << 3;
+}
+
+// The second camera's settings give the first's angle of view (focal
+// length over diagonal) and, at the same focus, the same sharp zone.
+void TestPlanner::equivalentCameraSameDepth()
+{
+    QFETCH(int, first);
+    QFETCH(int, second);
+    PlannerWindow window;
+    window.showPage("same");
+    window.inputs()->cameraBox()->setCurrentIndex(first);
+    setRange(window.inputs(), 50, window.inputs()->cocBox()->value(), 2, 10);
+    SamePicturePage *page = window.samePicture();
+    page->secondCameraBox()->setCurrentIndex(second);
+    page->apertureBox()->setValue(4);
+    const Equivalence &e = page->equivalence();
+    QVERIFY(e.valid);
+    const double d1 = CocPresets::sensorDiagonal(first);
+    const double d2 = CocPresets::sensorDiagonal(second);
+    QVERIFY(std::abs(50 / d1 - e.flength / d2) < 1e-12);
+    const double coc = window.inputs()->values().coc;
+    const DofFigures a = DofFigures::limits(50, 4, 4000, coc, false);
+    const DofFigures b = DofFigures::limits(e.flength, e.fNumber, 4000, e.coc, false);
+    QVERIFY(std::abs(a.nearLimit - b.nearLimit) < 0.02 * a.nearLimit);
+    QVERIFY(std::abs(a.farLimit - b.farLimit) < 0.05 * a.farLimit);
+    QVERIFY(page->fNumberField()->text().startsWith("f/"));
+    QVERIFY(page->secondZoneField()->text().contains(" to "));
+}
+
+void TestPlanner::equivalenceRefusesNonsense()
+{
+    QVERIFY(!Equivalence::of(50, 8, 0.03, 43.3, 0).valid);
+    QVERIFY(!Equivalence::of(50, std::nan(""), 0.03, 43.3, 28).valid);
+    QVERIFY(!Equivalence::of(50, 8, 0.03, Infinite, 28).valid);
+    QVERIFY(std::isnan(Equivalence::of(-50, 8, 0.03, 43.3, 28).flength));
+}
+
+// A photo's settings and depth of field; used, they fill the inputs, and
+// saved, they make a project the main window reads.
+void TestPlanner::photoFillsInputsAndSavesProject()
+{
+    PlannerWindow window;
+    PhotoPage *page = window.photo();
+    page->setReader([](const QString &name) {
+        PhotoFacts facts;
+        facts.fileName = name;
+        facts.camera =
+            name.contains("second") ? QString("2.0 Four Thirds (4:3)") : QString("1.5 APS-C (3:2)");
+        facts.diagonal = CocPresets::sensorDiagonal(name.contains("second") ? 7 : 5);
+        facts.flength = 35;
+        facts.fNumber = 5.6;
+        facts.focus = 3000;
+        return facts;
+    });
+    QVERIFY(page->open("first.jpg"));
+    QVERIFY(page->settingsField()->text().contains("f/5.6"));
+    const DofFigures f = DofFigures::limits(
+        35, 5.6, 3000, CocPresets::cocFromCropFactor(CocPresets::sensorDiagonal(5)), false);
+    QVERIFY2(page->dofField()->text().startsWith(
+                 PlannerText::distance(f.nearLimit, PlannerText::Unit::Metres)),
+             qPrintable(page->dofField()->text()));
+
+    emit page->settingsChosen(page->photos().last());
+    const PlannerInputs in = window.inputs()->values();
+    QCOMPARE(in.camera, QString("1.5 APS-C (3:2)"));
+    QCOMPARE(in.flength, 35.0);
+    QCOMPARE(window.focusStack()->apertureBox()->value(), 5.6);
+    QVERIFY(std::abs(in.nearDist - f.nearLimit) < 10);
+
+    QVERIFY(page->open("second.jpg"));
+    QTemporaryDir dir;
+    QString whyNot;
+    QVERIFY2(page->saveProject(dir.filePath("photos.vlp"), &whyNot), qPrintable(whyNot));
+    ProjectFile p;
+    QVERIFY2(p.load(dir.filePath("photos.vlp"), &whyNot), qPrintable(whyNot));
+    QVERIFY(p.cameras[0].enabled && p.cameras[1].enabled);
+    QCOMPARE(p.cameras[0].crop, 5);
+    QCOMPARE(p.cameras[1].crop, 7);
+    QCOMPARE(p.cameras[1].flength, 35.0);
+    QCOMPARE(p.cameras[1].fdist, 3.0);
+    QVERIFY(!page->saveProject(dir.filePath("none/photos.vlp"), &whyNot));
+}
+
+// A photo that cannot be read leaves the page as it was and says why.
+void TestPlanner::unreadablePhotoChangesNothing()
+{
+    PhotoPage page;
+    QVERIFY(!page.open("/no/such/photo.jpg"));
+    QVERIFY(page.photos().isEmpty());
+    QVERIFY(page.problemLabel()->text().contains("photo.jpg"));
+    page.setReader([](const QString &name) {
+        PhotoFacts facts;
+        facts.fileName = name;
+        return facts;
+    });
+    QVERIFY(!page.open("bare.jpg"));
+    QVERIFY(page.photos().isEmpty());
+    QString whyNot;
+    QTemporaryDir dir;
+    QVERIFY(!page.saveProject(dir.filePath("empty.vlp"), &whyNot));
+    QVERIFY(!QFile::exists(dir.filePath("empty.vlp")));
+}
+
+// A page out of view is brought up to date when it is shown, so that a
+// change on the Best aperture page never waits for a long stack.
+void TestPlanner::hiddenPagesCatchUpWhenShown()
+{
+    PlannerWindow window;
+    window.show();
+    window.showPage("stack");
+    setRange(window.inputs(), 100, 0.03, 0.3, 0.32);
+    const QString before = window.focusStack()->framesField()->text();
+    window.showPage("best");
+    window.focusStack()->apertureBox()->setValue(16);
+    window.inputs()->farBox()->setValue(0.34);
+    window.showPage("stack");
+    const FocusPlanner::StackPlan now =
+        FocusStackPage::planFor(window.inputs()->values(), window.focusStack()->settings());
+    QVERIFY(QString::number(now.frames.size()) != before);
+    QCOMPARE(window.focusStack()->framesField()->text(), QString::number(now.frames.size()));
+    QCOMPARE(window.focusStack()->table()->rowCount(), int(now.frames.size()));
+}
+
+// Real photos through the photo reader: their settings, their depth of
+// field where they say where they were focused, their camera chosen by
+// the database's name.
+void TestPlanner::photosThroughTheReader()
+{
+    PlannerWindow window;
+    PhotoPage *page = window.photo();
+    QVERIFY2(page->open(VOREL_TEST_PHOTOS "/NikonD70.jpg"),
+             qPrintable(page->problemLabel()->text()));
+    const QString settings = page->settingsField()->text();
+    QVERIFY2(settings.contains("Nikon") && settings.contains("56 mm at f/5"), qPrintable(settings));
+    QVERIFY2(settings.contains("focused at 0.63"), qPrintable(settings));
+    QVERIFY(page->dofField()->text().contains(" to "));
+    emit page->settingsChosen(page->photos().last());
+    const PlannerInputs in = window.inputs()->values();
+    QCOMPARE(in.camera, page->photos().last().camera);
+    QVERIFY(std::abs(in.diagonal - CocPresets::FullFrameDiagonal / 1.525) < 1e-9);
+    QCOMPARE(in.flength, 56.0);
+
+    QVERIFY(page->open(VOREL_TEST_PHOTOS "/Pentax.jpg"));
+    QVERIFY2(page->dofField()->text().startsWith("unknown"), qPrintable(page->dofField()->text()));
+    QVERIFY(page->secondField()->text().contains("56 mm"));
+
+    // A photo dropped on the page opens as one opened by the dialog.
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(VOREL_TEST_PHOTOS "/OlympusE1.jpg")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(page, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(page, &drop);
+    QVERIFY2(page->settingsField()->text().contains("20 mm at f/4.5"),
+             qPrintable(page->settingsField()->text()));
+    QVERIFY2(page->secondField()->text().startsWith("PENTAX K10D, 10 mm"),
+             qPrintable(page->secondField()->text()));
+
+    QVERIFY(!page->open(VOREL_TEST_PHOTOS "/README.md"));
+    QCOMPARE(page->photos().size(), 2);
+    QVERIFY(page->problemLabel()->text().contains("README.md"));
+}
+
+// With the keyboard alone, Tab reaches every common input and every input
+// of the page in view.
+void TestPlanner::tabOrderReachesEveryInput()
+{
+    PlannerWindow window;
+    window.show();
+    window.pages()->setCurrentWidget(window.focusStack());
+    QVERIFY(QTest::qWaitForWindowActive(&window) || true);
+    CommonInputs *in = window.inputs();
+    QList<QWidget *> wanted = {in->cameraBox(),
+                               in->focalBox(),
+                               in->cocBox(),
+                               in->nearBox(),
+                               in->farBox(),
+                               in->farInfinityBox(),
+                               in->unitBox(),
+                               window.focusStack()->apertureBox(),
+                               window.focusStack()->overlapBox(),
+                               window.focusStack()->diffractionBox(),
+                               window.focusStack()->pupilBox(),
+                               window.focusStack()->framesField()};
+    QWidget *w = in->cameraBox();
+    for (int steps = 0; steps < 200 && !wanted.isEmpty(); ++steps) {
+        wanted.removeAll(w);
+        if (w->focusProxy())
+            wanted.removeAll(w->focusProxy());
+        for (QWidget *p = w->parentWidget(); p; p = p->parentWidget())
+            wanted.removeAll(p);
+        w = w->nextInFocusChain();
+    }
+    QVERIFY2(wanted.isEmpty(),
+             qPrintable(wanted.isEmpty() ? QString() : wanted.first()->accessibleName()));
+}
+
+void TestPlanner::roundedSafely_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<bool>("up");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("CoC up") << 0.04012 << 2 << true << "0.041";
+    QTest::newRow("far down") << 7.19 << 2 << false << "7.1";
+    QTest::newRow("three digits up") << 6.771 << 3 << true << "6.78";
+    QTest::newRow("three digits down") << 21.19 << 3 << false << "21.1";
+    QTest::newRow("a decade up") << 9.96 << 2 << true << "10";
+}
+
+// Advice is rounded so that, followed to the letter, it works.
+void TestPlanner::roundedSafely()
+{
+    QFETCH(double, value);
+    QFETCH(int, digits);
+    QFETCH(bool, up);
+    QFETCH(QString, text);
+    QCOMPARE(up ? PlannerText::upward(value, digits) : PlannerText::downward(value, digits), text);
+    const double r = PlannerText::rounded(value, digits, up);
+    QVERIFY(up ? r >= value : r <= value);
+}
+
+void TestPlanner::distancesInUnits_data()
+{
+    QTest::addColumn<double>("mm");
+    QTest::addColumn<bool>("feet");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("metres") << 2976.0 << false << "2.976 m";
+    QTest::newRow("feet") << 3048.0 << true << "10 ft";
+    QTest::newRow("infinity") << Infinite << true << "infinity";
+    QTest::newRow("not a number") << std::nan("") << false << "-";
+}
+
+void TestPlanner::distancesInUnits()
+{
+    QFETCH(double, mm);
+    QFETCH(bool, feet);
+    QFETCH(QString, text);
+    const PlannerText::Unit unit = feet ? PlannerText::Unit::Feet : PlannerText::Unit::Metres;
+    QCOMPARE(PlannerText::distance(mm, unit), text);
+    if (std::isfinite(mm))
+        QCOMPARE(PlannerText::fromUnit(PlannerText::toUnit(mm, unit), unit), mm);
+}
+
+// The program's --page names the tabs in their order; others are refused.
+void TestPlanner::startPageByName()
+{
+    PlannerWindow window;
+    QCOMPARE(PlannerWindow::pageNames().size(), window.pages()->count());
+    QVERIFY(window.showPage("stack"));
+    QCOMPARE(window.pages()->currentWidget(), window.focusStack());
+    QVERIFY(window.showPage("same"));
+    QCOMPARE(window.pages()->currentWidget(), window.samePicture());
+    QVERIFY(!window.showPage("Stack"));
+    QCOMPARE(window.pages()->currentWidget(), window.samePicture());
+}
+
+// Enter takes a typed camera and presses the focused button.
+void TestPlanner::enterWorksTheKeyboard()
+{
+    PlannerWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QComboBox *camera = window.inputs()->cameraBox();
+    camera->setFocus();
+    camera->lineEdit()->selectAll();
+    QTest::keyClicks(camera->lineEdit(), "four");
+    QTest::keyClick(camera->lineEdit(), Qt::Key_Return);
+    QCOMPARE(camera->currentText(), QString("2.0 Four Thirds (4:3)"));
+    QCOMPARE(window.inputs()->values().diagonal, CocPresets::sensorDiagonal(7));
+
+    // A tab's mnemonic shows its page; a label's goes to its field.
+    QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
+    QCOMPARE(window.pages()->currentWidget(), window.focusStack());
+    QTest::keyClick(&window, Qt::Key_V, Qt::AltModifier);
+    QVERIFY(window.focusStack()->overlapBox()->hasFocus());
+    QApplication::clipboard()->clear();
+    QPushButton *copy = nullptr;
+    for (QPushButton *b : window.focusStack()->findChildren<QPushButton *>()) {
+        if (b->text().contains("table"))
+            copy = b;
+    }
+    QVERIFY(copy);
+    copy->setFocus();
+    QTest::keyClick(copy, Qt::Key_Return);
+    QCOMPARE(QApplication::clipboard()->text(), window.focusStack()->csv());
+}
+
+void TestPlanner::fitsAtDefaultSize_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << "";
+    QTest::newRow("German") << "de";
+}
+
+// Every label, button, box and tab shows its whole text at the window's
+// default size, in both languages.
+void TestPlanner::fitsAtDefaultSize()
+{
+    QFETCH(QString, language);
+    const Language texts(language);
+    QVERIFY(texts.loaded);
+    PlannerWindow window;
+    window.show();
+    QVERIFY(window.minimumSizeHint().width() <= window.width());
+    QVERIFY(window.minimumSizeHint().height() <= window.height());
+    if (!language.isEmpty())
+        QCOMPARE(window.pages()->tabText(0), QString("&Beste Blende"));
+    for (int page = 0; page < window.pages()->count(); ++page) {
+        window.pages()->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        for (QWidget *w : window.findChildren<QWidget *>()) {
+            if (!w->isVisible())
+                continue;
+            if (qobject_cast<QLabel *>(w) && qobject_cast<QLabel *>(w)->wordWrap())
+                continue;
+            if (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w) ||
+                qobject_cast<QAbstractSpinBox *>(w))
+                QVERIFY2(w->width() >= w->sizeHint().width(),
+                         qPrintable(QStringLiteral("%1 \"%2\": %3 < %4")
+                                        .arg(w->metaObject()->className(), accessibleName(w))
+                                        .arg(w->width())
+                                        .arg(w->sizeHint().width())));
+        }
+        QTabBar *bar = window.pages()->findChild<QTabBar *>();
+        QVERIFY(bar->sizeHint().width() <= bar->width());
+    }
+}
+
+QTEST_MAIN(TestPlanner)
+#include "tst_planner.moc"

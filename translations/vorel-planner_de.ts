@@ -1,0 +1,592 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>BestAperturePage</name>
+    <message>
+        <source>Focus distance</source>
+        <translation>Fokusabstand</translation>
+    </message>
+    <message>
+        <source>Best aperture</source>
+        <translation>Beste Blende</translation>
+    </message>
+    <message>
+        <source>Sharp apertures</source>
+        <translation>Scharfe Blenden</translation>
+    </message>
+    <message>
+        <source>Focus &amp;distance</source>
+        <translation>Fokus&amp;abstand</translation>
+    </message>
+    <message>
+        <source>Best ape&amp;rture</source>
+        <translation>Bes&amp;te Blende</translation>
+    </message>
+    <message>
+        <source>Sharp a&amp;pertures</source>
+        <translation>Scha&amp;rfe Blenden</translation>
+    </message>
+    <message>
+        <source>Worst blur chart</source>
+        <translation>Diagramm der größten Unschärfe</translation>
+    </message>
+    <message>
+        <source>Nothing is sharp at any f-number: a CoC of at least %1 mm or a far distance of %2 would do</source>
+        <translation>Bei keiner Blende ist alles scharf: ein Zerstreuungskreis von mindestens %1 mm oder eine Fern-Entfernung von %2 würde reichen</translation>
+    </message>
+    <message>
+        <source>Nothing is sharp at any f-number: a CoC of at least %1 mm or a near distance of %2 would do</source>
+        <translation>Bei keiner Blende ist alles scharf: ein Zerstreuungskreis von mindestens %1 mm oder eine Nah-Entfernung von %2 würde reichen</translation>
+    </message>
+    <message>
+        <source>The near and far distances are too close together, or too extreme, to tell apart at this focal length.</source>
+        <translation>Nah- und Fern-Entfernung liegen zu dicht beieinander oder sind zu extrem, um sie bei dieser Brennweite zu unterscheiden.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <source>%1 (working %2 at %3), worst blur %4 CoC</source>
+        <translation>%1 (wirksam %2 bei %3), größte Unschärfe %4 Zerstreuungskreise</translation>
+    </message>
+</context>
+<context>
+    <name>ChartView</name>
+    <message>
+        <source>There is no chart to export.</source>
+        <translation>Es gibt kein Diagramm zum Exportieren.</translation>
+    </message>
+    <message>
+        <source>&amp;Export chart...</source>
+        <translation>Diagramm &amp;exportieren...</translation>
+    </message>
+    <message>
+        <source>Export chart</source>
+        <translation>Diagramm exportieren</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)</source>
+        <translation>PNG-Bild (*.png);;SVG-Zeichnung (*.svg);;PDF-Dokument (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Vorel Planner</source>
+        <translation>Vorel Planer</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1:
+%2.</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden:
+%2.</translation>
+    </message>
+</context>
+<context>
+    <name>CommonInputs</name>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>Far at &amp;infinity</source>
+        <translation>Fern bis unend&amp;lich</translation>
+    </message>
+    <message>
+        <source>Metres</source>
+        <translation>Meter</translation>
+    </message>
+    <message>
+        <source>Feet</source>
+        <translation>Fuß</translation>
+    </message>
+    <message>
+        <source>Far at infinity</source>
+        <translation>Fern bis unendlich</translation>
+    </message>
+    <message>
+        <source>&amp;Camera</source>
+        <translation>&amp;Kamera</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Kamera</translation>
+    </message>
+    <message>
+        <source>F&amp;ocal length</source>
+        <translation>Brenn&amp;weite</translation>
+    </message>
+    <message>
+        <source>Focal length</source>
+        <translation>Brennweite</translation>
+    </message>
+    <message>
+        <source>Circ&amp;le of confusion</source>
+        <translation>Zerstreu&amp;ungskreis</translation>
+    </message>
+    <message>
+        <source>Circle of confusion</source>
+        <translation>Zerstreuungskreis</translation>
+    </message>
+    <message>
+        <source>&amp;Near distance</source>
+        <translation>&amp;Nah-Entfernung</translation>
+    </message>
+    <message>
+        <source>Near distance</source>
+        <translation>Nah-Entfernung</translation>
+    </message>
+    <message>
+        <source>F&amp;ar distance</source>
+        <translation>F&amp;ern-Entfernung</translation>
+    </message>
+    <message>
+        <source>Far distance</source>
+        <translation>Fern-Entfernung</translation>
+    </message>
+    <message>
+        <source>&amp;Units</source>
+        <translation>Ein&amp;heiten</translation>
+    </message>
+    <message>
+        <source>Units</source>
+        <translation>Einheiten</translation>
+    </message>
+</context>
+<context>
+    <name>FocusStackPage</name>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Include &amp;diffraction</source>
+        <translation>Beugung e&amp;inbeziehen</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>Aufnahmen</translation>
+    </message>
+    <message>
+        <source>Include diffraction</source>
+        <translation>Beugung einbeziehen</translation>
+    </message>
+    <message>
+        <source>Ape&amp;rture</source>
+        <translation>Blenden&amp;zahl</translation>
+    </message>
+    <message>
+        <source>Aperture</source>
+        <translation>Blendenzahl</translation>
+    </message>
+    <message>
+        <source>O&amp;verlap</source>
+        <translation>Überla&amp;ppung</translation>
+    </message>
+    <message>
+        <source>Overlap</source>
+        <translation>Überlappung</translation>
+    </message>
+    <message>
+        <source>Pupil ma&amp;gnification</source>
+        <translation>Pupillen&amp;vergrößerung</translation>
+    </message>
+    <message>
+        <source>Pupil magnification</source>
+        <translation>Pupillenvergrößerung</translation>
+    </message>
+    <message>
+        <source>Fra&amp;mes</source>
+        <translation>Aufnah&amp;men</translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation>Fokus</translation>
+    </message>
+    <message>
+        <source>Near</source>
+        <translation>Nah</translation>
+    </message>
+    <message>
+        <source>Far</source>
+        <translation>Fern</translation>
+    </message>
+    <message>
+        <source>Rail step</source>
+        <translation>Schlittenschritt</translation>
+    </message>
+    <message>
+        <source>Frame table</source>
+        <translation>Tabelle der Aufnahmen</translation>
+    </message>
+    <message>
+        <source>Sharp zones chart</source>
+        <translation>Diagramm der scharfen Bereiche</translation>
+    </message>
+    <message>
+        <source>Cop&amp;y table</source>
+        <translation>Tabelle k&amp;opieren</translation>
+    </message>
+    <message>
+        <source>&amp;Export CSV...</source>
+        <translation>CSV e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>At %1 diffraction alone fills the CoC, so nothing is sharp: f-numbers up to %2 would do.</source>
+        <translation>Bei %1 füllt schon die Beugung den Zerstreuungskreis, nichts ist scharf: Blenden bis %2 würden reichen.</translation>
+    </message>
+    <message>
+        <source>At %1 diffraction alone fills the CoC, so nothing is sharp, and not even f/1 would do with this CoC.</source>
+        <translation>Bei %1 füllt schon die Beugung den Zerstreuungskreis, nichts ist scharf, und mit diesem Zerstreuungskreis reicht nicht einmal f/1.</translation>
+    </message>
+    <message>
+        <source>The stack would need more than %1 frames: a larger f-number, a larger CoC or a shorter range would do.</source>
+        <translation>Der Stapel bräuchte mehr als %1 Aufnahmen: eine größere Blendenzahl, ein größerer Zerstreuungskreis oder ein kürzerer Bereich würde reichen.</translation>
+    </message>
+    <message>
+        <source>The near and far distances are too close together, or too extreme, to tell apart at this focal length.</source>
+        <translation>Nah- und Fern-Entfernung liegen zu dicht beieinander oder sind zu extrem, um sie bei dieser Brennweite zu unterscheiden.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>Export frames</source>
+        <translation>Aufnahmen exportieren</translation>
+    </message>
+    <message>
+        <source>CSV table (*.csv)</source>
+        <translation>CSV-Tabelle (*.csv)</translation>
+    </message>
+    <message>
+        <source>Vorel Planner</source>
+        <translation>Vorel Planer</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1:
+%2.</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden:
+%2.</translation>
+    </message>
+    <message>
+        <source>%1 (working %2 at %3 at the near distance)</source>
+        <translation>%1 (wirksam %2 bei %3 an der Nah-Entfernung)</translation>
+    </message>
+</context>
+<context>
+    <name>PhotoPage</name>
+    <message>
+        <source>Reading photo settings is not available in this build.</source>
+        <translation>Diese Ausgabe kann die Einstellungen von Fotos nicht lesen.</translation>
+    </message>
+    <message>
+        <source>Photo settings</source>
+        <translation>Foto-Einstellungen</translation>
+    </message>
+    <message>
+        <source>Photo depth of field</source>
+        <translation>Schärfentiefe des Fotos</translation>
+    </message>
+    <message>
+        <source>Second photo</source>
+        <translation>Zweites Foto</translation>
+    </message>
+    <message>
+        <source>Plan &amp;with these settings</source>
+        <translation>Mit diesen Einstellungen &amp;planen</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve as project...</source>
+        <translation>Als Pro&amp;jekt speichern...</translation>
+    </message>
+    <message>
+        <source>O&amp;pen photo...</source>
+        <translation>F&amp;oto öffnen...</translation>
+    </message>
+    <message>
+        <source>Open a photo, or drop one here, to see how it was taken.</source>
+        <translation>Öffnen Sie ein Foto oder legen Sie es hier ab, um zu sehen, wie es aufgenommen wurde.</translation>
+    </message>
+    <message>
+        <source>Photo settin&amp;gs</source>
+        <translation>Foto-Eins&amp;tellungen</translation>
+    </message>
+    <message>
+        <source>Photo depth of fi&amp;eld</source>
+        <translation>S&amp;chärfentiefe des Fotos</translation>
+    </message>
+    <message>
+        <source>Secon&amp;d photo</source>
+        <translation>&amp;Zweites Foto</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 does not say which focal length and f-number it was taken with.</source>
+        <translation>%1 verrät nicht, mit welcher Brennweite und Blende es aufgenommen wurde.</translation>
+    </message>
+    <message>
+        <source>%1 mm at %2</source>
+        <translation>%1 mm bei %2</translation>
+    </message>
+    <message>
+        <source>%1, focused at %2</source>
+        <translation>%1, fokussiert auf %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>no photo</source>
+        <translation>kein Foto</translation>
+    </message>
+    <message>
+        <source>%1 to %2 (CoC %3 mm)</source>
+        <translation>%1 bis %2 (Zerstreuungskreis %3 mm)</translation>
+    </message>
+    <message>
+        <source>unknown: the photo does not say where it was focused</source>
+        <translation>unbekannt: das Foto verrät nicht, worauf fokussiert wurde</translation>
+    </message>
+    <message>
+        <source>There is no photo to save.</source>
+        <translation>Es gibt kein Foto zum Speichern.</translation>
+    </message>
+    <message>
+        <source>Open photo</source>
+        <translation>Foto öffnen</translation>
+    </message>
+    <message>
+        <source>Photos (*.jpg *.jpeg *.tif *.tiff *.dng *.cr2 *.cr3 *.nef *.arw *.orf *.rw2 *.raf *.pef);;All files (*)</source>
+        <translation>Fotos (*.jpg *.jpeg *.tif *.tiff *.dng *.cr2 *.cr3 *.nef *.arw *.orf *.rw2 *.raf *.pef);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Save as project</source>
+        <translation>Als Projekt speichern</translation>
+    </message>
+    <message>
+        <source>Vorel projects (*.vlp)</source>
+        <translation>Vorel-Projekte (*.vlp)</translation>
+    </message>
+    <message>
+        <source>Vorel Planner</source>
+        <translation>Vorel Planer</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1:
+%2.</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden:
+%2.</translation>
+    </message>
+</context>
+<context>
+    <name>PlannerCharts</name>
+    <message>
+        <source>No chart: the range cannot be planned.</source>
+        <translation>Kein Diagramm: der Bereich lässt sich nicht planen.</translation>
+    </message>
+    <message>
+        <source>f-number</source>
+        <translation>Blendenzahl</translation>
+    </message>
+    <message>
+        <source>worst blur (CoC)</source>
+        <translation>größte Unschärfe (Zerstreuungskreise)</translation>
+    </message>
+    <message>
+        <source>CoC</source>
+        <translation>Zerstreuungskreis</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Worst blur over the range at the best focus, in units of the CoC, at the third stops from f/1 to f/64: %1. The CoC line is at 1. Best aperture %2 with %3.</source>
+        <translation>Größte Unschärfe im Bereich beim besten Fokus, in Zerstreuungskreisen, bei den Drittelstufen von f/1 bis f/64: %1. Die Linie des Zerstreuungskreises liegt bei 1. Beste Blende %2 mit %3.</translation>
+    </message>
+    <message>
+        <source>Sharp from %1 to %2.</source>
+        <translation>Scharf von %1 bis %2.</translation>
+    </message>
+    <message>
+        <source>No f-number is sharp.</source>
+        <translation>Keine Blende ist scharf.</translation>
+    </message>
+    <message>
+        <source>No chart: there is no stack to show.</source>
+        <translation>Kein Diagramm: es gibt keinen Stapel zu zeigen.</translation>
+    </message>
+    <message>
+        <source>distance (%1)</source>
+        <translation>Entfernung (%1)</translation>
+    </message>
+    <message>
+        <source>frame %1 focused at %2, sharp from %3 to %4</source>
+        <translation>Aufnahme %1 fokussiert auf %2, scharf von %3 bis %4</translation>
+    </message>
+    <message>
+        <source>One frame covers %1 to %2: %3.</source>
+        <translation>Eine Aufnahme deckt %1 bis %2 ab: %3.</translation>
+    </message>
+    <message>
+        <source>Sharp zones of %1 frames covering %2 to %3: %4.</source>
+        <translation>Scharfe Bereiche von %1 Aufnahmen über %2 bis %3: %4.</translation>
+    </message>
+    <message>
+        <source>%1; and %2 frames more</source>
+        <translation>%1; und %2 weitere Aufnahmen</translation>
+    </message>
+</context>
+<context>
+    <name>PlannerInputs</name>
+    <message>
+        <source>Focal length and circle of confusion must be greater than zero.</source>
+        <translation>Brennweite und Zerstreuungskreis müssen größer als null sein.</translation>
+    </message>
+    <message>
+        <source>The near distance must lie beyond the focal length.</source>
+        <translation>Die Nah-Entfernung muss jenseits der Brennweite liegen.</translation>
+    </message>
+    <message>
+        <source>The far distance must lie beyond the near distance.</source>
+        <translation>Die Fern-Entfernung muss jenseits der Nah-Entfernung liegen.</translation>
+    </message>
+</context>
+<context>
+    <name>PlannerText</name>
+    <message>
+        <source>infinity</source>
+        <translation>unendlich</translation>
+    </message>
+</context>
+<context>
+    <name>PlannerWindow</name>
+    <message>
+        <source>Vorel Planner</source>
+        <translation>Vorel Planer</translation>
+    </message>
+    <message>
+        <source>Camera and range</source>
+        <translation>Kamera und Bereich</translation>
+    </message>
+    <message>
+        <source>&amp;Best aperture</source>
+        <translation>&amp;Beste Blende</translation>
+    </message>
+    <message>
+        <source>Focus &amp;stack</source>
+        <translation>Fokus-&amp;Stapel</translation>
+    </message>
+    <message>
+        <source>P&amp;hoto</source>
+        <translation>&amp;Foto</translation>
+    </message>
+    <message>
+        <source>Same pic&amp;ture</source>
+        <translation>&amp;Gleiches Bild</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Seiten</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>SamePicturePage</name>
+    <message>
+        <source>Equivalent focal length</source>
+        <translation>Äquivalente Brennweite</translation>
+    </message>
+    <message>
+        <source>Equivalent aperture</source>
+        <translation>Äquivalente Blendenzahl</translation>
+    </message>
+    <message>
+        <source>Equivalent circle of confusion</source>
+        <translation>Äquivalenter Zerstreuungskreis</translation>
+    </message>
+    <message>
+        <source>First camera&apos;s sharp zone</source>
+        <translation>Scharfer Bereich der ersten Kamera</translation>
+    </message>
+    <message>
+        <source>Second camera&apos;s sharp zone</source>
+        <translation>Scharfer Bereich der zweiten Kamera</translation>
+    </message>
+    <message>
+        <source>Second ca&amp;mera</source>
+        <translation>&amp;Zweite Kamera</translation>
+    </message>
+    <message>
+        <source>Second camera</source>
+        <translation>Zweite Kamera</translation>
+    </message>
+    <message>
+        <source>Ape&amp;rture of the first</source>
+        <translation>Blendenzahl der e&amp;rsten</translation>
+    </message>
+    <message>
+        <source>Aperture</source>
+        <translation>Blendenzahl</translation>
+    </message>
+    <message>
+        <source>Equivalent focal len&amp;gth</source>
+        <translation>Äquivalente Brennwei&amp;te</translation>
+    </message>
+    <message>
+        <source>Equivalent a&amp;perture</source>
+        <translation>Äquiv&amp;alente Blendenzahl</translation>
+    </message>
+    <message>
+        <source>E&amp;quivalent circle of confusion</source>
+        <translation>Ä&amp;quivalenter Zerstreuungskreis</translation>
+    </message>
+    <message>
+        <source>First camera&apos;s sharp &amp;zone</source>
+        <translation>S&amp;charfer Bereich, erste Kamera</translation>
+    </message>
+    <message>
+        <source>S&amp;econd camera&apos;s sharp zone</source>
+        <translation>Scharfer Bereich, zweite Ka&amp;mera</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>Choose both cameras and a focal length, f-number and CoC greater than zero.</source>
+        <translation>Wählen Sie beide Kameras und eine Brennweite, Blendenzahl und einen Zerstreuungskreis über null.</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source>The sharp zones need a range that can be planned.</source>
+        <translation>Die scharfen Bereiche brauchen einen Bereich, der sich planen lässt.</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <source>Both focused at %1, the best focus for the range.</source>
+        <translation>Beide fokussiert auf %1, den besten Fokus für den Bereich.</translation>
+    </message>
+</context>
+</TS>
