@@ -1,6 +1,7 @@
 #include "app/mainwin.h"
 #include "calc/calcapp.h"
 #include "calc/jsonwriter.h"
+#include "calccall.h"
 #include "coutcapture.h"
 #include "diagram/diagrammath.h"
 #include "optics/lensmodel.h"
@@ -60,24 +61,11 @@ private slots:
 namespace
 {
 
-struct Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Result = CalcCall;
 
-// One call of the program as a function; the lens model's trace stays out.
 Result call(const QStringList &arguments)
 {
-    Result r;
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    QTextStream err(&r.err);
-    CoutCapture quiet;
-    r.status = CalcApp(out, err).run(arguments);
-    err.flush();
-    r.out = QString::fromUtf8(out.data());
-    return r;
+    return callCalc(arguments);
 }
 
 QJsonObject jsonOf(const QString &text)

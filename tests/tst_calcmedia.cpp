@@ -1,5 +1,6 @@
 #include "calc/calcapp.h"
 #include "calc/mediacommands.h"
+#include "calccall.h"
 #include "coutcapture.h"
 #include "project/projectfile.h"
 
@@ -50,25 +51,11 @@ private:
 namespace
 {
 
-struct Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Result = CalcCall;
 
 Result call(const QStringList &arguments)
 {
-    Result r;
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    QTextStream err(&r.err);
-    CoutCapture quiet;
-    CalcApp calc(out, err);
-    CalcCommands::provideMedia(calc);
-    r.status = calc.run(arguments);
-    err.flush();
-    r.out = QString::fromUtf8(out.data());
-    return r;
+    return callCalc(arguments, CalcCommands::provideMedia);
 }
 
 QJsonObject jsonOf(const QString &text)

@@ -913,7 +913,7 @@ void TestPlanner::roundedSafely()
     QFETCH(bool, up);
     QFETCH(QString, text);
     QCOMPARE(up ? PlannerText::upward(value, digits) : PlannerText::downward(value, digits), text);
-    const double r = PlannerText::rounded(value, digits, up);
+    const double r = FocusPlanner::rounded(value, digits, up);
     QVERIFY(up ? r >= value : r <= value);
 }
 

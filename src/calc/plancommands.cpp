@@ -31,16 +31,7 @@ QString fNumber(double n)
     return QString::number(n, 'g', 3);
 }
 
-// A figure rounded to digits significant digits in the safe direction, so
-// that advice followed to the letter still works: a CoC or a blur up, the
-// far end of a range down, its near end up.
-double rounded(double value, int digits, bool up)
-{
-    if (!(value > 0) || !std::isfinite(value))
-        return value;
-    const double unit = std::pow(10.0, std::floor(std::log10(value)) - digits + 1);
-    return (up ? std::ceil(value / unit) : std::floor(value / unit)) * unit;
-}
+using FocusPlanner::rounded;
 
 // A frame's step in mm for a focusing rail; nothing for the first frame.
 QString stepText(double mm)

@@ -42,7 +42,7 @@ QString BestAperturePage::nothingSharp(const FocusPlanner::OptimumPlan &plan,
     const double far = PlannerText::toUnit(plan.farthestFar, inputs.unit);
     const double nearDist = PlannerText::toUnit(inputs.nearDist, inputs.unit);
     for (const int digits : {2, 3, 4}) {
-        if (!std::isfinite(far) || !(PlannerText::rounded(far, digits, false) > nearDist))
+        if (!std::isfinite(far) || !(FocusPlanner::rounded(far, digits, false) > nearDist))
             continue;
         return tr("Nothing is sharp at any f-number: a CoC of at least %1 mm or a far distance "
                   "of %2 would do")

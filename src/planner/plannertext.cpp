@@ -1,5 +1,7 @@
 #include "plannertext.h"
 
+#include "planning/focusplanner.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -54,23 +56,14 @@ QString ratio(double m)
     return QStringLiteral("1:") + number(1.0 / m, 3);
 }
 
-double rounded(double value, int digits, bool up)
-{
-    if (!(value > 0) || !std::isfinite(value))
-        return value;
-    const double unit = std::pow(10.0, std::floor(std::log10(value)) - digits + 1);
-    // Rounded as vorel-calc rounds, so that both say the same.
-    return (up ? std::ceil(value / unit) : std::floor(value / unit)) * unit;
-}
-
 QString upward(double value, int digits)
 {
-    return number(rounded(value, digits, true), digits);
+    return number(FocusPlanner::rounded(value, digits, true), digits);
 }
 
 QString downward(double value, int digits)
 {
-    return number(rounded(value, digits, false), digits);
+    return number(FocusPlanner::rounded(value, digits, false), digits);
 }
 
 } // namespace PlannerText

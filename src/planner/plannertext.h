@@ -29,9 +29,9 @@ QString number(double value, int digits);
 QString fNumber(double n);
 // A reproduction ratio for a magnification: "1:124", "2:1".
 QString ratio(double magnification);
-// value rounded to digits significant digits, up (a CoC, a blur, the near
-// end of a range) or down (the far end of a range).
-double rounded(double value, int digits, bool up);
+// value rounded to digits significant digits as vorel-calc rounds advice
+// (FocusPlanner::rounded): up (a CoC, a blur, the near end of a range) or
+// down (the far end of a range).
 QString upward(double value, int digits = 3);
 QString downward(double value, int digits = 3);
 

@@ -10,6 +10,14 @@
 namespace FocusPlanner
 {
 
+double rounded(double value, int digits, bool up)
+{
+    if (!(value > 0) || !std::isfinite(value))
+        return value;
+    const double unit = std::pow(10.0, std::floor(std::log10(value)) - digits + 1);
+    return (up ? std::ceil(value / unit) : std::floor(value / unit)) * unit;
+}
+
 namespace
 {
 

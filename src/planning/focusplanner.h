@@ -28,6 +28,12 @@ constexpr double AiryPerFNumber = LensModel::AiryPerFNumber;
 // A stack needing more frames than this is reported instead of planned.
 constexpr int MaxFrames = 10000;
 
+// A figure rounded to digits significant digits in the safe direction, so
+// that advice followed to the letter still works: a CoC or a blur up, the
+// far end of a range down, its near end up. Zero, negative and non-finite
+// values are returned as they are.
+double rounded(double value, int digits, bool up);
+
 // The f-numbers of the third-stop scale from f/1 to f/64 (37 values), as
 // engraved on lenses.
 const std::vector<double> &thirdStops();
