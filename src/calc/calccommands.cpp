@@ -34,14 +34,20 @@ using namespace CalcFormat;
 
 // The near limit lies between the lens and the focus for any sensible
 // camera; values so extreme that it overflows give no figures to print.
+void failTooExtreme(CalcArguments &args, double focal, double aperture, double coc,
+                    const OptionSpec &apertureOption)
+{
+    args.fail(QStringLiteral("--focal %1 mm, --%2 %3 and the CoC %4 mm are too extreme to "
+                             "compute with")
+                  .arg(QString::number(focal, 'g', 6), QLatin1String(apertureOption.name),
+                       QString::number(aperture, 'g', 6), QString::number(coc, 'g', 6)));
+}
+
 bool computable(CalcArguments &args, const DofFigures &f, const OptionSpec &apertureOption)
 {
     if (std::isfinite(f.nearLimit))
         return true;
-    args.fail(QStringLiteral("--focal %1 mm, --%2 %3 and the CoC %4 mm are too extreme to "
-                             "compute with")
-                  .arg(QString::number(f.flength, 'g', 6), QLatin1String(apertureOption.name),
-                       QString::number(f.apature, 'g', 6), QString::number(f.coc, 'g', 6)));
+    failTooExtreme(args, f.flength, f.apature, f.coc, apertureOption);
     return false;
 }
 
@@ -151,82 +157,6 @@ double readPupil(CalcArguments &args, bool asWindow)
     return args.numberOr(CalcOptions::PupilMagnification, 1.0);
 }
 
-// Figures of values too extreme for the arithmetic: a CoC or an f-number so
-// small that the hyperfocal distance times the focus overflows, refused as
-// the window's figures are.
-bool computable(const ExactDof::Figures &e, double focus)
-{
-    return e.valid && std::isfinite(e.hyperfocal * focus) &&
-           (!e.sharp || std::isfinite(e.nearLimit));
-}
-
-QJsonObject exactDofJson(const ExactDof::Figures &e, double focal, double aperture, double focus,
-                         double coc, bool diffraction)
-{
-    return QJsonObject{
-        {QStringLiteral("focal_mm"), numberJson(focal)},
-        {QStringLiteral("aperture"), numberJson(aperture)},
-        {QStringLiteral("focus_m"), metresJson(focus)},
-        {QStringLiteral("coc_mm"), numberJson(coc)},
-        {QStringLiteral("diffraction"), diffraction},
-        {QStringLiteral("sharp"), e.sharp},
-        {QStringLiteral("working_aperture"), numberJson(e.workingFNumber)},
-        {QStringLiteral("magnification"), numberJson(e.magnification)},
-        {QStringLiteral("hyperfocal_m"), metresJson(e.hyperfocal)},
-        {QStringLiteral("focus_for_infinity_m"), metresJson(e.focusForInfinity)},
-        {QStringLiteral("near_m"), metresJson(e.nearLimit)},
-        {QStringLiteral("far_m"), metresJson(e.farLimit)},
-        {QStringLiteral("depth_m"), metresJson(e.depth())},
-        {QStringLiteral("blur_at_infinity"), numberJson(e.blurAtInfinity)},
-        {QStringLiteral("scale"), numberJson(std::fabs(focus - focal) / focal)},
-    };
-}
-
-QString exactDofText(const ExactDof::Figures &e, double focal, double aperture, double focus,
-                     const CalcArguments::Coc &coc, bool diffraction)
-{
-    QString cocText = g6(coc.mm) + QStringLiteral(" mm");
-    if (coc.source != QLatin1String("given"))
-        cocText += QStringLiteral(" (") + coc.source + QLatin1Char(')');
-    const QString forInfinity =
-        std::isnan(e.focusForInfinity)
-            ? QStringLiteral("none: diffraction alone fills the CoC even at infinity")
-            : metresText(e.focusForInfinity);
-    QList<QPair<QString, QString>> lines = {
-        {QStringLiteral("Focal length"), g6(focal) + QStringLiteral(" mm")},
-        {QStringLiteral("Aperture"), QStringLiteral("f/") + g6(aperture)},
-        {QStringLiteral("Working aperture"),
-         QStringLiteral("f/%1 at %2")
-             .arg(QString::number(e.workingFNumber, 'g', 3), ratio(e.magnification))},
-        {QStringLiteral("Focus distance"), metresText(focus)},
-        {QStringLiteral("Circle of confusion"), cocText},
-        {QStringLiteral("Diffraction"), diffraction
-                                            ? QStringLiteral("included, of the working f-number")
-                                            : QStringLiteral("not included")},
-        {QStringLiteral("Hyperfocal distance"), metresText(e.hyperfocal)},
-        {QStringLiteral("Focus for infinity"), forInfinity},
-    };
-    if (e.sharp) {
-        lines.append({QStringLiteral("Near limit"), metresText(e.nearLimit)});
-        lines.append({QStringLiteral("Far limit"), metresText(e.farLimit)});
-        lines.append({QStringLiteral("Depth of field"), metresText(e.depth())});
-    } else {
-        lines.append(
-            {QStringLiteral("Sharp zone"),
-             QStringLiteral("none: diffraction alone (%1 mm at working f/%2) fills the CoC; "
-                            "f-numbers below f/%3 keep a sharp zone at this focus")
-                 .arg(g6(LensModel::AiryPerFNumber * e.workingFNumber), g6(e.workingFNumber),
-                      QString::number(e.largestSharpFNumber, 'g', 3))});
-    }
-    lines.append(
-        {QStringLiteral("Blur at infinity"), g6(e.blurAtInfinity) + QStringLiteral(" CoC")});
-    lines.append(
-        {QStringLiteral("Scale"), QStringLiteral("1:") + g6(std::fabs(focus - focal) / focal)});
-    return keyValues(lines) +
-           QStringLiteral("\nThe hyperfocal distance is the window's F^2/(N c); focused at the "
-                          "focus for infinity, the far limit reaches infinity.\n");
-}
-
 void declareDof(CalcArguments &args)
 {
     args.setDescription(QStringLiteral(
@@ -271,18 +201,13 @@ Result runDof(CalcArguments &args)
     }
     const ExactDof::Figures e =
         ExactDof::compute(focal, aperture, focus, coc.mm, diffraction, pupil);
-    if (!computable(e, focus)) {
-        DofFigures f;
-        f.flength = focal;
-        f.apature = aperture;
-        f.coc = coc.mm;
-        f.nearLimit = std::nan("");
-        computable(args, f, CalcOptions::Aperture);
+    if (!dofComputable(e, focus)) {
+        failTooExtreme(args, focal, aperture, coc.mm, CalcOptions::Aperture);
         return refused(args);
     }
     if (format == QLatin1String("json"))
-        return done(json(exactDofJson(e, focal, aperture, focus, coc.mm, diffraction)));
-    return done(exactDofText(e, focal, aperture, focus, coc, diffraction));
+        return done(json(dofFiguresJson(e, focal, aperture, focus, coc.mm, diffraction)));
+    return done(dofFiguresText(e, focal, aperture, focus, coc, diffraction));
 }
 
 // ---- table ----------------------------------------------------------------
@@ -301,7 +226,7 @@ DofFigures exactLimits(double focal, double aperture, double focus, double coc, 
     f.hyperfocal = f.blurAtInfinity = f.scale = std::nan("");
     // Invalid figures are kept apart from figures that are merely not sharp:
     // an infinite near limit is refused as too extreme.
-    f.nearLimit = computable(e, focus) ? e.nearLimit : std::numeric_limits<double>::infinity();
+    f.nearLimit = dofComputable(e, focus) ? e.nearLimit : std::numeric_limits<double>::infinity();
     f.farLimit = e.farLimit;
     return f;
 }
@@ -543,21 +468,80 @@ Result runShow(CalcArguments &args)
 
 } // namespace
 
+// Figures of values too extreme for the arithmetic: a CoC or an f-number so
+// small that the hyperfocal distance times the focus overflows, refused as
+// the window's figures are.
+bool dofComputable(const ExactDof::Figures &e, double focus)
+{
+    return e.valid && std::isfinite(e.hyperfocal * focus) &&
+           (!e.sharp || std::isfinite(e.nearLimit));
+}
+
 QJsonObject dofFiguresJson(const ExactDof::Figures &e, double focal, double aperture, double focus,
                            double coc, bool diffraction)
 {
-    return exactDofJson(e, focal, aperture, focus, coc, diffraction);
+    return QJsonObject{
+        {QStringLiteral("focal_mm"), numberJson(focal)},
+        {QStringLiteral("aperture"), numberJson(aperture)},
+        {QStringLiteral("focus_m"), metresJson(focus)},
+        {QStringLiteral("coc_mm"), numberJson(coc)},
+        {QStringLiteral("diffraction"), diffraction},
+        {QStringLiteral("sharp"), e.sharp},
+        {QStringLiteral("working_aperture"), numberJson(e.workingFNumber)},
+        {QStringLiteral("magnification"), numberJson(e.magnification)},
+        {QStringLiteral("hyperfocal_m"), metresJson(e.hyperfocal)},
+        {QStringLiteral("focus_for_infinity_m"), metresJson(e.focusForInfinity)},
+        {QStringLiteral("near_m"), metresJson(e.nearLimit)},
+        {QStringLiteral("far_m"), metresJson(e.farLimit)},
+        {QStringLiteral("depth_m"), metresJson(e.depth())},
+        {QStringLiteral("blur_at_infinity"), numberJson(e.blurAtInfinity)},
+        {QStringLiteral("scale"), numberJson(std::fabs(focus - focal) / focal)},
+    };
 }
 
 QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture, double focus,
                        const CalcArguments::Coc &coc, bool diffraction)
 {
-    return exactDofText(e, focal, aperture, focus, coc, diffraction);
-}
-
-bool dofComputable(const ExactDof::Figures &e, double focus)
-{
-    return computable(e, focus);
+    QString cocText = g6(coc.mm) + QStringLiteral(" mm");
+    if (coc.source != QLatin1String("given"))
+        cocText += QStringLiteral(" (") + coc.source + QLatin1Char(')');
+    const QString forInfinity =
+        std::isnan(e.focusForInfinity)
+            ? QStringLiteral("none: diffraction alone fills the CoC even at infinity")
+            : metresText(e.focusForInfinity);
+    QList<QPair<QString, QString>> lines = {
+        {QStringLiteral("Focal length"), g6(focal) + QStringLiteral(" mm")},
+        {QStringLiteral("Aperture"), QStringLiteral("f/") + g6(aperture)},
+        {QStringLiteral("Working aperture"),
+         QStringLiteral("f/%1 at %2")
+             .arg(QString::number(e.workingFNumber, 'g', 3), ratio(e.magnification))},
+        {QStringLiteral("Focus distance"), metresText(focus)},
+        {QStringLiteral("Circle of confusion"), cocText},
+        {QStringLiteral("Diffraction"), diffraction
+                                            ? QStringLiteral("included, of the working f-number")
+                                            : QStringLiteral("not included")},
+        {QStringLiteral("Hyperfocal distance"), metresText(e.hyperfocal)},
+        {QStringLiteral("Focus for infinity"), forInfinity},
+    };
+    if (e.sharp) {
+        lines.append({QStringLiteral("Near limit"), metresText(e.nearLimit)});
+        lines.append({QStringLiteral("Far limit"), metresText(e.farLimit)});
+        lines.append({QStringLiteral("Depth of field"), metresText(e.depth())});
+    } else {
+        lines.append(
+            {QStringLiteral("Sharp zone"),
+             QStringLiteral("none: diffraction alone (%1 mm at working f/%2) fills the CoC; "
+                            "f-numbers below f/%3 keep a sharp zone at this focus")
+                 .arg(g6(LensModel::AiryPerFNumber * e.workingFNumber), g6(e.workingFNumber),
+                      QString::number(e.largestSharpFNumber, 'g', 3))});
+    }
+    lines.append(
+        {QStringLiteral("Blur at infinity"), g6(e.blurAtInfinity) + QStringLiteral(" CoC")});
+    lines.append(
+        {QStringLiteral("Scale"), QStringLiteral("1:") + g6(std::fabs(focus - focal) / focal)});
+    return keyValues(lines) +
+           QStringLiteral("\nThe hyperfocal distance is the window's F^2/(N c); focused at the "
+                          "focus for infinity, the far limit reaches infinity.\n");
 }
 
 Result refused(const CalcArguments &args)
