@@ -12,10 +12,8 @@
 #include <cmath>
 
 BestAperturePage::BestAperturePage(QWidget *parent)
-    : QWidget(parent), focus(PlannerFields::result(tr("Focus distance"))),
-      best(PlannerFields::result(tr("Best aperture"))),
-      sharp(PlannerFields::result(tr("Sharp apertures"))), problem(new QLabel),
-      chartView(new ChartView)
+    : QWidget(parent), focus(PlannerFields::result()), best(PlannerFields::result()),
+      sharp(PlannerFields::result()), problem(new QLabel), chartView(new ChartView)
 {
     auto *form = new QFormLayout;
     PlannerFields::addRow(form, tr("Focus &distance"), tr("Focus distance"), focus);
@@ -88,14 +86,12 @@ void BestAperturePage::recompute(const PlannerInputs &inputs)
         sharp->setText(tr("%1 to %2")
                            .arg(QStringLiteral("f/") + PlannerText::upward(current.sharpFrom),
                                 QStringLiteral("f/") + PlannerText::downward(current.sharpTo)));
-        problem->clear();
-        problem->setVisible(false);
     } else {
         // The field itself says why, where a screen reader reads the result.
         sharp->setText(nothingSharp(current, inputs));
-        problem->clear();
-        problem->setVisible(false);
     }
+    problem->clear();
+    problem->setVisible(false);
     sharp->setCursorPosition(0);
     const FocusPlanner::OptimumPlan plan = current;
     chartView->setChart([plan](QPainter &painter,

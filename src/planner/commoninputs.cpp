@@ -14,21 +14,17 @@ namespace
 {
 
 using PlannerFields::labelFor;
-
-QDoubleSpinBox *numberBox(double min, double max, double value, int decimals, const QString &suffix)
-{
-    return PlannerFields::number(min, max, value, decimals, suffix);
-}
+using PlannerFields::number;
 
 constexpr double MaxDistanceMetres = 100000.0;
 
 } // namespace
 
 CommonInputs::CommonInputs(QWidget *parent)
-    : QWidget(parent), camera(new CameraBox), focal(numberBox(1, 5000, 35, 1, tr(" mm"))),
-      coc(numberBox(0.0001, 10, 0.03, 4, tr(" mm"))),
-      nearDist(numberBox(0.01, MaxDistanceMetres, 2, 2, QString())),
-      farDist(numberBox(0.01, MaxDistanceMetres, 10, 2, QString())),
+    : QWidget(parent), camera(new CameraBox), focal(number(1, 5000, 35, 1, tr(" mm"))),
+      coc(number(0.0001, 10, 0.03, 4, tr(" mm"))),
+      nearDist(number(0.01, MaxDistanceMetres, 2, 2, QString())),
+      farDist(number(0.01, MaxDistanceMetres, 10, 2, QString())),
       farInfinity(new QCheckBox(tr("Far at &infinity"))), units(new QComboBox)
 {
     camera->setCurrentIndex(CameraList::defaultIndex());

@@ -42,9 +42,8 @@ FocusStackPage::FocusStackPage(QWidget *parent)
     : QWidget(parent), aperture(PlannerFields::number(0.5, 256, 8, 1, QString())),
       overlap(PlannerFields::number(0, 90, 10, 0, tr(" %"))),
       diffraction(new QCheckBox(tr("Include &diffraction"))),
-      pupil(PlannerFields::number(0.1, 10, 1, 2, QString())),
-      frames(PlannerFields::result(tr("Frames"))), problem(new QLabel),
-      frameTable(new QTableWidget(0, 4)), chartView(new ChartView)
+      pupil(PlannerFields::number(0.1, 10, 1, 2, QString())), frames(PlannerFields::result()),
+      problem(new QLabel), frameTable(new QTableWidget(0, 4)), chartView(new ChartView)
 {
     aperture->setPrefix(QStringLiteral("f/"));
     diffraction->setAccessibleName(tr("Include diffraction"));

@@ -78,9 +78,8 @@ bool known(double x)
 } // namespace
 
 PhotoPage::PhotoPage(QWidget *parent)
-    : QWidget(parent), read(readPhoto), settings(PlannerFields::result(tr("Photo settings"))),
-      dof(PlannerFields::result(tr("Photo depth of field"))),
-      secondSettings(PlannerFields::result(tr("Second photo"))), problem(new QLabel),
+    : QWidget(parent), read(readPhoto), settings(PlannerFields::result()),
+      dof(PlannerFields::result()), secondSettings(PlannerFields::result()), problem(new QLabel),
       useSettings(new QPushButton(tr("Plan &with these settings"))),
       save(new QPushButton(tr("Sa&ve as project...")))
 {
@@ -175,12 +174,13 @@ void PhotoPage::showPhotos()
     settings->setText(describe(latest));
     settings->setCursorPosition(0);
     if (latest.hasFocus() && latest.focus > latest.flength) {
-        const DofFigures f = DofFigures::limits(latest.flength, latest.fNumber,
-                                                latest.focusForLens(), cocOf(latest), false);
+        const double coc = cocOf(latest);
+        const DofFigures f =
+            DofFigures::limits(latest.flength, latest.fNumber, latest.focusForLens(), coc, false);
         dof->setText(tr("%1 to %2 (CoC %3 mm)")
                          .arg(PlannerText::distance(f.nearLimit, inputs.unit),
                               PlannerText::distance(f.farLimit, inputs.unit),
-                              PlannerText::number(cocOf(latest), 3)));
+                              PlannerText::number(coc, 3)));
     } else {
         dof->setText(tr("unknown: the photo does not say where it was focused"));
     }

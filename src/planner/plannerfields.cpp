@@ -22,11 +22,10 @@ QLabel *labelFor(QWidget *field, const QString &text, const QString &accessibleN
     return label;
 }
 
-QLineEdit *result(const QString &accessibleName)
+QLineEdit *result()
 {
     auto *line = new QLineEdit;
     line->setReadOnly(true);
-    line->setAccessibleName(accessibleName);
     line->setMinimumWidth(160);
     return line;
 }

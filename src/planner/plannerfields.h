@@ -17,7 +17,8 @@ namespace PlannerFields
 {
 
 QLabel *labelFor(QWidget *field, const QString &text, const QString &accessibleName);
-QLineEdit *result(const QString &accessibleName);
+// Named by the row addRow puts it in.
+QLineEdit *result();
 // A number box of the planner's own kind (it refuses the group separator).
 QDoubleSpinBox *number(double min, double max, double value, int decimals, const QString &suffix);
 // Adds a labelled row to a form layout.

@@ -23,12 +23,9 @@ constexpr int DefaultSecondCamera = 5;
 
 SamePicturePage::SamePicturePage(QWidget *parent)
     : QWidget(parent), second(new CameraBox),
-      aperture(PlannerFields::number(0.5, 256, 8, 1, QString())),
-      focal(PlannerFields::result(tr("Equivalent focal length"))),
-      fNumber(PlannerFields::result(tr("Equivalent aperture"))),
-      coc(PlannerFields::result(tr("Equivalent circle of confusion"))),
-      firstZone(PlannerFields::result(tr("First camera's sharp zone"))),
-      secondZone(PlannerFields::result(tr("Second camera's sharp zone"))), problem(new QLabel)
+      aperture(PlannerFields::number(0.5, 256, 8, 1, QString())), focal(PlannerFields::result()),
+      fNumber(PlannerFields::result()), coc(PlannerFields::result()),
+      firstZone(PlannerFields::result()), secondZone(PlannerFields::result()), problem(new QLabel)
 {
     second->setCurrentIndex(DefaultSecondCamera);
     aperture->setPrefix(QStringLiteral("f/"));
