@@ -33,10 +33,6 @@ using namespace CalcFormat;
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
-const QString NoDatabase =
-    QStringLiteral("there is no camera database: lensfun's data (package liblensfun-data-v1) is "
-                   "not installed");
-
 QJsonValue textJson(const QString &text)
 {
     return text.isEmpty() ? QJsonValue() : QJsonValue(text);
@@ -54,7 +50,7 @@ Result runCameras(CalcArguments &args)
         return refused(args);
     const CameraDatabase database;
     if (!database.isLoaded())
-        return {1, QByteArray(), NoDatabase};
+        return {1, QByteArray(), CameraDatabase::noDatabaseReason()};
     const QList<CameraInfo> cameras =
         text.trimmed().isEmpty() ? database.cameras() : database.matching(text);
 
@@ -184,7 +180,8 @@ QString dofNote(const QString &dofText)
     return note < 0 ? QString() : dofText.mid(note + 1);
 }
 
-QString photoText(const PhotoFigures &p, bool diffraction)
+// dofText is dof's text of the photo's figures, when it has them.
+QString photoText(const PhotoFigures &p, const QString &dofText)
 {
     const PhotoSettings &s = p.settings;
     const QString none = QStringLiteral("-");
@@ -203,8 +200,7 @@ QString photoText(const PhotoFigures &p, bool diffraction)
         {QStringLiteral("Missing"), or_(s.missing.join(QStringLiteral(", ")))},
     });
     if (p.figures)
-        text += indented(figuresOnly(dofFiguresText(*p.figures, p.focal, p.aperture, p.focusMm,
-                                                    {p.coc, p.cocSource}, diffraction)));
+        text += indented(figuresOnly(dofText));
     else
         text += indented(QStringLiteral("No figures: %1.\n").arg(p.noFigures));
     return text;
@@ -281,7 +277,7 @@ Result runPhoto(CalcArguments &args)
             p.coc = coc.mm;
             p.cocSource = coc.source;
         } else if (!std::isnan(s.cropFactor)) {
-            p.coc = CocPresets::cocFromCropFactor(CocPresets::FullFrameDiagonal / s.cropFactor);
+            p.coc = CocPresets::cocOfCropFactor(s.cropFactor);
             p.cocSource = QStringLiteral("crop factor %1 from the %2")
                               .arg(QString::number(s.cropFactor, 'g', 4), s.cropSource);
         }
@@ -335,10 +331,13 @@ Result runPhoto(CalcArguments &args)
         QStringList texts;
         QString note;
         for (const PhotoFigures &p : photos) {
-            texts << photoText(p, diffraction);
+            const QString dof = p.figures
+                                    ? dofFiguresText(*p.figures, p.focal, p.aperture, p.focusMm,
+                                                     {p.coc, p.cocSource}, diffraction)
+                                    : QString();
+            texts << photoText(p, dof);
             if (p.figures && note.isEmpty())
-                note = dofNote(dofFiguresText(*p.figures, p.focal, p.aperture, p.focusMm,
-                                              {p.coc, p.cocSource}, diffraction));
+                note = dofNote(dof);
         }
         result = done(texts.join(QLatin1Char('\n')) + note);
     }

@@ -260,8 +260,7 @@ CocResolution::CameraMatch CameraDatabase::match(const QString &text) const
                                    .arg(given, names.join(QStringLiteral(", ")));
         break;
     case Outcome::NoDatabase:
-        result.problem = QStringLiteral("--camera: there is no camera database: lensfun's data "
-                                        "(package liblensfun-data-v1) is not installed");
+        result.problem = QStringLiteral("--camera: ") + noDatabaseReason();
         result.unavailable = true;
         break;
     }
@@ -271,4 +270,10 @@ CocResolution::CameraMatch CameraDatabase::match(const QString &text) const
 CocResolution::CameraFinder CameraDatabase::finder() const
 {
     return [this](const QString &text) { return match(text); };
+}
+
+QString CameraDatabase::noDatabaseReason()
+{
+    return QStringLiteral("there is no camera database: lensfun's data (package "
+                          "liblensfun-data-v1) is not installed");
 }

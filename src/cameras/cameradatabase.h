@@ -30,6 +30,8 @@ public:
         QList<CameraInfo> candidates;
     };
     static constexpr int MaxCandidates = 5;
+    // Why a machine has no database to look in.
+    static QString noDatabaseReason();
 
     // The system's database, where lensfun itself looks for it; or the
     // folder that the environment variable VOREL_CAMERA_DATABASE names.

@@ -19,10 +19,7 @@ bool usable(double value)
 
 PhotoCamera PhotoCamera::from(const PhotoSettings &photo)
 {
-    double coc = PhotoSettings::None;
-    if (photo.cropFactor > 0 && std::isfinite(photo.cropFactor))
-        coc = CocPresets::cocFromCropFactor(CocPresets::FullFrameDiagonal / photo.cropFactor);
-    return from(photo, coc);
+    return from(photo, CocPresets::cocOfCropFactor(photo.cropFactor));
 }
 
 PhotoCamera PhotoCamera::from(const PhotoSettings &photo, double coc)

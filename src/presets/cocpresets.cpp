@@ -71,6 +71,13 @@ double cocFromPixelSize(double diagonal, double pixels)
     return diagonal / std::sqrt(halfHeight * halfHeight + halfWidth * halfWidth);
 }
 
+double cocOfCropFactor(double cropFactor)
+{
+    if (!(cropFactor > 0) || !std::isfinite(cropFactor))
+        return std::numeric_limits<double>::quiet_NaN();
+    return cocFromCropFactor(FullFrameDiagonal / cropFactor);
+}
+
 double cocFromCropFactor(double diagonal)
 {
     // Half width and half height of a 3:2 image of 4.17 million pixels.

@@ -28,6 +28,9 @@ double pixelCount(int index);
 double cocFromPixelSize(double diagonal, double pixels);
 // The pixel-size rule for the "Standard" image of 4.17 million pixels.
 double cocFromCropFactor(double diagonal);
+// The same rule for a camera known by its crop factor (the full-frame
+// diagonal over it); NaN unless the crop factor is positive and finite.
+double cocOfCropFactor(double cropFactor);
 // CoC of a full-frame camera for an image viewed from viewDistance; both
 // lengths in the same unit. formFactor 0 is 3:2, 1 is 4:3; NaN otherwise.
 double cocFromViewDistance(double viewDistance, double imageWidth, int formFactor);
