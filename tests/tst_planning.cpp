@@ -18,14 +18,23 @@ static double thinLensV(double f, double x)
     return 1.0 / (1.0 / f - 1.0 / x);
 }
 
+// Image distance measured from the exit pupil, which sits p f in front of
+// the focal plane.
+static double pupilV(double f, double x, double p)
+{
+    return (std::isinf(x) ? f : thinLensV(f, x)) - f * (1.0 - p);
+}
+
 // The blur model with the diffraction disc of the working f-number
-// N (1 + m / p) at the focus, written out from the textbook formulas.
+// N (1 + m / p) at the focus, written out from the textbook formulas: the
+// defocus disc is the cone from the exit pupil (p f / N wide) cut by the
+// sensor.
 static double workingBlur(double focus, double n, double f, double c, double x, bool diffraction,
                           double p = 1.0)
 {
     const double vs = std::isinf(focus) ? f : thinLensV(f, focus);
     const double v = std::isinf(x) ? f : thinLensV(f, x);
-    const double defocus = std::fabs(v - vs) * (f / n) / v;
+    const double defocus = std::fabs(v - vs) * (p * f / n) / pupilV(f, x, p);
     const double ne = n * (1.0 + (vs / f - 1.0) / p);
     const double airy = diffraction ? K * ne : 0.0;
     return std::sqrt(defocus * defocus + airy * airy) / c;
@@ -87,9 +96,10 @@ void TestPlanning::exactLimitsFollowFormulas_data()
     QTest::newRow("24mm f/11 at infinity") << Camera{24, 11, Inf, 0.03, true, 1};
 }
 
-// The limits are the textbook's s H / (H +- (s - F)) with H = F^2 / (N c'),
-// c' from the working f-number N (1 + m / P), and the blur there is exactly
-// 1: no search tolerance. Where diffraction fills the CoC nothing is sharp,
+// The limits are the textbook's s H / (H +- (s - F)) with H = F^2 / (N c')
+// where the pupils sit at the principal planes (P = 1), c' from the working
+// f-number N (1 + m / P), and the blur there is exactly 1, just inside less
+// and just outside more: no search tolerance. Where diffraction fills the CoC nothing is sharp,
 // and c / (k (1 + m / P)) is the f-number that would be. The focus for
 // infinity is F^2 / (N c') + F with c' at that focus; its far limit is
 // infinite, just nearer it is not.
@@ -111,14 +121,23 @@ void TestPlanning::exactLimitsFollowFormulas()
     } else {
         const double h = f * f / (n * std::sqrt(budget2));
         const double far = s - f < h ? s * h / (h - (s - f)) : Inf;
-        COMPARE_REL(fig.nearLimit, std::isinf(s) ? h : s * h / (h + (s - f)), 1e-12);
-        if (std::isinf(far))
-            QVERIFY(std::isinf(fig.farLimit));
-        else
-            COMPARE_REL(fig.farLimit, far, 1e-12);
+        if (p == 1.0) {
+            COMPARE_REL(fig.nearLimit, std::isinf(s) ? h : s * h / (h + (s - f)), 1e-12);
+            if (std::isinf(far))
+                QVERIFY(std::isinf(fig.farLimit));
+            else
+                COMPARE_REL(fig.farLimit, far, 1e-12);
+        }
+        // A point at infinity blurs to m F / N whatever the pupils.
+        QCOMPARE(std::isinf(fig.farLimit), m * f / n <= std::sqrt(budget2));
         for (const double limit : {fig.nearLimit, fig.farLimit}) {
-            if (std::isfinite(limit))
-                COMPARE_REL(workingBlur(s, n, f, c, limit, diffraction, p), 1.0, 1e-8);
+            if (!std::isfinite(limit))
+                continue;
+            COMPARE_REL(workingBlur(s, n, f, c, limit, diffraction, p), 1.0, 1e-8);
+            const double in = limit < s ? limit * (1 + 1e-6) : limit * (1 - 1e-6);
+            const double out = limit < s ? limit * (1 - 1e-6) : limit * (1 + 1e-6);
+            QVERIFY(workingBlur(s, n, f, c, in, diffraction, p) < 1.0);
+            QVERIFY(workingBlur(s, n, f, c, out, diffraction, p) > 1.0);
         }
     }
     const double fi = fig.focusForInfinity;
@@ -188,11 +207,14 @@ void TestPlanning::optimumAgreesWithLensModel()
     const double f = shot.f, nearDist = shot.nearDist, farDist = shot.farDist, c = shot.c;
     const FocusPlanner::OptimumPlan plan = FocusPlanner::optimum(f, nearDist, farDist, c, pupil);
     QVERIFY(plan.valid);
-    const double vn = thinLensV(f, nearDist), vf = thinLensV(f, farDist);
-    const double vs = 2.0 / (1.0 / vn + 1.0 / vf);
+    // The sensor halves the blur between both ends in distances from the
+    // exit pupil.
+    const double un = pupilV(f, nearDist, pupil), uf = pupilV(f, farDist, pupil);
+    const double us = 2.0 / (1.0 / un + 1.0 / uf);
+    const double vs = us + f * (1.0 - pupil);
     COMPARE_REL(thinLensV(f, plan.focus), vs, 1e-12);
     const double g = 1.0 + (vs / f - 1.0) / pupil;
-    COMPARE_REL(plan.bestFNumber, std::sqrt(f * (vn - vf) / (vn + vf) / (K * g)), 1e-12);
+    COMPARE_REL(plan.bestFNumber, std::sqrt(pupil * f * (un - uf) / (un + uf) / (K * g)), 1e-12);
     const auto blur = [&](double n, double x) {
         return workingBlur(plan.focus, n, f, c, x, true, pupil);
     };
@@ -243,13 +265,16 @@ void TestPlanning::stackLimitsAreSharpAndMinimal()
         FocusPlanner::stack(f, n, nearDist, farDist, c, diffraction, overlap, pupil);
     QCOMPARE(plan.status, Status::Ok);
     const auto &frames = plan.frames;
-    // A frame's zone in ln v, from the budget at its own working f-number.
+    // A frame's zone in ln u, from the budget at its own working f-number,
+    // over the exit pupil's diameter.
     const auto zoneOf = [&](const FocusPlanner::Frame &fr) {
         const double ne = n * (1.0 + (thinLensV(f, fr.focus) / f - 1.0) / pupil);
-        const double beta = (diffraction ? std::sqrt(c * c - K * ne * K * ne) : c) * n / f;
+        const double beta =
+            (diffraction ? std::sqrt(c * c - K * ne * K * ne) : c) * n / (f * pupil);
         return std::log((1 + beta) / (1 - beta));
     };
-    const double range = std::log(thinLensV(f, nearDist) / thinLensV(f, farDist));
+    const auto u = [&](double x) { return pupilV(f, x, pupil); };
+    const double range = std::log(u(nearDist) / u(farDist));
     for (const FocusPlanner::Frame &fr : frames) {
         for (const double limit : {fr.nearLimit, fr.farLimit}) {
             if (std::isfinite(limit))
@@ -280,8 +305,7 @@ void TestPlanning::stackLimitsAreSharpAndMinimal()
     QVERIFY(plan.overlap >= overlap);
     QVERIFY((plan.overlap - overlap) * shared < (1 - overlap) * longest);
     for (std::size_t i = 0; i + 1 < count; ++i) {
-        const double shared =
-            std::log(thinLensV(f, frames[i + 1].nearLimit) / thinLensV(f, frames[i].farLimit));
+        const double shared = std::log(u(frames[i + 1].nearLimit) / u(frames[i].farLimit));
         const double zone = std::min(zoneOf(frames[i]), zoneOf(frames[i + 1]));
         QVERIFY(shared >= overlap * zone * (1 - 1e-9) - 1e-15);
     }

@@ -91,10 +91,15 @@ Figures limits(double flength, double fNumber, double focus, double coc, bool di
         return f;
     f.sharp = true;
     const double beta = f.budget * fNumber / flength;
-    // F (1 + m) is the image distance of the focus.
-    const double vs = flength * (1.0 + m);
-    f.nearLimit = beta < 1.0 ? vs / (m + beta) : flength;
-    f.farLimit = m > beta ? vs / (m - beta) : Infinite;
+    // The blur cone spreads from the exit pupil, P D wide and F (m + P) in
+    // front of the sensor; measured from there, a point imaged at v blurs to
+    // P D |v - vs| / (v - F (1 - P)). Solved for the budget, the limits are
+    // F (1 + m -/+ beta q) / (m +/- beta) with q = 1/P - 1, the near one
+    // reaching the lens once beta >= P. At P = 1 the pupils sit at the
+    // principal planes and q is 0.
+    const double q = 1.0 / pupil - 1.0;
+    f.nearLimit = beta < pupil ? flength * (1.0 + m - beta * q) / (m + beta) : flength;
+    f.farLimit = m > beta ? flength * (1.0 + m + beta * q) / (m - beta) : Infinite;
     return f;
 }
 

@@ -1,16 +1,21 @@
 #ifndef EXACTDOF_H
 #define EXACTDOF_H
 
-// The depth of field of one camera in closed form, exact in the lens
-// model's blur model at any distance, macro included: the defocus disc
-// |v - vs| D / v (D = F / N) and, where asked, the diffraction disc added in
-// quadrature. The diffraction disc is 0.001342 Ne mm with the working
-// f-number Ne = N (1 + m / P): m = vs / F - 1 is the magnification at the
-// focus and P the pupil magnification (exit over entrance pupil diameter).
-// A point is sharp while its defocus stays within the defocus budget
-// c' = sqrt(c^2 - (0.001342 Ne)^2); with beta = c' N / F the limits are
-//   near = F (1 + m) / (m + beta),  far = F (1 + m) / (m - beta),
-// the far limit infinite once m <= beta.
+// The depth of field of one camera in closed form, exact at any distance,
+// macro included. The defocus disc is that of the cone converging from the
+// exit pupil: P D |v - vs| / (v - F (1 - P)) (D = F / N the entrance pupil,
+// P the pupil magnification, exit over entrance pupil diameter, v - F (1 - P)
+// the image distance measured from the exit pupil), so that its f-number is
+// the working f-number Ne = N (1 + m / P), m = vs / F - 1 being the
+// magnification at the focus. Where asked, the diffraction disc 0.001342 Ne
+// mm is added in quadrature. A point is sharp while its defocus stays within
+// the defocus budget c' = sqrt(c^2 - (0.001342 Ne)^2); with beta = c' N / F
+// and q = 1 / P - 1 the limits are
+//   near = F (1 + m - beta q) / (m + beta),  far = F (1 + m + beta q) / (m - beta),
+// the near limit at the lens once beta >= P, the far limit infinite once
+// m <= beta. The depth is close to 2 N c (1 + m / P) / m^2. At P = 1 both
+// pupils sit at the principal planes and the disc is the lens model's
+// |v - vs| D / v. A point at infinity blurs to m F / N whatever P is.
 //
 // All lengths are millimetres; a focus may be
 // std::numeric_limits<double>::infinity(). The window computes its legend

@@ -32,26 +32,36 @@ bool isPositive(double x)
     return std::isfinite(x) && x > 0.0;
 }
 
-// Checks the preconditions, written so that a NaN anywhere fails, and finds
-// the image distances of both ends. Extreme magnitudes can still round the
-// image distances to zero or infinity; those are refused too, so that no
-// later step divides by zero.
-bool imageRange(double flength, double nearDist, double farDist, double coc, double &vNear,
-                double &vFar)
+// The blur cone converges from the exit pupil, so image-side distances are
+// measured from there: u = v - F (1 - P), F P for an object at infinity. A
+// point imaged at u blurs to P D |u - us| / u with the sensor at us, and the
+// cone's f-number us / (P D) is the working f-number. At P = 1 u is v.
+double pupilOffset(double flength, double pupil)
 {
-    if (!(isPositive(flength) && isPositive(coc) && std::isfinite(nearDist) && nearDist > flength &&
-          farDist > nearDist))
+    return flength * (1.0 - pupil);
+}
+
+// Checks the preconditions, written so that a NaN anywhere fails, and finds
+// the image distances of both ends from the exit pupil. Extreme magnitudes
+// can still round them to zero or infinity; those are refused too, so that
+// no later step divides by zero.
+bool imageRange(double flength, double nearDist, double farDist, double coc, double pupil,
+                double &uNear, double &uFar)
+{
+    if (!(isPositive(flength) && isPositive(coc) && isPositive(pupil) && std::isfinite(nearDist) &&
+          nearDist > flength && farDist > nearDist))
         return false;
-    vNear = imageDistance(flength, nearDist);
-    vFar = imageDistance(flength, farDist);
+    const double offset = pupilOffset(flength, pupil);
+    uNear = imageDistance(flength, nearDist) - offset;
+    uFar = imageDistance(flength, farDist) - offset;
     // Distances so close that their image distances coincide are no range.
-    return isPositive(vNear) && isPositive(vFar) && vNear > vFar;
+    return isPositive(uNear) && isPositive(uFar) && std::isfinite(uNear) && uNear > uFar;
 }
 
 // Where the sensor sits to split the blur evenly between both ends.
-double harmonicMean(double vNear, double vFar)
+double harmonicMean(double uNear, double uFar)
 {
-    return 2.0 * vNear * vFar / (vNear + vFar);
+    return 2.0 * uNear * uFar / (uNear + uFar);
 }
 
 // The largest third stop below limit.
@@ -66,7 +76,9 @@ double largestStopBelow(double limit)
 }
 
 // The camera of a stack: beta of a frame as a function of its sensor
-// position, which sets the magnification and so the working f-number.
+// position us (from the exit pupil), which sets the magnification and so
+// the working f-number. A frame is sharp from us / (1 + beta) to
+// us / (1 - beta), beta being the budget over the exit pupil's diameter.
 struct StackLens {
     double flength;
     double fNumber;
@@ -74,15 +86,19 @@ struct StackLens {
     double pupil;
     bool diffraction;
 
-    double magnification(double vs) const { return (vs - flength) / flength; }
-    double workingFNumber(double vs) const
+    double offset() const { return pupilOffset(flength, pupil); }
+    // The sensor position of a focus at infinity.
+    double atInfinity() const { return flength - offset(); }
+    double lensDistance(double u) const { return u + offset(); }
+    double magnification(double us) const { return (us + offset() - flength) / flength; }
+    double workingFNumber(double us) const
     {
-        return ExactDof::workingFNumber(fNumber, magnification(vs), pupil);
+        return ExactDof::workingFNumber(fNumber, magnification(us), pupil);
     }
-    double beta(double vs) const
+    double beta(double us) const
     {
-        const double budget = diffraction ? ExactDof::defocusBudget(coc, workingFNumber(vs)) : coc;
-        return budget * fNumber / flength;
+        const double budget = diffraction ? ExactDof::defocusBudget(coc, workingFNumber(us)) : coc;
+        return budget * fNumber / (flength * pupil);
     }
 };
 
@@ -103,42 +119,42 @@ template <typename Ok> std::pair<double, double> edge(double lo, double hi, Ok o
 }
 
 // The farthest-focused frame whose near limit still reaches image distance
-// target: the smallest vs with vs / (1 - beta(vs)) >= target. beta shrinks
-// as vs grows, so vs lies between target (1 - beta(F)) and target; the
+// target: the smallest us with us / (1 - beta(us)) >= target. beta shrinks
+// as us grows, so us lies between target (1 - beta(F P)) and target; the
 // caller makes sure that diffraction leaves a budget up to target.
 double frameReaching(const StackLens &lens, double target)
 {
-    const auto reaches = [&](double vs) {
-        const double beta = lens.beta(vs);
-        return beta >= 1.0 || vs >= target * (1.0 - beta);
+    const auto reaches = [&](double us) {
+        const double beta = lens.beta(us);
+        return beta >= 1.0 || us >= target * (1.0 - beta);
     };
-    const double lo = std::max(lens.flength, target * (1.0 - lens.beta(lens.flength)));
+    const double lo = std::max(lens.atInfinity(), target * (1.0 - lens.beta(lens.atInfinity())));
     if (reaches(lo))
         return lo;
-    // vs -> target (1 - beta(vs)) descends from target through frames that
+    // us -> target (1 - beta(us)) descends from target through frames that
     // all reach it, to the edge; it converges within a few steps unless
     // diffraction nearly fills the CoC, where bisection finishes.
-    double vs = target;
+    double us = target;
     for (int i = 0; i < 16; ++i) {
-        const double beta = lens.beta(vs);
+        const double beta = lens.beta(us);
         if (!(beta < 1.0))
             break;
         const double next = target * (1.0 - beta);
         if (!(next > lo))
             break;
-        if (!(next < vs))
-            return vs;
-        vs = next;
+        if (!(next < us))
+            return us;
+        us = next;
     }
-    return edge(lo, vs, reaches).second;
+    return edge(lo, us, reaches).second;
 }
 
 // The nearest-focused frame whose far limit still reaches image distance
-// target: the largest vs with vs / (1 + beta(vs)) <= target, searched
+// target: the largest us with us / (1 + beta(us)) <= target, searched
 // between lo, which reaches it, and hi, which does not.
 double frameEndingAt(const StackLens &lens, double target, double lo, double hi)
 {
-    const auto fallsShort = [&](double vs) { return vs > target * (1.0 + lens.beta(vs)); };
+    const auto fallsShort = [&](double us) { return us > target * (1.0 + lens.beta(us)); };
     return edge(lo, hi, fallsShort).first;
 }
 
@@ -151,23 +167,23 @@ double zoneIn(double beta, double rangeLength)
     return std::min(zone, rangeLength);
 }
 
-// Frames chained from vNear, each reaching back into its nearer
+// Frames chained from uNear, each reaching back into its nearer
 // neighbour's zone by the fraction overlap of that zone, until one covers
-// vFar or limit frames are spent. Returns the sensor positions; covers
-// tells whether the last one reaches vFar.
-std::vector<double> chain(const StackLens &lens, double vNear, double vFar, double rangeLength,
+// uFar or limit frames are spent. Returns the sensor positions; covers
+// tells whether the last one reaches uFar.
+std::vector<double> chain(const StackLens &lens, double uNear, double uFar, double rangeLength,
                           double overlap, int limit, bool &covers)
 {
     std::vector<double> sensors;
     covers = false;
-    double target = vNear;
+    double target = uNear;
     const double tolerance = rangeLength * CoverTolerance;
     while (int(sensors.size()) < limit) {
-        const double vs = frameReaching(lens, target);
-        sensors.push_back(vs);
-        const double beta = lens.beta(vs);
-        const double farEnd = vs / (1.0 + beta);
-        if (std::log(farEnd / vFar) <= tolerance) {
+        const double us = frameReaching(lens, target);
+        sensors.push_back(us);
+        const double beta = lens.beta(us);
+        const double farEnd = us / (1.0 + beta);
+        if (std::log(farEnd / uFar) <= tolerance) {
             covers = true;
             break;
         }
@@ -176,17 +192,18 @@ std::vector<double> chain(const StackLens &lens, double vNear, double vFar, doub
     return sensors;
 }
 
-Frame frameAt(const StackLens &lens, double vs)
+Frame frameAt(const StackLens &lens, double us)
 {
-    const double beta = lens.beta(vs);
+    const double beta = lens.beta(us);
     const double flength = lens.flength;
-    const double nearLimit = beta < 1.0 ? objectDistance(flength, vs / (1.0 - beta)) : flength;
-    return {objectDistance(flength, vs),
-            vs,
+    const double nearLimit =
+        beta < 1.0 ? objectDistance(flength, lens.lensDistance(us / (1.0 - beta))) : flength;
+    return {objectDistance(flength, lens.lensDistance(us)),
+            lens.lensDistance(us),
             nearLimit,
-            objectDistance(flength, vs / (1.0 + beta)),
-            lens.magnification(vs),
-            lens.workingFNumber(vs),
+            objectDistance(flength, lens.lensDistance(us / (1.0 + beta))),
+            lens.magnification(us),
+            lens.workingFNumber(us),
             std::numeric_limits<double>::quiet_NaN()};
 }
 
@@ -229,14 +246,14 @@ void finish(StackPlan &plan, double nearDist, double farDist)
 // another: the fewest come from chaining them at the asked overlap, and the
 // overlap is then raised, the same for every neighbour, until the last
 // frame ends at far instead of beyond it.
-StackPlan &stackWithDiffraction(StackPlan &plan, const StackLens &lens, double vNear, double vFar,
+StackPlan &stackWithDiffraction(StackPlan &plan, const StackLens &lens, double uNear, double uFar,
                                 double nearDist, double farDist, double overlap)
 {
-    const double harmonic = harmonicMean(vNear, vFar);
-    const double q = (vNear - vFar) / (vNear + vFar);
+    const double harmonic = harmonicMean(uNear, uFar);
+    const double q = (uNear - uFar) / (uNear + uFar);
     bool covers = false;
     std::vector<double> sensors =
-        chain(lens, vNear, vFar, plan.rangeLength, overlap, MaxFrames + 1, covers);
+        chain(lens, uNear, uFar, plan.rangeLength, overlap, MaxFrames + 1, covers);
     if (!covers) {
         plan.status = StackPlan::Status::TooManyFrames;
         return plan;
@@ -248,8 +265,8 @@ StackPlan &stackWithDiffraction(StackPlan &plan, const StackLens &lens, double v
     const int n = int(sensors.size());
     if (n == 1) {
         // As the optimum focuses, where that frame covers the range.
-        const double vs = lens.beta(harmonic) >= q ? harmonic : sensors.front();
-        plan.frames.push_back(frameAt(lens, vs));
+        const double us = lens.beta(harmonic) >= q ? harmonic : sensors.front();
+        plan.frames.push_back(frameAt(lens, us));
         finish(plan, nearDist, farDist);
         return plan;
     }
@@ -260,7 +277,7 @@ StackPlan &stackWithDiffraction(StackPlan &plan, const StackLens &lens, double v
         const double mid = lo + (hi - lo) * 0.5;
         bool midCovers = false;
         const std::vector<double> trial =
-            chain(lens, vNear, vFar, plan.rangeLength, mid, n, midCovers);
+            chain(lens, uNear, uFar, plan.rangeLength, mid, n, midCovers);
         if (midCovers) {
             lo = mid;
             sensors = trial;
@@ -273,10 +290,10 @@ StackPlan &stackWithDiffraction(StackPlan &plan, const StackLens &lens, double v
     // then shares more with its neighbour, never less.
     const double previous = sensors[sensors.size() - 2];
     if (sensors.back() < previous)
-        sensors.back() = frameEndingAt(lens, vFar, sensors.back(), previous);
+        sensors.back() = frameEndingAt(lens, uFar, sensors.back(), previous);
     plan.frames.reserve(sensors.size());
-    for (const double vs : sensors)
-        plan.frames.push_back(frameAt(lens, vs));
+    for (const double us : sensors)
+        plan.frames.push_back(frameAt(lens, us));
     finish(plan, nearDist, farDist);
     return plan;
 }
@@ -310,59 +327,64 @@ double objectDistance(double flength, double v)
 OptimumPlan optimum(double flength, double nearDist, double farDist, double coc, double pupil)
 {
     OptimumPlan plan;
-    double vNear = 0.0;
-    double vFar = 0.0;
-    if (!imageRange(flength, nearDist, farDist, coc, vNear, vFar) || !isPositive(pupil))
+    double uNear = 0.0;
+    double uFar = 0.0;
+    if (!imageRange(flength, nearDist, farDist, coc, pupil, uNear, uFar))
         return plan;
 
     const double k = AiryPerFNumber;
+    const double offset = pupilOffset(flength, pupil);
     plan.valid = true;
-    plan.sensor = harmonicMean(vNear, vFar);
+    plan.sensor = harmonicMean(uNear, uFar) + offset;
     plan.focus = objectDistance(flength, plan.sensor);
     plan.magnification = ExactDof::magnification(flength, plan.focus);
     const double g = ExactDof::workingFNumber(1.0, plan.magnification, pupil);
     plan.workingFactor = g;
-    plan.q = (vNear - vFar) / (vNear + vFar);
+    plan.q = (uNear - uFar) / (uNear + uFar);
 
-    // F Q: the defocus disc at both ends times the f-number; k g N is the
-    // diffraction disc.
-    const double fq = flength * plan.q;
+    // P F Q: the defocus disc at both ends, P D Q, times the f-number; k g N
+    // is the diffraction disc.
+    const double fq = pupil * flength * plan.q;
     const double kg = k * g;
     plan.bestFNumber = std::sqrt(fq / kg);
-    // Defocus and diffraction are equal at N*, each sqrt(F Q k g).
+    // Defocus and diffraction are equal at N*, each sqrt(P F Q k g).
     plan.bestBlur = std::sqrt(2.0 * fq * kg) / coc;
 
-    // Worst blur <= 1 is (k g)^2 x^2 - c^2 x + (F Q)^2 <= 0 for x = N^2. The
-    // discriminant is factored so that it turns negative exactly when
-    // c^2 < 2 k g F Q, that is when even N* is too blurred.
+    // Worst blur <= 1 is (k g)^2 x^2 - c^2 x + (P F Q)^2 <= 0 for x = N^2.
+    // The discriminant is factored so that it turns negative exactly when
+    // c^2 < 2 k g P F Q, that is when even N* is too blurred.
     const double c2 = coc * coc;
     const double disc = (c2 - 2.0 * kg * fq) * (c2 + 2.0 * kg * fq);
     plan.hasSharpRange = disc >= 0.0;
     if (plan.hasSharpRange) {
         const double larger = c2 + std::sqrt(disc);
         plan.sharpTo = std::sqrt(larger / (2.0 * kg * kg));
-        // The roots multiply to (F Q / k g)^2: the smaller one without the
+        // The roots multiply to (P F Q / k g)^2: the smaller one without the
         // cancellation of c^2 - sqrt(disc).
         plan.sharpFrom = plan.sharpTo > 0.0 ? fq / (kg * plan.sharpTo) : 0.0;
     }
 
     plan.smallestCoc = std::sqrt(2.0 * kg * fq);
-    // N* renders a range sharp while 2 k g' F Q' <= c^2, g' belonging to the
-    // range's own focus. With near kept, Q' = q gives the focus v_near
-    // (1 - q) and g' = g0 - h q; with far kept, v_far (1 + q) and
+    // N* renders a range sharp while 2 k g' P F Q' <= c^2, g' belonging to
+    // the range's own focus. With near kept, Q' = q gives the focus
+    // u_near (1 - q) and g' = g0 - h0 q; with far kept, u_far (1 + q) and
     // g' = g1 + h1 q. Each edge is the smallest positive root.
-    const double r = c2 / (2.0 * k * flength);
-    const double g0 = ExactDof::workingFNumber(1.0, vNear / flength - 1.0, pupil);
-    const double h0 = vNear / (flength * pupil);
+    const double r = c2 / (2.0 * k * flength * pupil);
+    const double g0 =
+        ExactDof::workingFNumber(1.0, ExactDof::magnification(flength, nearDist), pupil);
+    const double h0 = uNear / (flength * pupil);
     const double disc0 = g0 * g0 - 4.0 * h0 * r;
     const double qFar = disc0 >= 0.0 ? 2.0 * r / (g0 + std::sqrt(disc0)) : Infinite;
-    plan.farthestFar =
-        qFar < 1.0 ? objectDistance(flength, vNear * (1.0 - qFar) / (1.0 + qFar)) : Infinite;
-    const double g1 = ExactDof::workingFNumber(1.0, vFar / flength - 1.0, pupil);
-    const double h1 = vFar / (flength * pupil);
+    plan.farthestFar = qFar < 1.0
+                           ? objectDistance(flength, uNear * (1.0 - qFar) / (1.0 + qFar) + offset)
+                           : Infinite;
+    const double g1 =
+        ExactDof::workingFNumber(1.0, ExactDof::magnification(flength, farDist), pupil);
+    const double h1 = uFar / (flength * pupil);
     const double qNear = 2.0 * r / (g1 + std::sqrt(g1 * g1 + 4.0 * h1 * r));
-    plan.nearestNear =
-        qNear < 1.0 ? objectDistance(flength, vFar * (1.0 + qNear) / (1.0 - qNear)) : flength;
+    plan.nearestNear = qNear < 1.0
+                           ? objectDistance(flength, uFar * (1.0 + qNear) / (1.0 - qNear) + offset)
+                           : flength;
 
     plan.stops.reserve(thirdStops().size());
     for (const double stop : thirdStops())
@@ -370,33 +392,97 @@ OptimumPlan optimum(double flength, double nearDist, double farDist, double coc,
     return plan;
 }
 
-StackPlan stack(double flength, double fNumber, double nearDist, double farDist, double coc,
-                bool diffraction, double overlap, double pupil)
+namespace
 {
-    StackPlan plan;
-    double vNear = 0.0;
-    double vFar = 0.0;
-    if (!imageRange(flength, nearDist, farDist, coc, vNear, vFar) || !isPositive(fNumber) ||
-        !isPositive(pupil) || !(overlap >= 0.0 && overlap < 1.0))
-        return plan;
 
-    const StackLens lens{flength, fNumber, coc, pupil, diffraction};
-    // Diffraction is largest at the near end, where the lens is extended
-    // most.
+// What every plan shares: the checks, the lens, and the diffraction at the
+// near end, where the lens is extended most. False when the plan goes no
+// further (invalid input, or diffraction filling the CoC).
+bool begin(StackPlan &plan, double flength, double fNumber, double nearDist, double farDist,
+           double coc, bool diffraction, double overlap, double pupil, double &uNear, double &uFar)
+{
+    if (!imageRange(flength, nearDist, farDist, coc, pupil, uNear, uFar) || !isPositive(fNumber) ||
+        !(overlap >= 0.0 && overlap < 1.0))
+        return false;
     plan.nearMagnification = ExactDof::magnification(flength, nearDist);
     plan.nearWorkingFNumber = ExactDof::workingFNumber(fNumber, plan.nearMagnification, pupil);
     plan.diffractionLimit = ExactDof::largestSharpFNumber(coc, plan.nearMagnification, pupil);
     plan.suggestedFNumber = largestStopBelow(plan.diffractionLimit);
+    plan.rangeLength = std::log(uNear / uFar);
     if (diffraction && !(AiryPerFNumber * plan.nearWorkingFNumber < coc)) {
         plan.status = StackPlan::Status::DiffractionExceedsCoc;
-        return plan;
+        return false;
     }
-    plan.rangeLength = std::log(vNear / vFar);
+    return true;
+}
+
+// The rail plan from frame 1, whose sensor sits at us from the exit pupil:
+// every frame has its zone, shifted by equal steps of (1 - overlap) of it
+// until a far limit reaches farDist.
+StackPlan &railFrom(StackPlan &plan, const StackLens &lens, double us, double farDist,
+                    double overlap)
+{
+    const Frame first = frameAt(lens, us);
+    plan.beta = lens.beta(us);
+    plan.zoneLength = zoneIn(plan.beta, Infinite);
+    plan.railMagnification = first.magnification;
+    plan.railWorkingFNumber = first.workingFNumber;
+    plan.overlap = overlap;
+    const double zone = first.farLimit - first.nearLimit;
+    plan.railZone = zone;
+    int n = 1;
+    double step = 0.0;
+    if (first.farLimit < farDist * (1.0 - CoverTolerance)) {
+        step = (1.0 - overlap) * zone;
+        const double estimate = std::ceil((farDist - first.farLimit) / step);
+        if (!(estimate <= MaxFrames - 1.0)) {
+            plan.status = StackPlan::Status::TooManyFrames;
+            return plan;
+        }
+        n = 1 + std::max(1, int(estimate));
+        // Rounding must neither leave the far end out nor add a frame that
+        // an exact fit does without.
+        if (n > 2 && first.farLimit + (n - 2) * step >= farDist * (1.0 - CoverTolerance))
+            --n;
+        else if (first.farLimit + (n - 1) * step < farDist * (1.0 - CoverTolerance))
+            ++n;
+        if (n > MaxFrames) {
+            plan.status = StackPlan::Status::TooManyFrames;
+            return plan;
+        }
+    } else {
+        plan.overlap = 0.0;
+    }
+    plan.status = StackPlan::Status::Ok;
+    plan.frames.reserve(std::size_t(n));
+    for (int i = 0; i < n; ++i) {
+        Frame f = first;
+        f.focus += i * step;
+        f.nearLimit += i * step;
+        f.farLimit += i * step;
+        f.step = i == 0 ? std::numeric_limits<double>::quiet_NaN() : step;
+        plan.frames.push_back(f);
+    }
+    return plan;
+}
+
+} // namespace
+
+StackPlan stack(double flength, double fNumber, double nearDist, double farDist, double coc,
+                bool diffraction, double overlap, double pupil)
+{
+    StackPlan plan;
+    double uNear = 0.0;
+    double uFar = 0.0;
+    if (!begin(plan, flength, fNumber, nearDist, farDist, coc, diffraction, overlap, pupil, uNear,
+               uFar))
+        return plan;
+    const StackLens lens{flength, fNumber, coc, pupil, diffraction};
     if (diffraction)
-        return stackWithDiffraction(plan, lens, vNear, vFar, nearDist, farDist, overlap);
+        return stackWithDiffraction(plan, lens, uNear, uFar, nearDist, farDist, overlap);
 
     // Without diffraction every frame has the same budget.
-    const double beta = coc * fNumber / flength;
+    const double beta = lens.beta(uNear);
     plan.beta = beta;
     plan.zoneLength = beta < 1.0 ? std::log1p(beta) - std::log1p(-beta) : Infinite;
 
@@ -408,29 +494,89 @@ StackPlan stack(double flength, double fNumber, double nearDist, double farDist,
     plan.status = StackPlan::Status::Ok;
 
     if (n == 1) {
-        plan.frames.push_back(frameAt(lens, harmonicMean(vNear, vFar)));
+        plan.frames.push_back(frameAt(lens, harmonicMean(uNear, uFar)));
         return plan;
     }
 
     // Frame 1's near limit sits at near and frame n's far limit at far; with
-    // more than one frame both sensor positions lie beyond F (1 + beta).
-    const double first = vNear * (1.0 - beta);
-    const double last = vFar * (1.0 + beta);
+    // more than one frame both sensor positions lie beyond F P (1 + beta).
+    const double first = uNear * (1.0 - beta);
+    const double last = uFar * (1.0 + beta);
     const double logFirst = std::log(first);
     const double span = std::log(last) - logFirst;
     plan.frames.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        double vs = std::exp(logFirst + span * i / (n - 1));
+        double us = std::exp(logFirst + span * i / (n - 1));
         if (i == 0)
-            vs = first;
+            us = first;
         else if (i == n - 1)
-            vs = last;
-        plan.frames.push_back(frameAt(lens, vs));
+            us = last;
+        plan.frames.push_back(frameAt(lens, us));
     }
     finish(plan, nearDist, farDist);
     // Neighbours are span / (n - 1) apart; whatever of a zone that leaves
     // over is shared.
     plan.overlap = 1.0 + span / ((n - 1) * plan.zoneLength);
+    return plan;
+}
+
+StackPlan railStack(double flength, double fNumber, double nearDist, double farDist, double coc,
+                    bool diffraction, double overlap, double pupil)
+{
+    StackPlan plan;
+    double uNear = 0.0;
+    double uFar = 0.0;
+    if (!begin(plan, flength, fNumber, nearDist, farDist, coc, diffraction, overlap, pupil, uNear,
+               uFar))
+        return plan;
+    const StackLens lens{flength, fNumber, coc, pupil, diffraction};
+    railFrom(plan, lens, frameReaching(lens, uNear), farDist, overlap);
+    if (!plan.frames.empty())
+        plan.frames.front().nearLimit = nearDist;
+    return plan;
+}
+
+double nearLimitAtMagnification(double flength, double fNumber, double magnification, double coc,
+                                bool diffraction, double pupil)
+{
+    if (!isPositive(magnification))
+        return std::numeric_limits<double>::quiet_NaN();
+    const ExactDof::Figures f =
+        ExactDof::limits(flength, fNumber, ExactDof::focusAtMagnification(flength, magnification),
+                         coc, diffraction, pupil);
+    return f.sharp ? f.nearLimit : std::numeric_limits<double>::quiet_NaN();
+}
+
+StackPlan railStackAtMagnification(double flength, double fNumber, double magnification,
+                                   double depth, double coc, bool diffraction, double overlap,
+                                   double pupil)
+{
+    StackPlan plan;
+    const double nearDist =
+        nearLimitAtMagnification(flength, fNumber, magnification, coc, diffraction, pupil);
+    double uNear = 0.0;
+    double uFar = 0.0;
+    if (!isPositive(depth))
+        return plan;
+    if (std::isnan(nearDist)) {
+        // Diffraction alone fills the CoC at that magnification: the plan
+        // says so with the figures of that focus.
+        const double focus = ExactDof::focusAtMagnification(flength, magnification);
+        begin(plan, flength, fNumber, focus, focus + depth, coc, diffraction, overlap, pupil, uNear,
+              uFar);
+        if (plan.status != StackPlan::Status::DiffractionExceedsCoc)
+            plan.status = StackPlan::Status::InvalidInput;
+        return plan;
+    }
+    // The frame at that magnification is sharp, even where the near limit
+    // in front of it would not be on its own.
+    if (!begin(plan, flength, fNumber, nearDist, nearDist + depth, coc, diffraction, overlap, pupil,
+               uNear, uFar) &&
+        plan.status != StackPlan::Status::DiffractionExceedsCoc)
+        return plan;
+    const StackLens lens{flength, fNumber, coc, pupil, diffraction};
+    // The lens at exactly that magnification: us = F (m + P).
+    railFrom(plan, lens, flength * (magnification + pupil), nearDist + depth, overlap);
     return plan;
 }
 
