@@ -304,10 +304,18 @@ void TestCalc::closeRangeTexts()
                          "for infinity, the far limit reaches infinity."));
     const QString optimum = call(words("optimum --focal 100 --near 0.2 --far 0.21 --coc 0.03")).out;
     QVERIFY(optimum.contains(QRegularExpression("Best aperture +f/29.8 \\(working f/58.2 at")));
-    const QStringList stack = call(words("stack --focal 100 --aperture 8 --near 0.3 --far 0.32 "
-                                         "--coc 0.03 --diffraction"))
-                                  .out.split('\n');
-    QVERIFY(stack[2].endsWith("Step") && stack[3].endsWith(" m") && stack[4].endsWith(" mm"));
+    // A refocusing plan's step is the focus's change, a rail plan's the
+    // camera's move; the first frame has none, the next one in mm.
+    for (const char *plan : {"", "--rail"}) {
+        const QStringList stack = call(words("stack --focal 100 --aperture 8 --near 0.3 --far 0.32 "
+                                             "--coc 0.03 --diffraction ") +
+                                       words(plan))
+                                      .out.split('\n');
+        const qsizetype header = stack.indexOf(QRegularExpression(".*Far +(Focus|Rail) step$"));
+        QVERIFY2(header > 0 && header + 2 < stack.size(), qPrintable(stack.join('\n')));
+        QCOMPARE(stack[header].endsWith("Rail step"), *plan != 0);
+        QVERIFY(stack[header + 1].endsWith(" m") && stack[header + 2].endsWith(" mm"));
+    }
 }
 
 void TestCalc::cocWays_data()
@@ -379,7 +387,12 @@ void TestCalc::jsonKeys_data()
         << words("optimum --focal 50 --near 3 --far 4 --coc 0.03") << optimum;
     QTest::newRow("stack")
         << words("stack --focal 50 --aperture 8 --near 2 --far inf --diffraction")
-        << words("focal_mm aperture coc_mm diffraction overlap near_m far_m count frames");
+        << words("focal_mm aperture coc_mm diffraction pupil_magnification overlap rail near_m "
+                 "far_m count frames");
+    QTest::newRow("stack on a rail")
+        << words("stack --focal 100 --aperture 8 --magnification 1 --depth 5 --coc 0.03 --rail")
+        << words("focal_mm aperture coc_mm diffraction pupil_magnification overlap rail near_m "
+                 "far_m count frames magnification working_aperture zone_mm");
 }
 
 // Each command's JSON document has exactly the documented keys.
@@ -532,11 +545,12 @@ void TestCalc::jsonContents()
     QCOMPARE(frames.first()["near_m"].toDouble(), 2.0);
     QVERIFY(frames.last()["far_m"].isNull());
     QCOMPARE(sorted(frames.first().toObject().keys()),
-             QStringList({"far_m", "focus_m", "near_m", "working_aperture"}));
+             QStringList({"far_m", "focus_m", "magnification", "near_m", "working_aperture"}));
     // Every later frame tells how far its focus moved from the one before.
     for (int i = 1; i < frames.size(); ++i) {
         QCOMPARE(sorted(frames[i].toObject().keys()),
-                 QStringList({"far_m", "focus_m", "near_m", "step_mm", "working_aperture"}));
+                 QStringList({"far_m", "focus_m", "magnification", "near_m", "step_mm",
+                              "working_aperture"}));
         if (!frames[i]["focus_m"].isNull())
             QCOMPARE(frames[i]["step_mm"].toDouble(),
                      (frames[i]["focus_m"].toDouble() - frames[i - 1]["focus_m"].toDouble()) *

@@ -62,10 +62,14 @@ private slots:
     void exactLimitsFollowFormulas_data();
     void exactLimitsFollowFormulas();
     void diffractionNeverDeepensField();
+    void depthFollowsExitPupil_data();
+    void depthFollowsExitPupil();
     void optimumAgreesWithLensModel_data();
     void optimumAgreesWithLensModel();
     void stackLimitsAreSharpAndMinimal_data();
     void stackLimitsAreSharpAndMinimal();
+    void railStepsAreEqualAndCover_data();
+    void railStepsAreEqualAndCover();
     void exactFitAddsNoFrame_data();
     void exactFitAddsNoFrame();
     void diffractionBeyondCocSuggestsStop_data();
@@ -180,6 +184,31 @@ void TestPlanning::diffractionNeverDeepensField()
     QVERIFY(sharpCases > 1000);
 }
 
+void TestPlanning::depthFollowsExitPupil_data()
+{
+    QTest::addColumn<Camera>("cam");
+    QTest::addColumn<double>("magnification");
+    QTest::newRow("100mm 1:1 f/8 P 2") << Camera{100, 8, 0, 0.03, false, 2} << 1.0;
+    QTest::newRow("100mm 1:1 f/8 P 0.5") << Camera{100, 8, 0, 0.03, false, 0.5} << 1.0;
+    QTest::newRow("100mm 1:1 f/8 P 1") << Camera{100, 8, 0, 0.03, false, 1} << 1.0;
+    QTest::newRow("10mm objective 20x P 2") << Camera{10, 1.4, 0, 0.0374, false, 2} << 20.0;
+    QTest::newRow("65mm 1:2 P 3") << Camera{65, 5.6, 0, 0.02, false, 3} << 0.5;
+    QTest::newRow("50mm 1:10 P 0.7") << Camera{50, 4, 0, 0.03, false, 0.7} << 0.1;
+}
+
+// The close-up depth of field with the pupil magnification, as published:
+// 2 N c (1 + m / P) / (m^2 - (N c / F)^2).
+void TestPlanning::depthFollowsExitPupil()
+{
+    QFETCH(Camera, cam);
+    QFETCH(double, magnification);
+    const double f = cam.f, n = cam.n, c = cam.c, p = cam.pupil, m = magnification;
+    const ExactDof::Figures fig = ExactDof::compute(f, n, f * (1 + 1 / m), c, false, p);
+    QVERIFY(fig.sharp);
+    const double beta = n * c / f;
+    COMPARE_REL(fig.depth(), 2 * n * c * (1 + m / p) / (m * m - beta * beta), 1e-9);
+}
+
 void TestPlanning::optimumAgreesWithLensModel_data()
 {
     QTest::addColumn<Shot>("shot");
@@ -246,6 +275,9 @@ void TestPlanning::stackLimitsAreSharpAndMinimal_data()
     QTest::newRow("1:1 diffraction") << Shot{100, 8, 200, 210, 0.03, true, 0.1} << 1.0;
     QTest::newRow("1:1 retrofocus") << Shot{100, 11, 200, 210, 0.03, true, 0.2} << 2.0;
     QTest::newRow("1:1 telephoto") << Shot{100, 5.6, 200, 205, 0.03, true, 0.0} << 0.5;
+    QTest::newRow("65mm P 2") << Shot{65, 5.6, 120, 125, 0.02, false, 0.1} << 2.0;
+    QTest::newRow("65mm P 2 diffraction") << Shot{65, 5.6, 120, 125, 0.02, true, 0.1} << 2.0;
+    QTest::newRow("objective P 3") << Shot{20, 2.8, 24, 24.5, 0.02, true, 0.2} << 3.0;
     QTest::newRow("to inf diffraction") << Shot{24, 11, 300, Inf, 0.03, true, 0.1} << 1.0;
     QTest::newRow("overlap 0") << Shot{100, 4, 500, 2000, 0.02, false, 0.0} << 1.0;
     QTest::newRow("overlap 0.9") << Shot{50, 5.6, 1000, 5000, 0.03, true, 0.9} << 1.0;
@@ -309,6 +341,62 @@ void TestPlanning::stackLimitsAreSharpAndMinimal()
         const double zone = std::min(zoneOf(frames[i]), zoneOf(frames[i + 1]));
         QVERIFY(shared >= overlap * zone * (1 - 1e-9) - 1e-15);
     }
+}
+
+void TestPlanning::railStepsAreEqualAndCover_data()
+{
+    QTest::addColumn<Shot>("shot");
+    QTest::addColumn<double>("pupil");
+    QTest::newRow("100mm 0.3-0.32 m") << Shot{100, 8, 300, 320, 0.03, false, 0.1} << 1.0;
+    QTest::newRow("diffraction") << Shot{100, 8, 300, 320, 0.03, true, 0.1} << 1.0;
+    QTest::newRow("1:1 P 2") << Shot{100, 5.6, 200, 205, 0.03, true, 0.25} << 2.0;
+    QTest::newRow("P 0.5 no overlap") << Shot{100, 11, 200, 210, 0.03, false, 0.0} << 0.5;
+    QTest::newRow("one frame") << Shot{50, 11, 3000, 3100, 0.03, false, 0.1} << 1.0;
+}
+
+// The lens keeps frame 1's setting: one magnification, frame 1's near limit
+// at near, zones shifted by equal steps of (1 - overlap) of the zone, the
+// last far limit at or beyond far and the one before it short of far. Seen
+// from where each frame is taken, its limits blur to exactly 1.
+void TestPlanning::railStepsAreEqualAndCover()
+{
+    QFETCH(Shot, shot);
+    QFETCH(double, pupil);
+    const auto [f, n, nearDist, farDist, c, diffraction, overlap] = shot;
+    const StackPlan plan =
+        FocusPlanner::railStack(f, n, nearDist, farDist, c, diffraction, overlap, pupil);
+    QCOMPARE(plan.status, Status::Ok);
+    const auto &frames = plan.frames;
+    QVERIFY(!frames.empty());
+    const double s1 = frames[0].focus;
+    const double m = f / (s1 - f);
+    COMPARE_REL(plan.railMagnification, m, 1e-12);
+    COMPARE_REL(plan.railWorkingFNumber, n * (1 + m / pupil), 1e-12);
+    QCOMPARE(frames[0].nearLimit, nearDist);
+    const double zone = frames[0].farLimit - frames[0].nearLimit;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const double moved = frames[i].focus - s1;
+        COMPARE_REL(moved, i * (1 - overlap) * zone, 1e-9);
+        if (i > 0)
+            COMPARE_REL(frames[i].step, (1 - overlap) * zone, 1e-12);
+        COMPARE_REL(frames[i].magnification, m, 1e-12);
+        for (const double limit : {frames[i].nearLimit, frames[i].farLimit})
+            COMPARE_REL(workingBlur(s1, n, f, c, limit - moved, diffraction, pupil), 1.0, 1e-8);
+    }
+    QVERIFY(frames.back().farLimit >= farDist * (1 - 1e-12));
+    if (frames.size() > 1)
+        QVERIFY(frames[frames.size() - 2].farLimit < farDist);
+
+    // A subject 5 mm deep at exactly that magnification starts at frame 1's
+    // near limit there.
+    const StackPlan deep =
+        FocusPlanner::railStackAtMagnification(f, n, m, 5.0, c, diffraction, overlap, pupil);
+    QCOMPARE(deep.status, Status::Ok);
+    QCOMPARE(deep.railMagnification, m);
+    COMPARE_REL(workingBlur(deep.frames[0].focus, n, f, c, deep.frames[0].nearLimit, diffraction,
+                            pupil),
+                1.0, 1e-8);
+    QVERIFY(deep.frames.back().farLimit >= deep.frames[0].nearLimit + 5.0 - 1e-9);
 }
 
 void TestPlanning::exactFitAddsNoFrame_data()

@@ -6,6 +6,7 @@
 #include "optics/lensmodel.h"
 #include "planning/doffigures.h"
 #include "planning/exactdof.h"
+#include "planning/focusplanner.h"
 #include "presets/cocpresets.h"
 #include "project/projectfile.h"
 #include "texttable.h"
@@ -533,7 +534,9 @@ QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture
              QStringLiteral("none: diffraction alone (%1 mm at working f/%2) fills the CoC; "
                             "f-numbers below f/%3 keep a sharp zone at this focus")
                  .arg(g6(LensModel::AiryPerFNumber * e.workingFNumber), g6(e.workingFNumber),
-                      QString::number(e.largestSharpFNumber, 'g', 3))});
+                      // Rounded down: f/X itself must keep the zone.
+                      QString::number(FocusPlanner::rounded(e.largestSharpFNumber, 3, false), 'g',
+                                      3))});
     }
     lines.append(
         {QStringLiteral("Blur at infinity"), g6(e.blurAtInfinity) + QStringLiteral(" CoC")});

@@ -30,6 +30,23 @@ const OptionSpec PupilMagnification{"pupil-magnification",
                                     K::Number,
                                     0.1,
                                     10};
+const OptionSpec StackNear{"near", "M",
+                           "nearest distance to render sharp, in metres (or --magnification "
+                           "with --depth)",
+                           K::Distance};
+const OptionSpec StackFar{"far", "M", "farthest distance, in metres, or inf", K::Distance};
+const OptionSpec StackMagnification{"magnification", "M",
+                                    "frame 1's magnification, 1 for 1:1, with --depth instead "
+                                    "of --near and --far",
+                                    K::Positive};
+const OptionSpec Depth{"depth", "MM",
+                       "with --magnification: the subject's depth in mm, from frame 1's near "
+                       "limit",
+                       K::Positive};
+const OptionSpec Rail{"rail", nullptr,
+                      "plan for a focusing rail: the lens keeps frame 1's focus and the camera "
+                      "moves by equal steps",
+                      K::Flag};
 const OptionSpec AsWindow{"as-window", nullptr,
                           "the window's figures: the marked f-number, its searches with "
                           "--diffraction, its hyperfocal distance",

@@ -45,6 +45,13 @@ extern const OptionSpec Overlap;
 extern const OptionSpec DofFocus;
 extern const OptionSpec Magnification;
 extern const OptionSpec PupilMagnification;
+// stack's own: frame 1's magnification and the subject's depth, instead of
+// --near and --far, and the focusing-rail plan.
+extern const OptionSpec StackNear;
+extern const OptionSpec StackFar;
+extern const OptionSpec StackMagnification;
+extern const OptionSpec Depth;
+extern const OptionSpec Rail;
 // The window's figures rather than the exact ones.
 extern const OptionSpec AsWindow;
 // dof's own wording: it names the window's check box.

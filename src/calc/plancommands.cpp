@@ -4,6 +4,7 @@
 #include "calcarguments.h"
 #include "calccommands.h"
 #include "calcformat.h"
+#include "planning/exactdof.h"
 #include "planning/focusplanner.h"
 #include "texttable.h"
 
@@ -81,12 +82,13 @@ QString tooNarrow(const Range &r)
         .arg(metresText(r.nearDist), metresText(r.farDist), g6(r.focal));
 }
 
-Range readRange(CalcArguments &args)
+Range readRange(CalcArguments &args, const OptionSpec &nearOption = CalcOptions::Near,
+                const OptionSpec &farOption = CalcOptions::Far)
 {
     Range r;
     r.focal = args.positive(CalcOptions::Focal);
-    r.nearDist = args.distance(CalcOptions::Near, r.focal, false);
-    r.farDist = args.distance(CalcOptions::Far, r.focal, true);
+    r.nearDist = args.distance(nearOption, r.focal, false);
+    r.farDist = args.distance(farOption, r.focal, true);
     if (!args.failed() && !(r.nearDist < r.farDist))
         args.fail(QStringLiteral("--near %1 is not nearer than --far %2")
                       .arg(metresText(r.nearDist), metresText(r.farDist)));
@@ -197,36 +199,113 @@ void declareStack(CalcArguments &args)
     args.setDescription(QStringLiteral(
         "A focus-stacking plan: the fewest frames whose sharp zones together cover\n"
         "--near to --far, neighbours overlapping by at least --overlap of a frame's\n"
-        "zone (measured on the sensor side, of the nearer frame's zone).\n"
-        "The first frame's near limit is --near, the last frame's far limit --far,\n"
-        "and the overlaps are equal between. Limits are exact in the blur model; with\n"
-        "--diffraction each frame's diffraction disc is that of the working f-number\n"
-        "N (1 + m/P) at its focus. Each frame after the first has its step: how far\n"
-        "the focus moved from the frame before, for a focusing rail."));
-    declareRange(args);
+        "zone. The first frame's near limit is --near, and limits are exact, with the\n"
+        "defocus of the cone from the exit pupil; with --diffraction each frame's\n"
+        "diffraction disc is that of the working f-number N (1 + m/P) at its focus.\n"
+        "Distances are measured from the lens.\n"
+        "\n"
+        "Without --rail the lens is refocused for each frame: neighbours overlap\n"
+        "equally (on the sensor side, of the nearer frame's zone), the last frame's\n"
+        "far limit is --far, and each frame's step is how far its focus distance\n"
+        "moved from the frame before's.\n"
+        "\n"
+        "With --rail the lens keeps frame 1's focus and the camera moves on a\n"
+        "focusing rail: every frame has one magnification and the same zone, the\n"
+        "camera moves towards the subject by equal steps of (1 - overlap) of that\n"
+        "zone, and the last frame's far limit reaches --far or beyond. Distances are\n"
+        "then measured from the lens where frame 1 is taken.\n"
+        "\n"
+        "--magnification M --depth D plans a subject D mm deep whose front is frame\n"
+        "1's near limit with the lens at magnification M, in place of --near and --far."));
+    args.add(CalcOptions::Focal);
+    args.add(CalcOptions::StackNear);
+    args.add(CalcOptions::StackFar);
+    args.add(CalcOptions::StackMagnification);
+    args.add(CalcOptions::Depth);
     args.add(CalcOptions::Aperture);
     args.addCocOptions();
     args.add(CalcOptions::Diffraction);
     args.add(CalcOptions::PupilMagnification);
     args.add(CalcOptions::Overlap);
+    args.add(CalcOptions::Rail);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")});
 }
+
+namespace
+{
+
+// The subject of a stack: a range, or frame 1's magnification and a depth.
+struct StackSubject {
+    Range range;
+    bool byMagnification = false;
+    double magnification = 0.0;
+    double depth = 0.0;
+};
+
+StackSubject readSubject(CalcArguments &args)
+{
+    StackSubject subject;
+    subject.byMagnification = args.flag(CalcOptions::StackMagnification);
+    if (!subject.byMagnification) {
+        if (args.flag(CalcOptions::Depth))
+            args.fail(QStringLiteral("--depth goes with --magnification, in place of --near and "
+                                     "--far"));
+        subject.range = readRange(args, CalcOptions::StackNear, CalcOptions::StackFar);
+        return subject;
+    }
+    subject.range.focal = args.positive(CalcOptions::Focal);
+    subject.magnification = args.positive(CalcOptions::StackMagnification);
+    if (args.flag(CalcOptions::StackNear) || args.flag(CalcOptions::StackFar))
+        args.fail(QStringLiteral("--magnification with --depth stands for --near and --far; "
+                                 "give one or the other"));
+    else if (!args.flag(CalcOptions::Depth))
+        args.fail(QStringLiteral("--magnification needs --depth, the subject's depth in mm"));
+    else
+        subject.depth = args.positive(CalcOptions::Depth);
+    const double focus = ExactDof::focusAtMagnification(subject.range.focal, subject.magnification);
+    if (!args.failed() && !(focus > subject.range.focal && std::isfinite(focus)))
+        args.fail(QStringLiteral("--magnification %1 puts the focus too close to the focal "
+                                 "length (%2 mm) to compute with")
+                      .arg(g6(subject.magnification), g6(subject.range.focal)));
+    return subject;
+}
+
+} // namespace
 
 Result runStack(CalcArguments &args)
 {
     QString output;
-    const Range r = readRange(args);
+    StackSubject subject = readSubject(args);
+    Range &r = subject.range;
     const double aperture = args.positive(CalcOptions::Aperture);
     const CalcArguments::Coc coc = args.coc();
     const bool diffraction = args.flag(CalcOptions::Diffraction);
     const double overlap = args.fraction(CalcOptions::Overlap, 0.1);
     const double pupil = args.numberOr(CalcOptions::PupilMagnification, 1.0);
+    const bool rail = args.flag(CalcOptions::Rail);
     const QString format = args.format();
     if (args.failed())
         return refused(args);
 
-    const FocusPlanner::StackPlan plan = FocusPlanner::stack(
-        r.focal, aperture, r.nearDist, r.farDist, coc.mm, diffraction, overlap, pupil);
+    FocusPlanner::StackPlan plan;
+    if (subject.byMagnification) {
+        plan = FocusPlanner::railStackAtMagnification(r.focal, aperture, subject.magnification,
+                                                      subject.depth, coc.mm, diffraction, overlap,
+                                                      pupil);
+        r.nearDist = FocusPlanner::nearLimitAtMagnification(
+            r.focal, aperture, subject.magnification, coc.mm, diffraction, pupil);
+        r.farDist = r.nearDist + subject.depth;
+        if (!rail && plan.status == FocusPlanner::StackPlan::Status::Ok)
+            plan = FocusPlanner::stack(r.focal, aperture, r.nearDist, r.farDist, coc.mm,
+                                       diffraction, overlap, pupil);
+    } else {
+        plan = rail ? FocusPlanner::railStack(r.focal, aperture, r.nearDist, r.farDist, coc.mm,
+                                              diffraction, overlap, pupil)
+                    : FocusPlanner::stack(r.focal, aperture, r.nearDist, r.farDist, coc.mm,
+                                          diffraction, overlap, pupil);
+    }
+    const QString nearName =
+        subject.byMagnification ? QStringLiteral("--magnification") : QStringLiteral("--near");
     switch (plan.status) {
     case FocusPlanner::StackPlan::Status::Ok:
         break;
@@ -234,13 +313,13 @@ Result runStack(CalcArguments &args)
         QString suggestion =
             plan.suggestedFNumber > 0
                 ? QStringLiteral("; f-numbers below f/%1 work, the largest third stop is f/%2")
-                      .arg(g6(plan.diffractionLimit), g6(plan.suggestedFNumber))
+                      .arg(downward(plan.diffractionLimit), g6(plan.suggestedFNumber))
                 : QStringLiteral("; not even f/1 works with this CoC");
-        args.fail(QStringLiteral("--aperture: f/%1 is working f/%2 at %3 at --near, where "
-                                 "diffraction alone (%4 mm) reaches the CoC (%5 mm), so nothing "
-                                 "is sharp%6")
+        args.fail(QStringLiteral("--aperture: f/%1 is working f/%2 at %3 at %4, where "
+                                 "diffraction alone (%5 mm) reaches the CoC (%6 mm), so nothing "
+                                 "is sharp%7")
                       .arg(g6(aperture), fNumber(plan.nearWorkingFNumber),
-                           ratio(plan.nearMagnification),
+                           ratio(plan.nearMagnification), nearName,
                            g6(FocusPlanner::AiryPerFNumber * plan.nearWorkingFNumber), g6(coc.mm),
                            suggestion));
         return refused(args);
@@ -251,7 +330,12 @@ Result runStack(CalcArguments &args)
                       .arg(FocusPlanner::MaxFrames));
         return refused(args);
     case FocusPlanner::StackPlan::Status::InvalidInput:
-        args.fail(tooNarrow(r));
+        if (subject.byMagnification)
+            args.fail(QStringLiteral("--magnification %1 and --depth %2 are too extreme to plan "
+                                     "at a focal length of %3 mm")
+                          .arg(g6(subject.magnification), g6(subject.depth), g6(r.focal)));
+        else
+            args.fail(tooNarrow(r));
         return refused(args);
     }
 
@@ -261,20 +345,29 @@ Result runStack(CalcArguments &args)
             QJsonObject frame{{QStringLiteral("focus_m"), metresJson(f.focus)},
                               {QStringLiteral("near_m"), metresJson(f.nearLimit)},
                               {QStringLiteral("far_m"), metresJson(f.farLimit)},
+                              {QStringLiteral("magnification"), f.magnification},
                               {QStringLiteral("working_aperture"), f.workingFNumber}};
             if (!std::isnan(f.step))
                 frame.insert(QStringLiteral("step_mm"), numberJson(f.step));
             frames.append(frame);
         }
-        return done(json(QJsonObject{{QStringLiteral("focal_mm"), r.focal},
-                                     {QStringLiteral("aperture"), aperture},
-                                     {QStringLiteral("coc_mm"), coc.mm},
-                                     {QStringLiteral("diffraction"), diffraction},
-                                     {QStringLiteral("overlap"), overlap},
-                                     {QStringLiteral("near_m"), metresJson(r.nearDist)},
-                                     {QStringLiteral("far_m"), metresJson(r.farDist)},
-                                     {QStringLiteral("count"), int(plan.frames.size())},
-                                     {QStringLiteral("frames"), frames}}));
+        QJsonObject result{{QStringLiteral("focal_mm"), r.focal},
+                           {QStringLiteral("aperture"), aperture},
+                           {QStringLiteral("coc_mm"), coc.mm},
+                           {QStringLiteral("diffraction"), diffraction},
+                           {QStringLiteral("pupil_magnification"), pupil},
+                           {QStringLiteral("overlap"), overlap},
+                           {QStringLiteral("rail"), rail},
+                           {QStringLiteral("near_m"), metresJson(r.nearDist)},
+                           {QStringLiteral("far_m"), metresJson(r.farDist)},
+                           {QStringLiteral("count"), int(plan.frames.size())},
+                           {QStringLiteral("frames"), frames}};
+        if (rail) {
+            result.insert(QStringLiteral("magnification"), plan.railMagnification);
+            result.insert(QStringLiteral("working_aperture"), plan.railWorkingFNumber);
+            result.insert(QStringLiteral("zone_mm"), numberJson(plan.railZone));
+        }
+        return done(json(result));
     }
     if (format == QLatin1String("csv")) {
         TextTable table({QStringLiteral("frame"), QStringLiteral("focus_m"),
@@ -290,17 +383,32 @@ Result runStack(CalcArguments &args)
     }
 
     const int count = int(plan.frames.size());
+    // A rail plan overlaps by exactly the asked fraction, a refocusing one
+    // by at least that.
     output =
-        QStringLiteral("%1 %2 from %3 to %4 at f/%5, %6 mm, CoC %7 mm%8, overlap at least "
-                       "%9 %\n\n")
+        QStringLiteral("%1 %2 from %3 to %4 at f/%5, %6 mm, CoC %7 mm%8, overlap %9%\n")
             .arg(QString::number(count),
                  count == 1 ? QStringLiteral("frame covers everything")
                             : QStringLiteral("frames cover everything"),
                  metresText(r.nearDist), metresText(r.farDist), g6(aperture), g6(r.focal),
                  g6(coc.mm), diffraction ? QStringLiteral(", diffraction included") : QString(),
-                 g6(overlap * 100));
+                 (rail ? QString() : QStringLiteral("at least ")) + g6(overlap * 100) +
+                     QLatin1Char(' '));
+    if (rail) {
+        output +=
+            QStringLiteral("On a focusing rail: the lens stays at %1 (working f/%2), each frame %3 "
+                           "deep; the camera moves towards the subject by the rail step. Distances "
+                           "from the lens at frame 1.\n\n")
+                .arg(ratio(plan.railMagnification), fNumber(plan.railWorkingFNumber),
+                     stepText(plan.railZone));
+    } else {
+        output += QStringLiteral("Refocusing the lens for each frame: the focus step is how far "
+                                 "the focus distance moves from the frame before. Distances "
+                                 "from the lens.\n\n");
+    }
     TextTable table({QStringLiteral("Frame"), QStringLiteral("Focus"), QStringLiteral("Near"),
-                     QStringLiteral("Far"), QStringLiteral("Step")});
+                     QStringLiteral("Far"),
+                     rail ? QStringLiteral("Rail step") : QStringLiteral("Focus step")});
     for (int i = 0; i < count; ++i) {
         const FocusPlanner::Frame &f = plan.frames[size_t(i)];
         table.addRow({QString::number(i + 1), metresText(f.focus), metresText(f.nearLimit),
