@@ -14,6 +14,7 @@
 #include "planning/doffigures.h"
 #include "planning/equivalence.h"
 #include "presets/cocpresets.h"
+#include "recordingdevice.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -203,6 +204,13 @@ private slots:
     void chartsExport_data();
     void chartsExport();
     void stackCsv();
+    void macroRangeTypedAndKeptAcrossUnits();
+    void railStepsInMillimetresOrMicrometres_data();
+    void railStepsInMillimetresOrMicrometres();
+    void apertureStepsByThirdStops_data();
+    void apertureStepsByThirdStops();
+    void typedMagnificationSetsNear();
+    void shortRangeAxisHasLabels();
     void stackDiffractionSaysWhy();
     void equivalentCameraSameDepth_data();
     void equivalentCameraSameDepth();
@@ -505,7 +513,7 @@ void TestPlanner::feetAreRemembered()
         setRange(window.inputs(), 24, 0.03, 1.5, Infinite);
         const double focusMm = window.bestAperture()->plan().focus;
         window.inputs()->setUnit(PlannerText::Unit::Feet);
-        QCOMPARE(window.inputs()->nearBox()->value(), std::round(1500 / 304.8 * 100) / 100);
+        QCOMPARE(window.inputs()->nearBox()->value(), std::round(1500 / 304.8 * 1000) / 1000);
         QVERIFY(window.inputs()->nearBox()->suffix().endsWith("ft"));
         const QString focus = window.bestAperture()->focusField()->text();
         QVERIFY2(focus.endsWith(" ft"), qPrintable(focus));
@@ -644,7 +652,7 @@ void TestPlanner::stackCsv()
     const FocusPlanner::StackPlan &plan = page->plan();
     const QStringList lines = page->csv().split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), int(plan.frames.size()) + 1);
-    QCOMPARE(lines.first(), QString("frame,focus_m,near_m,far_m,rail_step_m"));
+    QCOMPARE(lines.first(), QString("frame,focus_m,near_m,far_m,step_mm"));
     double travel = 0;
     for (int i = 1; i < lines.size(); ++i) {
         const QStringList cells = lines[i].split(',');
@@ -655,8 +663,7 @@ void TestPlanner::stackCsv()
         QCOMPARE(cells[4].isEmpty(), i == 1);
         travel += cells[4].toDouble();
     }
-    QVERIFY(std::abs(travel * 1000 - (plan.frames.back().focus - plan.frames.front().focus)) <
-            1e-4);
+    QVERIFY(std::abs(travel - (plan.frames.back().focus - plan.frames.front().focus)) < 1e-4);
 
     QTemporaryDir dir;
     QString whyNot;
@@ -1023,6 +1030,138 @@ void TestPlanner::fitsAtDefaultSize()
         QTabBar *bar = window.pages()->findChild<QTabBar *>();
         QVERIFY(bar->sizeHint().width() <= bar->width());
     }
+}
+
+// Tenths of a millimetre can be typed, and a change of unit there and back
+// keeps the distances, not their rounded figures: the plan stays the same.
+void TestPlanner::macroRangeTypedAndKeptAcrossUnits()
+{
+    PlannerWindow window;
+    window.showPage("stack");
+    CommonInputs *in = window.inputs();
+    window.focusStack()->apertureBox()->setValue(2.8);
+    setRange(in, 100, 0.01, 1, 2);
+    for (auto [box, text] :
+         {std::pair{in->nearBox(), "0.2000"}, std::pair{in->farBox(), "0.2005"}}) {
+        box->selectAll();
+        QTest::keyClicks(box, QLocale().toString(QString(text).toDouble(), 'f', 4));
+        QTest::keyClick(box, Qt::Key_Tab);
+    }
+    QCOMPARE(in->values().nearDist, 200.0);
+    QCOMPARE(in->values().farDist, 200.5);
+    const std::size_t frames = window.focusStack()->plan().frames.size();
+    QVERIFY(frames > 1);
+    in->setUnit(PlannerText::Unit::Feet);
+    in->setUnit(PlannerText::Unit::Metres);
+    in->setUnit(PlannerText::Unit::Feet);
+    QCOMPARE(in->values().nearDist, 200.0);
+    QCOMPARE(window.focusStack()->plan().frames.size(), frames);
+    in->setUnit(PlannerText::Unit::Metres);
+    QCOMPARE(in->values().farDist, 200.5);
+    QCOMPARE(window.focusStack()->plan().frames.size(), frames);
+}
+
+void TestPlanner::railStepsInMillimetresOrMicrometres_data()
+{
+    QTest::addColumn<double>("aperture");
+    QTest::addColumn<double>("coc");
+    QTest::addColumn<double>("far");
+    QTest::addColumn<QString>("unit");
+    QTest::newRow("f/8, mm") << 8.0 << 0.03 << 0.205 << "mm";
+    QTest::newRow("f/2, µm") << 2.0 << 0.01 << 0.2005 << "µm";
+}
+
+// On a rail every step is 0.9 of the one zone, 2 N c (1 + m) / (m^2 -
+// (N c / F)^2) at frame 1's magnification, shown in mm, or µm below 0.1 mm.
+void TestPlanner::railStepsInMillimetresOrMicrometres()
+{
+    QFETCH(double, aperture);
+    QFETCH(double, coc);
+    QFETCH(double, far);
+    QFETCH(QString, unit);
+    PlannerWindow window;
+    window.showPage("stack");
+    FocusStackPage *page = window.focusStack();
+    page->planBox()->setCurrentIndex(1);
+    page->apertureBox()->setValue(aperture);
+    setRange(window.inputs(), 100, coc, 0.2, far);
+    const FocusPlanner::StackPlan &plan = page->plan();
+    QVERIFY(plan.frames.size() > 1);
+    const double m = plan.frames.front().magnification;
+    const double beta = aperture * coc / 100;
+    const double zone = 2 * aperture * coc * (1 + m) / (m * m - beta * beta);
+    const QString cell = page->table()->item(1, 3)->text();
+    QVERIFY2(cell.endsWith(" " + unit), qPrintable(cell));
+    const double shown = QLocale().toDouble(cell.section(' ', 0, 0)) / (unit == "µm" ? 1000 : 1);
+    QVERIFY2(std::abs(shown - 0.9 * zone) < 0.9 * zone * 1e-3, qPrintable(cell));
+    QVERIFY(page->workingApertureField()->text().contains(PlannerText::ratio(m)));
+}
+
+void TestPlanner::apertureStepsByThirdStops_data()
+{
+    QTest::addColumn<double>("from");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<double>("to");
+    QTest::newRow("f/8 up") << 8.0 << 1 << 9.0;
+    QTest::newRow("f/8 up three") << 8.0 << 3 << 11.0;
+    QTest::newRow("f/8 down") << 8.0 << -1 << 7.1;
+    QTest::newRow("between, up") << 8.5 << 1 << 9.0;
+    QTest::newRow("between, down") << 8.5 << -1 << 8.0;
+    QTest::newRow("past f/64") << 64.0 << 1 << 256.0;
+}
+
+// The arrows follow the lens's third stops; any f-number can still be typed.
+void TestPlanner::apertureStepsByThirdStops()
+{
+    QFETCH(double, from);
+    QFETCH(int, steps);
+    QFETCH(double, to);
+    FocusStackPage page;
+    QDoubleSpinBox *box = page.apertureBox();
+    box->setValue(from);
+    box->stepBy(steps);
+    QCOMPARE(box->value(), to);
+    box->selectAll();
+    QTest::keyClicks(box, QLocale().toString(7.3));
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(box->value(), 7.3);
+}
+
+// A magnification typed on the stack page sets the near distance to frame
+// 1's near limit at it: F (1 + m) / (m + N c / F).
+void TestPlanner::typedMagnificationSetsNear()
+{
+    PlannerWindow window;
+    window.showPage("stack");
+    FocusStackPage *page = window.focusStack();
+    page->planBox()->setCurrentIndex(1);
+    page->apertureBox()->setValue(8);
+    setRange(window.inputs(), 100, 0.03, 0.15, 0.25);
+    page->magnificationBox()->setValue(1);
+    const double nearMm = 100 * 2 / (1 + 8 * 0.03 / 100);
+    QVERIFY(std::abs(window.inputs()->values().nearDist - nearMm) < 1e-9);
+    QVERIFY(std::abs(page->plan().frames.front().magnification - 1) < 1e-9);
+    QCOMPARE(page->magnificationBox()->value(), 1.0);
+}
+
+// A range of half a millimetre still gets distance labels on its axis.
+void TestPlanner::shortRangeAxisHasLabels()
+{
+    const FocusPlanner::StackPlan plan = FocusPlanner::stack(100, 8, 200, 200.5, 0.03, false, 0.1);
+    RecordingDevice device(600, 300);
+    {
+        QPainter painter(&device);
+        PlannerCharts::drawStack(painter, QSize(600, 300), plan, 200, 200.5,
+                                 PlannerText::Unit::Metres);
+    }
+    int labels = 0;
+    for (const auto &t : device.record().texts) {
+        bool number = false;
+        const double v = QLocale().toDouble(t.text, &number);
+        if (number && v >= 0.199 && v <= 0.2015)
+            ++labels;
+    }
+    QVERIFY(labels >= 3);
 }
 
 QTEST_MAIN(TestPlanner)

@@ -215,10 +215,6 @@
         <translation>Fern</translation>
     </message>
     <message>
-        <source>Rail step</source>
-        <translation>Schlittenschritt</translation>
-    </message>
-    <message>
         <source>Frame table</source>
         <translation>Tabelle der Aufnahmen</translation>
     </message>
@@ -276,13 +272,73 @@
         <source>%1 (working %2 at %3 at the near distance)</source>
         <translation>%1 (wirksam %2 bei %3 an der Nah-Entfernung)</translation>
     </message>
+    <message>
+        <source>%1 µm</source>
+        <translation>%1 µm</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source> ×</source>
+        <translation> ×</translation>
+    </message>
+    <message>
+        <source>Refocus the lens</source>
+        <translation>Objektiv neu fokussieren</translation>
+    </message>
+    <message>
+        <source>Focusing rail</source>
+        <translation>Einstellschlitten</translation>
+    </message>
+    <message>
+        <source>&amp;Plan</source>
+        <translation>Ve&amp;rfahren</translation>
+    </message>
+    <message>
+        <source>Plan</source>
+        <translation>Verfahren</translation>
+    </message>
+    <message>
+        <source>Frame &amp;1 magnification</source>
+        <translation>Abbildungsmaßstab Aufnahme &amp;1</translation>
+    </message>
+    <message>
+        <source>Frame 1 magnification</source>
+        <translation>Abbildungsmaßstab Aufnahme 1</translation>
+    </message>
+    <message>
+        <source>Wor&amp;king aperture</source>
+        <translation>Effek&amp;tive Blende</translation>
+    </message>
+    <message>
+        <source>Working aperture</source>
+        <translation>Effektive Blende</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Schritt</translation>
+    </message>
+    <message>
+        <source>Distances are measured from the lens where frame 1 is taken; the lens keeps its focus and the camera moves towards the subject by each step.</source>
+        <translation>Entfernungen gelten ab dem Objektiv bei Aufnahme 1; das Objektiv behält seinen Fokus, und die Kamera rückt um jeden Schritt näher an das Motiv.</translation>
+    </message>
+    <message>
+        <source>Distances are measured from the lens; the lens is refocused for each frame, by each step of its focus distance.</source>
+        <translation>Entfernungen gelten ab dem Objektiv; das Objektiv wird für jede Aufnahme neu fokussiert, um jeden Schritt seines Fokusabstands.</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 bei %2</translation>
+    </message>
+    <message>
+        <source>%1 (frame 1) to %2</source>
+        <translation>%1 (Aufnahme 1) bis %2</translation>
+    </message>
 </context>
 <context>
     <name>PhotoPage</name>
-    <message>
-        <source>Reading photo settings is not available in this build.</source>
-        <translation>Diese Ausgabe kann die Einstellungen von Fotos nicht lesen.</translation>
-    </message>
     <message>
         <source>Photo settings</source>
         <translation>Foto-Einstellungen</translation>

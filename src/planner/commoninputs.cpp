@@ -8,6 +8,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace
@@ -17,14 +19,19 @@ using PlannerFields::labelFor;
 using PlannerFields::number;
 
 constexpr double MaxDistanceMetres = 100000.0;
+// A tenth of a millimetre in either unit: 4 decimals of a metre, 3 of a foot.
+int distanceDecimals(PlannerText::Unit unit)
+{
+    return unit == PlannerText::Unit::Feet ? 3 : 4;
+}
 
 } // namespace
 
 CommonInputs::CommonInputs(QWidget *parent)
     : QWidget(parent), camera(new CameraBox), focal(number(1, 5000, 35, 1, tr(" mm"))),
       coc(number(0.0001, 10, 0.03, 4, tr(" mm"))),
-      nearDist(number(0.01, MaxDistanceMetres, 2, 2, QString())),
-      farDist(number(0.01, MaxDistanceMetres, 10, 2, QString())),
+      nearDist(number(0.0001, MaxDistanceMetres, 2, 4, QString())),
+      farDist(number(0.0001, MaxDistanceMetres, 10, 4, QString())),
       farInfinity(new QCheckBox(tr("Far at &infinity"))), units(new QComboBox)
 {
     camera->setCurrentIndex(CameraList::defaultIndex());
@@ -57,8 +64,10 @@ CommonInputs::CommonInputs(QWidget *parent)
 
     connect(camera, &QComboBox::currentIndexChanged, this, &CommonInputs::cameraChosen);
     connect(units, &QComboBox::currentIndexChanged, this, &CommonInputs::unitChosen);
-    for (QDoubleSpinBox *box : {focal, coc, nearDist, farDist})
+    for (QDoubleSpinBox *box : {focal, coc})
         connect(box, &QDoubleSpinBox::valueChanged, this, &CommonInputs::changed);
+    connect(nearDist, &QDoubleSpinBox::valueChanged, this, &CommonInputs::nearTyped);
+    connect(farDist, &QDoubleSpinBox::valueChanged, this, &CommonInputs::farTyped);
     connect(farInfinity, &QCheckBox::toggled, farDist, &QWidget::setDisabled);
     connect(farInfinity, &QCheckBox::toggled, this, &CommonInputs::changed);
 }
@@ -72,9 +81,8 @@ PlannerInputs CommonInputs::values() const
     in.flength = focal->value();
     in.coc = coc->value();
     in.unit = shownUnit;
-    in.nearDist = PlannerText::fromUnit(nearDist->value(), shownUnit);
-    in.farDist = farInfinity->isChecked() ? std::numeric_limits<double>::infinity()
-                                          : PlannerText::fromUnit(farDist->value(), shownUnit);
+    in.nearDist = nearMm;
+    in.farDist = farInfinity->isChecked() ? std::numeric_limits<double>::infinity() : farMm;
     return in;
 }
 
@@ -111,11 +119,41 @@ void CommonInputs::setRange(double nearMm, double farMm)
     const QSignalBlocker blockFar(farDist);
     const QSignalBlocker blockInfinity(farInfinity);
     nearDist->setValue(PlannerText::toUnit(nearMm, shownUnit));
+    this->nearMm = nearMm;
     const bool infinite = !std::isfinite(farMm);
     farInfinity->setChecked(infinite);
     farDist->setDisabled(infinite);
-    if (!infinite)
+    if (!infinite) {
         farDist->setValue(PlannerText::toUnit(farMm, shownUnit));
+        this->farMm = farMm;
+    }
+    emit changed();
+}
+
+void CommonInputs::setNear(double mm)
+{
+    if (!(mm > 0) || !std::isfinite(mm))
+        return;
+    {
+        const QSignalBlocker block(nearDist);
+        nearDist->setValue(PlannerText::toUnit(mm, shownUnit));
+    }
+    // Held as asked unless the box had to clamp it.
+    nearMm = PlannerText::toUnit(mm, shownUnit) <= nearDist->maximum()
+                 ? std::max(mm, PlannerText::fromUnit(nearDist->minimum(), shownUnit))
+                 : PlannerText::fromUnit(nearDist->value(), shownUnit);
+    emit changed();
+}
+
+void CommonInputs::nearTyped(double value)
+{
+    nearMm = PlannerText::fromUnit(value, shownUnit);
+    emit changed();
+}
+
+void CommonInputs::farTyped(double value)
+{
+    farMm = PlannerText::fromUnit(value, shownUnit);
     emit changed();
 }
 
@@ -133,16 +171,9 @@ void CommonInputs::unitChosen()
     if (chosen == shownUnit)
         return;
     // The distances stay where they are; only their figures change.
-    const double nearMm = PlannerText::fromUnit(nearDist->value(), shownUnit);
-    const double farMm = PlannerText::fromUnit(farDist->value(), shownUnit);
     shownUnit = chosen;
     retitleUnits();
-    {
-        const QSignalBlocker blockNear(nearDist);
-        const QSignalBlocker blockFar(farDist);
-        nearDist->setValue(PlannerText::toUnit(nearMm, shownUnit));
-        farDist->setValue(PlannerText::toUnit(farMm, shownUnit));
-    }
+    showDistances();
     emit unitChanged(shownUnit);
     emit changed();
 }
@@ -154,6 +185,16 @@ void CommonInputs::retitleUnits()
     for (QDoubleSpinBox *box : {nearDist, farDist}) {
         const QSignalBlocker block(box);
         box->setSuffix(suffix);
+        box->setDecimals(distanceDecimals(shownUnit));
+        box->setMinimum(std::pow(10.0, -distanceDecimals(shownUnit)));
         box->setMaximum(max);
     }
+}
+
+void CommonInputs::showDistances()
+{
+    const QSignalBlocker blockNear(nearDist);
+    const QSignalBlocker blockFar(farDist);
+    nearDist->setValue(PlannerText::toUnit(nearMm, shownUnit));
+    farDist->setValue(PlannerText::toUnit(farMm, shownUnit));
 }

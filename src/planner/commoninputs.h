@@ -32,6 +32,9 @@ public:
     void setFocalLength(double mm);
     void setCoc(double mm);
     void setRange(double nearDist, double farDist);
+    // The near distance alone, as a page asks for it (a magnification typed
+    // on the focus-stack page).
+    void setNear(double nearDist);
 
     CameraBox *cameraBox() const { return camera; }
     QDoubleSpinBox *focalBox() const { return focal; }
@@ -49,6 +52,9 @@ private:
     void cameraChosen();
     void unitChosen();
     void retitleUnits();
+    void nearTyped(double value);
+    void farTyped(double value);
+    void showDistances();
 
     CameraBox *camera;
     QDoubleSpinBox *focal;
@@ -58,6 +64,11 @@ private:
     QCheckBox *farInfinity;
     QComboBox *units;
     PlannerText::Unit shownUnit = PlannerText::Unit::Metres;
+    // The distances themselves in mm: the boxes show them rounded to their
+    // decimals, and a change of unit shows them anew rather than reading
+    // the rounded figures back.
+    double nearMm = 2000;
+    double farMm = 10000;
 };
 
 #endif // COMMONINPUTS_H

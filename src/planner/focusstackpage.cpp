@@ -3,10 +3,13 @@
 #include "chartview.h"
 #include "plannercharts.h"
 #include "plannerfields.h"
+#include "stopspinbox.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -26,38 +29,63 @@
 namespace
 {
 
-// Enough digits for a rail whose steps are hundredths of a millimetre.
-QString exact(double mm, PlannerText::Unit unit)
+// Enough digits for a rail whose steps are hundredths of a millimetre, in
+// the C locale as vorel-calc writes its CSV.
+QString exact(double value)
+{
+    if (std::isnan(value))
+        return QString();
+    if (std::isinf(value))
+        return QStringLiteral("inf");
+    return QString::number(value, 'g', 8);
+}
+
+// A step as a macro photographer sets it: mm, or µm below a tenth of one.
+QString stepText(double mm)
 {
     if (std::isnan(mm))
         return QString();
     if (std::isinf(mm))
-        return QStringLiteral("inf");
-    return QString::number(PlannerText::toUnit(mm, unit), 'g', 8);
+        return QCoreApplication::translate("PlannerText", "infinity");
+    if (std::fabs(mm) < 0.1)
+        return FocusStackPage::tr("%1 µm").arg(PlannerText::number(mm * 1000, 3));
+    return FocusStackPage::tr("%1 mm").arg(PlannerText::number(mm, 4));
 }
 
 } // namespace
 
 FocusStackPage::FocusStackPage(QWidget *parent)
-    : QWidget(parent), aperture(PlannerFields::number(0.5, 256, 8, 1, QString())),
+    : QWidget(parent), aperture(new StopSpinBox),
       overlap(PlannerFields::number(0, 90, 10, 0, tr(" %"))),
       diffraction(new QCheckBox(tr("Include &diffraction"))),
-      pupil(PlannerFields::number(0.1, 10, 1, 2, QString())), frames(PlannerFields::result()),
+      pupil(PlannerFields::number(0.1, 10, 1, 2, QString())), planKind(new QComboBox),
+      magnification(PlannerFields::number(0.0001, 100, 0.5, 4, tr(" ×"))),
+      working(PlannerFields::result()), measured(new QLabel), frames(PlannerFields::result()),
       problem(new QLabel), frameTable(new QTableWidget(0, 4)), chartView(new ChartView)
 {
-    aperture->setPrefix(QStringLiteral("f/"));
+    aperture->setDecimals(2);
+    aperture->setRange(0.5, 256);
+    aperture->setValue(8);
     diffraction->setAccessibleName(tr("Include diffraction"));
+    planKind->addItem(tr("Refocus the lens"));
+    planKind->addItem(tr("Focusing rail"));
     auto *inputs = new QFormLayout;
+    PlannerFields::addRow(inputs, tr("&Plan"), tr("Plan"), planKind);
     PlannerFields::addRow(inputs, tr("Ape&rture"), tr("Aperture"), aperture);
     PlannerFields::addRow(inputs, tr("O&verlap"), tr("Overlap"), overlap);
     inputs->addRow(QString(), diffraction);
     PlannerFields::addRow(inputs, tr("Pupil ma&gnification"), tr("Pupil magnification"), pupil);
     auto *results = new QFormLayout;
     PlannerFields::addRow(results, tr("Fra&mes"), tr("Frames"), frames);
+    PlannerFields::addRow(results, tr("Frame &1 magnification"), tr("Frame 1 magnification"),
+                          magnification);
+    PlannerFields::addRow(results, tr("Wor&king aperture"), tr("Working aperture"), working);
+    measured->setWordWrap(true);
+    results->addRow(measured);
     problem->setWordWrap(true);
     results->addRow(problem);
 
-    frameTable->setHorizontalHeaderLabels({tr("Focus"), tr("Near"), tr("Far"), tr("Rail step")});
+    frameTable->setHorizontalHeaderLabels({tr("Focus"), tr("Near"), tr("Far"), tr("Step")});
     frameTable->setAccessibleName(tr("Frame table"));
     frameTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     frameTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -89,6 +117,9 @@ FocusStackPage::FocusStackPage(QWidget *parent)
     for (QDoubleSpinBox *box : {aperture, overlap, pupil})
         connect(box, &QDoubleSpinBox::valueChanged, this, &FocusStackPage::changed);
     connect(diffraction, &QCheckBox::toggled, this, &FocusStackPage::changed);
+    connect(planKind, &QComboBox::currentIndexChanged, this, &FocusStackPage::changed);
+    connect(magnification, &QDoubleSpinBox::valueChanged, this,
+            &FocusStackPage::magnificationTyped);
     connect(copy, &QPushButton::clicked, this, &FocusStackPage::copyTable);
     connect(save, &QPushButton::clicked, this, &FocusStackPage::askCsv);
 }
@@ -100,12 +131,17 @@ FocusStackPage::Settings FocusStackPage::settings() const
     s.overlap = overlap->value() / 100.0;
     s.diffraction = diffraction->isChecked();
     s.pupilMagnification = pupil->value();
+    s.rail = planKind->currentIndex() == 1;
     return s;
 }
 
 FocusPlanner::StackPlan FocusStackPage::planFor(const PlannerInputs &inputs,
                                                 const Settings &settings)
 {
+    if (settings.rail)
+        return FocusPlanner::railStack(inputs.flength, settings.fNumber, inputs.nearDist,
+                                       inputs.farDist, inputs.coc, settings.diffraction,
+                                       settings.overlap, settings.pupilMagnification);
     return FocusPlanner::stack(inputs.flength, settings.fNumber, inputs.nearDist, inputs.farDist,
                                inputs.coc, settings.diffraction, settings.overlap,
                                settings.pupilMagnification);
@@ -150,18 +186,36 @@ void FocusStackPage::recompute(const PlannerInputs &inputs)
 
     const int count = why.isEmpty() ? int(current.frames.size()) : 0;
     frames->setText(why.isEmpty() ? QString::number(count) : tr("none"));
+    measured->setText(s.rail ? tr("Distances are measured from the lens where frame 1 is taken; "
+                                  "the lens keeps its focus and the camera moves towards the "
+                                  "subject by each step.")
+                             : tr("Distances are measured from the lens; the lens is refocused "
+                                  "for each frame, by each step of its focus distance."));
+    if (count > 0) {
+        const FocusPlanner::Frame &first = current.frames.front();
+        const FocusPlanner::Frame &last = current.frames.back();
+        showMagnification(first.magnification);
+        const QString at = tr("%1 at %2")
+                               .arg(PlannerText::fNumber(first.workingFNumber),
+                                    PlannerText::ratio(first.magnification));
+        working->setText(count == 1 || s.rail
+                             ? at
+                             : tr("%1 (frame 1) to %2")
+                                   .arg(at, tr("%1 at %2")
+                                                .arg(PlannerText::fNumber(last.workingFNumber),
+                                                     PlannerText::ratio(last.magnification))));
+    } else {
+        working->setText(tr("none"));
+    }
     problem->setText(why);
     problem->setVisible(!why.isEmpty());
     frameTable->setRowCount(count);
     for (int i = 0; i < count; ++i) {
         const FocusPlanner::Frame &f = current.frames[size_t(i)];
-        const QStringList cells = {
-            PlannerText::distance(f.focus, inputs.unit, 5),
-            PlannerText::distance(f.nearLimit, inputs.unit, 5),
-            PlannerText::distance(f.farLimit, inputs.unit, 5),
-            std::isnan(railStep(size_t(i)))
-                ? QString()
-                : PlannerText::distance(railStep(size_t(i)), inputs.unit, 3)};
+        const QStringList cells = {PlannerText::distance(f.focus, inputs.unit, 5),
+                                   PlannerText::distance(f.nearLimit, inputs.unit, 5),
+                                   PlannerText::distance(f.farLimit, inputs.unit, 5),
+                                   stepText(f.step)};
         for (int c = 0; c < cells.size(); ++c) {
             QTableWidgetItem *item = frameTable->item(i, c);
             if (!item) {
@@ -190,25 +244,34 @@ void FocusStackPage::recompute(const PlannerInputs &inputs)
             PlannerCharts::describeStack(plan, nearDist, farDist, unit));
 }
 
-double FocusStackPage::railStep(size_t frame) const
+void FocusStackPage::magnificationTyped(double value)
 {
-    if (frame >= current.frames.size())
-        return std::nan("");
-    return current.frames[frame].step;
+    const Settings s = settings();
+    const double nearMm = FocusPlanner::nearLimitAtMagnification(
+        shown.flength, s.fNumber, value, shown.coc, s.diffraction, s.pupilMagnification);
+    if (std::isfinite(nearMm) && nearMm > shown.flength)
+        emit nearDistanceAsked(nearMm);
 }
 
+void FocusStackPage::showMagnification(double value)
+{
+    const QSignalBlocker block(magnification);
+    magnification->setValue(value);
+}
+
+// vorel-calc's columns: distances in the unit chosen, steps in mm.
 QString FocusStackPage::csv() const
 {
     const QString u = PlannerText::unitSymbol(shown.unit);
-    QString text = QStringLiteral("frame,focus_%1,near_%1,far_%1,rail_step_%1\n").arg(u);
+    QString text = QStringLiteral("frame,focus_%1,near_%1,far_%1,step_mm\n").arg(u);
     if (current.status != FocusPlanner::StackPlan::Status::Ok)
         return text;
+    const auto inUnit = [this](double mm) { return exact(PlannerText::toUnit(mm, shown.unit)); };
     for (size_t i = 0; i < current.frames.size(); ++i) {
         const FocusPlanner::Frame &f = current.frames[i];
         text += QStringLiteral("%1,%2,%3,%4,%5\n")
-                    .arg(QString::number(i + 1), exact(f.focus, shown.unit),
-                         exact(f.nearLimit, shown.unit), exact(f.farLimit, shown.unit),
-                         exact(railStep(i), shown.unit));
+                    .arg(QString::number(i + 1), inUnit(f.focus), inUnit(f.nearLimit),
+                         inUnit(f.farLimit), exact(f.step));
     }
     return text;
 }

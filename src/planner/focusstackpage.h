@@ -8,14 +8,17 @@
 
 class ChartView;
 class QCheckBox;
+class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
 
-// The fewest frames whose sharp zones cover the range at one f-number: the
-// count, a table of the frames and a chart of their zones, with the table
-// to copy or save as CSV.
+// The fewest frames whose sharp zones cover the range at one f-number,
+// refocusing the lens for each or moving the camera on a focusing rail: the
+// count, frame 1's magnification (which can be typed instead of the near
+// distance) and working f-number, a table of the frames and a chart of their
+// zones, with the table to copy or save as CSV in vorel-calc's columns.
 class FocusStackPage : public QWidget
 {
     Q_OBJECT
@@ -30,6 +33,8 @@ public:
         double overlap = 0.1;
         bool diffraction = false;
         double pupilMagnification = 1;
+        // A focusing-rail plan rather than refocusing the lens.
+        bool rail = false;
     };
     Settings settings() const;
     // The one place where the page asks the planning code for a stack.
@@ -48,18 +53,22 @@ public:
     QDoubleSpinBox *overlapBox() const { return overlap; }
     QCheckBox *diffractionBox() const { return diffraction; }
     QDoubleSpinBox *pupilBox() const { return pupil; }
+    QComboBox *planBox() const { return planKind; }
+    QDoubleSpinBox *magnificationBox() const { return magnification; }
+    QLineEdit *workingApertureField() const { return working; }
     QLineEdit *framesField() const { return frames; }
     QTableWidget *table() const { return frameTable; }
     ChartView *chart() const { return chartView; }
 
 signals:
     void changed();
+    // A magnification was typed: the near distance that makes it frame 1's.
+    void nearDistanceAsked(double mm);
 
 private:
     void askCsv();
-    // The rail step before each frame: how far its focus lies from the
-    // previous frame's; NaN for the first.
-    double railStep(size_t frame) const;
+    void magnificationTyped(double value);
+    void showMagnification(double value);
 
     FocusPlanner::StackPlan current;
     PlannerInputs shown;
@@ -67,6 +76,10 @@ private:
     QDoubleSpinBox *overlap;
     QCheckBox *diffraction;
     QDoubleSpinBox *pupil;
+    QComboBox *planKind;
+    QDoubleSpinBox *magnification;
+    QLineEdit *working;
+    QLabel *measured;
     QLineEdit *frames;
     QLabel *problem;
     QTableWidget *frameTable;

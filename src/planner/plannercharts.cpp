@@ -45,6 +45,42 @@ QString number(double value)
     return PlannerText::number(value, 3);
 }
 
+// The distance axis's ticks in the unit, with their labels: 1-2-5 steps of
+// each decade where the axis spans a few of them, otherwise evenly spaced
+// round figures, so that a macro range of a fraction of a millimetre gets
+// labels too.
+QList<QPair<double, QString>> distanceTicks(double lo, double hi)
+{
+    QList<QPair<double, QString>> ticks;
+    if (!(lo > 0) || !(hi > lo) || !std::isfinite(hi))
+        return ticks;
+    if (hi / lo > 4) {
+        for (double decade = std::pow(10.0, std::floor(std::log10(lo))); decade <= hi;
+             decade *= 10) {
+            for (const double m : {1.0, 2.0, 5.0}) {
+                const double v = decade * m;
+                if (v >= lo && v <= hi)
+                    ticks.append({v, number(v)});
+            }
+        }
+        return ticks;
+    }
+    // About five ticks of a 1-2-5 step.
+    const double raw = (hi - lo) / 5;
+    const double unit = std::pow(10.0, std::floor(std::log10(raw)));
+    double step = unit;
+    for (const double m : {2.0, 5.0, 10.0})
+        if (step < raw)
+            step = unit * m;
+    // Enough digits to tell neighbouring ticks apart.
+    const int digits = std::clamp(int(std::floor(std::log10(hi))) -
+                                      int(std::floor(std::log10(step))) + 1,
+                                  1, 12);
+    for (double k = std::ceil(lo / step); k * step <= hi; ++k)
+        ticks.append({k * step, PlannerText::number(k * step, digits)});
+    return ticks;
+}
+
 } // namespace
 
 void drawMessage(QPainter &painter, const QSize &size, const QString &message)
@@ -188,8 +224,13 @@ void drawStack(QPainter &painter, const QSize &size, const FocusPlanner::StackPl
     QRectF area = plotArea(size);
     // Infinity gets a place of its own at the right end of the axis.
     const bool infinite = !std::isfinite(farDist);
-    double lo = nearDist / 1.05;
-    double hi = infinite ? std::max(plan.frames.back().focus * 4, nearDist * 10) : farDist * 1.05;
+    // A few per cent of the range either side, and a rail plan's last zone,
+    // which may reach beyond far.
+    const double end = infinite ? farDist : std::max(farDist, plan.frames.back().farLimit);
+    const double pad = infinite ? 0.05 : std::max(std::log(end / nearDist) * 0.05, 1e-9);
+    double lo = infinite ? nearDist / 1.05 : nearDist * std::exp(-pad);
+    double hi = infinite ? std::max(plan.frames.back().focus * 4, nearDist * 10)
+                         : end * std::exp(pad);
     const double infinityX = area.right();
     if (infinite)
         area.setRight(area.right() - 24);
@@ -205,25 +246,18 @@ void drawStack(QPainter &painter, const QSize &size, const FocusPlanner::StackPl
     painter.drawLine(area.bottomLeft(),
                      QPointF(infinite ? infinityX : area.right(), area.bottom()));
     const QFontMetricsF metrics(painter.font());
-    // Ticks at 1-2-5 steps of the unit, as many as fit.
-    const double loU = PlannerText::toUnit(lo, unit);
-    const double hiU = PlannerText::toUnit(hi, unit);
+    // Ticks as many as fit.
     double lastRight = -1e9;
-    for (double decade = std::pow(10.0, std::floor(std::log10(loU))); decade <= hiU; decade *= 10) {
-        for (const double m : {1.0, 2.0, 5.0}) {
-            const double v = decade * m;
-            if (v < loU || v > hiU)
-                continue;
-            const double px = x(PlannerText::fromUnit(v, unit));
-            const QString label = number(v);
-            const double w = metrics.horizontalAdvance(label);
-            painter.setPen(GridColour);
-            painter.drawLine(QPointF(px, area.top()), QPointF(px, area.bottom()));
-            if (px - w / 2 > lastRight + 4) {
-                painter.setPen(AxisColour);
-                painter.drawText(QPointF(px - w / 2, area.bottom() + metrics.ascent() + 3), label);
-                lastRight = px + w / 2;
-            }
+    for (const auto &[v, label] :
+         distanceTicks(PlannerText::toUnit(lo, unit), PlannerText::toUnit(hi, unit))) {
+        const double px = x(PlannerText::fromUnit(v, unit));
+        const double w = metrics.horizontalAdvance(label);
+        painter.setPen(GridColour);
+        painter.drawLine(QPointF(px, area.top()), QPointF(px, area.bottom()));
+        if (px - w / 2 > lastRight + 4) {
+            painter.setPen(AxisColour);
+            painter.drawText(QPointF(px - w / 2, area.bottom() + metrics.ascent() + 3), label);
+            lastRight = px + w / 2;
         }
     }
     painter.setPen(AxisColour);

@@ -55,6 +55,7 @@ PlannerWindow::PlannerWindow(QWidget *parent)
     connect(tabs, &QTabWidget::currentChanged, this, &PlannerWindow::pageShown);
     connect(common, &CommonInputs::unitChanged, this, &PlannerWindow::rememberUnit);
     connect(stackPage, &FocusStackPage::changed, this, &PlannerWindow::recomputeStack);
+    connect(stackPage, &FocusStackPage::nearDistanceAsked, common, &CommonInputs::setNear);
     connect(samePage, &SamePicturePage::changed, this, &PlannerWindow::recomputeSame);
     connect(photoPage, &PhotoPage::settingsChosen, this, &PlannerWindow::usePhoto);
     resize(860, 640);
