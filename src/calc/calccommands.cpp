@@ -6,12 +6,14 @@
 #include "optics/lensmodel.h"
 #include "planning/doffigures.h"
 #include "planning/exactdof.h"
+#include "planning/framing.h"
 #include "presets/cocpresets.h"
 #include "project/projectfile.h"
 #include "texttable.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <limits>
@@ -112,6 +114,161 @@ Result runPresets(CalcArguments &args)
     return done(output);
 }
 
+// ---- framing ------------------------------------------------------------
+
+// The frame and background of the framing figures, as the options give
+// them; an unknown frame is invalid, an absent background NaN.
+struct Framed {
+    Framing::Frame frame{std::nan(""), std::nan("")};
+    QString frameSource;
+    double background = std::nan("");
+};
+
+Framed readFraming(CalcArguments &args, const CalcArguments::Coc &coc, double focal)
+{
+    Framed f;
+    // A frame larger than a metre is a typing error rather than a camera.
+    constexpr double LargestSide = 1000;
+    if (args.flag(CalcOptions::Frame)) {
+        const QString text = args.value(CalcOptions::Frame).trimmed();
+        const QRegularExpressionMatch match =
+            QRegularExpression(QStringLiteral(R"(^([^xX]+)[xX]([^xX]+)$)")).match(text);
+        bool okWidth = false;
+        bool okHeight = false;
+        const double width =
+            match.hasMatch() ? match.captured(1).trimmed().toLatin1().toDouble(&okWidth) : 0;
+        const double height =
+            match.hasMatch() ? match.captured(2).trimmed().toLatin1().toDouble(&okHeight) : 0;
+        if (!okWidth || !okHeight || !std::isfinite(width) || !std::isfinite(height))
+            args.fail(QStringLiteral("--frame: '%1' is not a frame; give its width and height in "
+                                     "mm, as in 36x24")
+                          .arg(text));
+        else if (!(width > 0 && height > 0 && width <= LargestSide && height <= LargestSide))
+            args.fail(QStringLiteral("--frame: '%1' must have both sides greater than 0 and at "
+                                     "most %2 mm")
+                          .arg(text)
+                          .arg(LargestSide));
+        else {
+            f.frame = {width, height};
+            f.frameSource = QStringLiteral("given");
+        }
+    } else if (std::isfinite(coc.diagonal)) {
+        f.frame = Framing::frameOf(coc.diagonal, coc.aspect);
+        f.frameSource = coc.source;
+    }
+    if (args.flag(CalcOptions::Background))
+        f.background = args.distance(CalcOptions::Background, focal, true);
+    return f;
+}
+
+QJsonObject framingJson(const Framed &fr, double focal, double aperture, double focus, double pupil)
+{
+    QJsonObject o;
+    if (fr.frame.valid()) {
+        const Framing::Figures f = Framing::compute(focal, focus, fr.frame);
+        o.insert(QStringLiteral("frame_mm"),
+                 QJsonObject{{QStringLiteral("width"), numberJson(fr.frame.width)},
+                             {QStringLiteral("height"), numberJson(fr.frame.height)}});
+        o.insert(QStringLiteral("field_of_view_deg"),
+                 QJsonObject{{QStringLiteral("horizontal"), numberJson(f.horizontalDeg)},
+                             {QStringLiteral("vertical"), numberJson(f.verticalDeg)},
+                             {QStringLiteral("diagonal"), numberJson(f.diagonalDeg)}});
+        o.insert(QStringLiteral("field_m"),
+                 QJsonObject{{QStringLiteral("width"), metresJson(f.fieldWidth)},
+                             {QStringLiteral("height"), metresJson(f.fieldHeight)}});
+    }
+    if (!std::isnan(fr.background)) {
+        const double blur = Framing::backgroundBlur(focal, aperture, focus, fr.background, pupil);
+        o.insert(QStringLiteral("background_m"), metresJson(fr.background));
+        o.insert(QStringLiteral("background_blur_mm"), numberJson(blur));
+        if (fr.frame.valid())
+            o.insert(QStringLiteral("background_blur_percent"),
+                     numberJson(100 * blur / fr.frame.width));
+    }
+    return o;
+}
+
+QJsonObject withFraming(QJsonObject figures, const Framed &fr, double focal, double aperture,
+                        double focus, double pupil)
+{
+    const QJsonObject framing = framingJson(fr, focal, aperture, focus, pupil);
+    for (auto it = framing.begin(); it != framing.end(); ++it)
+        figures.insert(it.key(), it.value());
+    return figures;
+}
+
+QList<QPair<QString, QString>> framingLines(const Framed &fr, double focal, double aperture,
+                                            double focus, double pupil)
+{
+    const auto g4 = [](double x) { return QString::number(x, 'g', 4); };
+    QList<QPair<QString, QString>> lines;
+    if (fr.frame.valid()) {
+        const Framing::Figures f = Framing::compute(focal, focus, fr.frame);
+        QString frame = QStringLiteral("%1 x %2 mm").arg(g4(fr.frame.width), g4(fr.frame.height));
+        if (fr.frameSource != QLatin1String("given"))
+            frame += QStringLiteral(" (") + fr.frameSource + QLatin1Char(')');
+        lines.append({QStringLiteral("Frame"), frame});
+        lines.append({QStringLiteral("Field of view"),
+                      QString::fromUtf8("%1° horizontal, %2° vertical, %3° diagonal")
+                          .arg(QString::number(f.horizontalDeg, 'f', 2),
+                               QString::number(f.verticalDeg, 'f', 2),
+                               QString::number(f.diagonalDeg, 'f', 2))});
+        lines.append(
+            {QStringLiteral("Field at the subject"),
+             QStringLiteral("%1 x %2 m").arg(g4(f.fieldWidth / 1000), g4(f.fieldHeight / 1000))});
+    }
+    if (!std::isnan(fr.background)) {
+        const double blur = Framing::backgroundBlur(focal, aperture, focus, fr.background, pupil);
+        QString text = QStringLiteral("%1 mm at %2").arg(g4(blur), metresText(fr.background));
+        if (fr.frame.valid())
+            text +=
+                QStringLiteral(", %1 % of the frame's width").arg(g4(100 * blur / fr.frame.width));
+        lines.append({QStringLiteral("Background blur"), text});
+    }
+    return lines;
+}
+
+// A JSON value as JsonWriter writes it, the keys in QJsonObject's order.
+void writeValue(JsonWriter &json, const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::Object: {
+        json.beginObject();
+        const QJsonObject object = value.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            json.key(it.key());
+            writeValue(json, it.value());
+        }
+        json.endObject();
+        break;
+    }
+    case QJsonValue::Array:
+        json.beginArray();
+        for (const QJsonValue &item : value.toArray())
+            writeValue(json, item);
+        json.endArray();
+        break;
+    case QJsonValue::Double:
+        json.number(value.toDouble());
+        break;
+    case QJsonValue::Bool:
+        json.boolean(value.toBool());
+        break;
+    case QJsonValue::String:
+        json.string(value.toString());
+        break;
+    default:
+        json.null();
+        break;
+    }
+}
+
+void addFramingOptions(CalcArguments &args)
+{
+    args.add(CalcOptions::Frame);
+    args.add(CalcOptions::Background);
+}
+
 // ---- dof ----------------------------------------------------------------
 
 QString g6(double value)
@@ -166,7 +323,11 @@ void declareDof(CalcArguments &args)
         "infinite. The limits are exact; with --diffraction the diffraction disc is\n"
         "that of the working f-number N (1 + m/P) at the magnification m of the focus.\n"
         "--as-window gives the window's figures instead: the marked f-number, with\n"
-        "--diffraction its searches, and 10 km for infinity."));
+        "--diffraction its searches, and 10 km for infinity.\n"
+        "Where the frame is known (--sensor, --camera or --frame), also the field of\n"
+        "view 2 atan(w / 2v) at the focus and the field w / m at the subject; with\n"
+        "--background the blur disc (F/N) m |D - s| / D of a point at D on the sensor\n"
+        "(D measured from the entrance pupil, F (1 - 1/P) in front of the lens)."));
     args.add(CalcOptions::Focal);
     args.add(CalcOptions::Aperture);
     args.add(CalcOptions::DofFocus);
@@ -175,6 +336,7 @@ void declareDof(CalcArguments &args)
     args.add(CalcOptions::DiffractionAsWindow);
     args.add(CalcOptions::PupilMagnification);
     args.add(CalcOptions::AsWindow);
+    addFramingOptions(args);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
 }
 
@@ -187,6 +349,7 @@ Result runDof(CalcArguments &args)
     const bool diffraction = args.flag(CalcOptions::Diffraction);
     const bool asWindow = args.flag(CalcOptions::AsWindow);
     const double pupil = readPupil(args, asWindow);
+    const Framed framed = readFraming(args, coc, focal);
     const QString format = args.format();
     if (args.failed())
         return refused(args);
@@ -196,8 +359,10 @@ Result runDof(CalcArguments &args)
         if (!computable(args, f, CalcOptions::Aperture))
             return refused(args);
         if (format == QLatin1String("json"))
-            return done(json(dofJson(f)));
-        return done(dofText(f, coc.source));
+            return done(json(withFraming(dofJson(f), framed, focal, aperture, focus, 1.0)));
+        const auto lines = framingLines(framed, focal, aperture, focus, 1.0);
+        return done(dofText(f, coc.source) +
+                    (lines.isEmpty() ? QString() : QStringLiteral("\n") + keyValues(lines)));
     }
     const ExactDof::Figures e =
         ExactDof::compute(focal, aperture, focus, coc.mm, diffraction, pupil);
@@ -206,8 +371,10 @@ Result runDof(CalcArguments &args)
         return refused(args);
     }
     if (format == QLatin1String("json"))
-        return done(json(dofFiguresJson(e, focal, aperture, focus, coc.mm, diffraction)));
-    return done(dofFiguresText(e, focal, aperture, focus, coc, diffraction));
+        return done(json(withFraming(dofFiguresJson(e, focal, aperture, focus, coc.mm, diffraction),
+                                     framed, focal, aperture, focus, pupil)));
+    return done(dofFiguresText(e, focal, aperture, focus, coc, diffraction,
+                               framingLines(framed, focal, aperture, focus, pupil)));
 }
 
 // ---- table ----------------------------------------------------------------
@@ -247,7 +414,9 @@ void declareTable(CalcArguments &args)
         "Defaults: the full stops f/1.4 to f/22 and the focus distances\n"
         "0.5, 0.7, 1, 1.5, 2, 3, 5, 7, 10, 15, 20, 30, 50, 100 m, those beyond the\n"
         "focal length. The limits are dof's: exact, or with --as-window the window's.\n"
-        "A cell where diffraction alone fills the CoC is not sharp."));
+        "A cell where diffraction alone fills the CoC is not sharp. With --format json\n"
+        "each cell also has dof's framing figures where the frame is known, and its\n"
+        "background blur with --background."));
     args.add(CalcOptions::Focal);
     args.addCocOptions();
     args.add(CalcOptions::Apertures);
@@ -255,6 +424,7 @@ void declareTable(CalcArguments &args)
     args.add(CalcOptions::DiffractionAsWindow);
     args.add(CalcOptions::PupilMagnification);
     args.add(CalcOptions::AsWindow);
+    addFramingOptions(args);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv"),
                           QStringLiteral("markdown"), QStringLiteral("html")});
 }
@@ -270,6 +440,8 @@ Result runTable(CalcArguments &args)
     const bool diffraction = args.flag(CalcOptions::Diffraction);
     const bool asWindow = args.flag(CalcOptions::AsWindow);
     const double pupil = readPupil(args, asWindow);
+    const Framed framed = readFraming(args, coc, focal);
+    const double cellPupil = asWindow ? 1.0 : pupil;
     const QString format = args.format();
     // Every cell is held in memory a few times over before it is written.
     constexpr qsizetype MaxCells = 100000;
@@ -305,8 +477,9 @@ Result runTable(CalcArguments &args)
         // of the command's time. The keys stand in the order QJsonObject
         // would write them. A cell takes up to about 150 bytes; room that
         // is reserved but not written costs nothing.
+        const bool framing = framed.frame.valid() || !std::isnan(framed.background);
         JsonWriter json(160 + 24 * (apertures.size() + distances.size()) +
-                        160 * apertures.size() * distances.size());
+                        (framing ? 640 : 160) * apertures.size() * distances.size());
         json.beginObject();
         json.key("apertures");
         json.beginArray();
@@ -318,6 +491,16 @@ Result runTable(CalcArguments &args)
         for (const QList<DofFigures> &row : cells) {
             json.beginArray();
             for (const DofFigures &f : row) {
+                if (framing) {
+                    // Rare enough to take the slower road of an object.
+                    QJsonObject cell = framingJson(framed, focal, f.apature, f.fdist, cellPupil);
+                    cell.insert(QStringLiteral("far_m"), metresJson(f.farLimit));
+                    cell.insert(QStringLiteral("near_m"), metresJson(f.nearLimit));
+                    if (!asWindow)
+                        cell.insert(QStringLiteral("sharp"), sharp(f));
+                    writeValue(json, cell);
+                    continue;
+                }
                 json.beginObject();
                 json.key("far_m");
                 json.number(f.farLimit / 1000);
@@ -500,7 +683,8 @@ QJsonObject dofFiguresJson(const ExactDof::Figures &e, double focal, double aper
 }
 
 QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture, double focus,
-                       const CalcArguments::Coc &coc, bool diffraction)
+                       const CalcArguments::Coc &coc, bool diffraction,
+                       const QList<QPair<QString, QString>> &extra)
 {
     QString cocText = g6(coc.mm) + QStringLiteral(" mm");
     if (coc.source != QLatin1String("given"))
@@ -539,6 +723,7 @@ QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture
         {QStringLiteral("Blur at infinity"), g6(e.blurAtInfinity) + QStringLiteral(" CoC")});
     lines.append(
         {QStringLiteral("Scale"), QStringLiteral("1:") + g6(std::fabs(focus - focal) / focal)});
+    lines.append(extra);
     return keyValues(lines) +
            QStringLiteral("\nThe hyperfocal distance is the window's F^2/(N c); focused at the "
                           "focus for infinity, the far limit reaches infinity.\n");
