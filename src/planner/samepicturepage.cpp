@@ -62,11 +62,11 @@ SamePicturePage::SamePicturePage(QWidget *parent)
     framingAperture->setPrefix(QStringLiteral("f/"));
     auto *framingBox = new QGroupBox(tr("Same framing"));
     auto *framingForm = new QFormLayout;
-    PlannerFields::addRow(framingForm, tr("Second camera's &focal length"),
+    PlannerFields::addRow(framingForm, tr("Secon&d camera's focal length"),
                           tr("Second camera's focal length"), framingFocal);
-    PlannerFields::addRow(framingForm, tr("Second camera's f-&number"),
-                          tr("Second camera's f-number"), framingAperture);
-    PlannerFields::addRow(framingForm, tr("Back&ground behind the subject"),
+    PlannerFields::addRow(framingForm, tr("&With its f-number"), tr("Second camera's f-number"),
+                          framingAperture);
+    PlannerFields::addRow(framingForm, tr("Bac&kground behind the subject"),
                           tr("Background behind the subject"), background);
     auto *grid = new QGridLayout;
     const QString cameraNames[2] = {tr("First camera"), tr("Second camera")};
