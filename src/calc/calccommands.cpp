@@ -228,39 +228,17 @@ QList<QPair<QString, QString>> framingLines(const Framed &fr, double focal, doub
     return lines;
 }
 
-// A JSON value as JsonWriter writes it, the keys in QJsonObject's order.
-void writeValue(JsonWriter &json, const QJsonValue &value)
+// An object of two numbers, its keys given in QJsonObject's order.
+template <size_t A, size_t B>
+void writePair(JsonWriter &json, const char (&first)[A], double a, const char (&second)[B],
+               double b)
 {
-    switch (value.type()) {
-    case QJsonValue::Object: {
-        json.beginObject();
-        const QJsonObject object = value.toObject();
-        for (auto it = object.begin(); it != object.end(); ++it) {
-            json.key(it.key());
-            writeValue(json, it.value());
-        }
-        json.endObject();
-        break;
-    }
-    case QJsonValue::Array:
-        json.beginArray();
-        for (const QJsonValue &item : value.toArray())
-            writeValue(json, item);
-        json.endArray();
-        break;
-    case QJsonValue::Double:
-        json.number(value.toDouble());
-        break;
-    case QJsonValue::Bool:
-        json.boolean(value.toBool());
-        break;
-    case QJsonValue::String:
-        json.string(value.toString());
-        break;
-    default:
-        json.null();
-        break;
-    }
+    json.beginObject();
+    json.key(first);
+    json.number(a);
+    json.key(second);
+    json.number(b);
+    json.endObject();
 }
 
 void addFramingOptions(CalcArguments &args)
@@ -491,19 +469,42 @@ Result runTable(CalcArguments &args)
         for (const QList<DofFigures> &row : cells) {
             json.beginArray();
             for (const DofFigures &f : row) {
-                if (framing) {
-                    // Rare enough to take the slower road of an object.
-                    QJsonObject cell = framingJson(framed, focal, f.apature, f.fdist, cellPupil);
-                    cell.insert(QStringLiteral("far_m"), metresJson(f.farLimit));
-                    cell.insert(QStringLiteral("near_m"), metresJson(f.nearLimit));
-                    if (!asWindow)
-                        cell.insert(QStringLiteral("sharp"), sharp(f));
-                    writeValue(json, cell);
-                    continue;
-                }
                 json.beginObject();
+                // The keys in the order QJsonObject would write them,
+                // dof's framing figures among the cell's own.
+                const Framing::Figures fig = Framing::compute(focal, f.fdist, framed.frame);
+                const bool framedCell = fig.valid;
+                const bool withBackground = !std::isnan(framed.background);
+                if (withBackground) {
+                    const double blur = Framing::backgroundBlur(focal, f.apature, f.fdist,
+                                                                framed.background, cellPupil);
+                    json.key("background_blur_mm");
+                    json.number(blur);
+                    if (framedCell) {
+                        json.key("background_blur_percent");
+                        json.number(100 * blur / framed.frame.width);
+                    }
+                    json.key("background_m");
+                    json.number(framed.background / 1000);
+                }
                 json.key("far_m");
                 json.number(f.farLimit / 1000);
+                if (framedCell) {
+                    json.key("field_m");
+                    writePair(json, "height", fig.fieldHeight / 1000, "width",
+                              fig.fieldWidth / 1000);
+                    json.key("field_of_view_deg");
+                    json.beginObject();
+                    json.key("diagonal");
+                    json.number(fig.diagonalDeg);
+                    json.key("horizontal");
+                    json.number(fig.horizontalDeg);
+                    json.key("vertical");
+                    json.number(fig.verticalDeg);
+                    json.endObject();
+                    json.key("frame_mm");
+                    writePair(json, "height", framed.frame.height, "width", framed.frame.width);
+                }
                 json.key("near_m");
                 json.number(f.nearLimit / 1000);
                 if (!asWindow) {
