@@ -1038,6 +1038,10 @@ void TestCalc::tableCellsHaveFraming()
             QVERIFY(cell.contains("near_m") && cell.contains("sharp"));
         }
     }
+    // The printed tables have no room for them, and say so.
+    const Result printed = call(words("table --focal 50 --frame 36x24 --format csv"));
+    QCOMPARE(printed.status, 0);
+    QVERIFY2(printed.err.contains("--format json only"), qPrintable(printed.err));
     // Without a frame or background, cells stay as they were.
     const QJsonObject plain = callJson(words("table --focal 50 --apertures 2 --distances 3"));
     QCOMPARE(sorted(plain["cells"].toArray()[0].toArray()[0].toObject().keys()),

@@ -430,6 +430,15 @@ Result runTable(CalcArguments &args)
                       .arg(MaxCells));
     if (args.failed())
         return refused(args);
+    // The printed tables have no room for the framing figures: say so
+    // rather than drop them unasked.
+    const bool framingAsked = args.flag(CalcOptions::Frame) || args.flag(CalcOptions::Background);
+    const auto withFramingNote = [framingAsked](Result result) {
+        if (framingAsked)
+            result.message = QStringLiteral("--frame and --background add their figures to "
+                                            "--format json only");
+        return result;
+    };
 
     // A cell without a sharp zone has NaN limits.
     QList<QList<DofFigures>> cells;
@@ -545,7 +554,7 @@ Result runTable(CalcArguments &args)
             table.addRow(row);
         }
         output = table.csv();
-        return done(output);
+        return withFramingNote(done(output));
     }
 
     QStringList header = {QStringLiteral("Focus")};
@@ -575,7 +584,7 @@ Result runTable(CalcArguments &args)
         output = htmlPage(title, note, table.html());
     else
         output = title + QStringLiteral("\n") + note + QStringLiteral("\n\n") + table.text();
-    return done(output);
+    return withFramingNote(done(output));
 }
 
 // ---- show -----------------------------------------------------------------
