@@ -56,6 +56,11 @@ private slots:
     void tableTextIsAligned();
     void asProcess_data();
     void asProcess();
+    void dofFraming_data();
+    void dofFraming();
+    void dofFramingText();
+    void framingNeedsAFrame();
+    void tableCellsHaveFraming();
 };
 
 namespace
@@ -412,6 +417,8 @@ void TestCalc::jsonIsQtsIndentedForm_data()
     QTest::newRow("table, one cell") << words("table --focal 50 --apertures 8 --distances 2");
     // Far limits beyond the hyperfocal distance are null; very large ones
     // are written in exponent form.
+    QTest::newRow("table, framing")
+        << words("table --focal 50 --apertures 2,8 --distances 3,100 --sensor 3 --background inf");
     QTest::newRow("table, diffraction")
         << words("table --focal 600 --apertures 1.4,4,11,32 --distances 3,100,900,1000 "
                  "--coc 0.0015 --diffraction");
@@ -720,6 +727,17 @@ void TestCalc::badInputIsRefused_data()
          "--pupil-magnification"},
         {"pupil magnification as window", "table --focal 50 --as-window --pupil-magnification 2",
          "--pupil-magnification"},
+        {"frame without height", dof + QString("--focus 3 --frame 36"), "--frame"},
+        {"frame of words", dof + QString("--focus 3 --frame axb"), "--frame"},
+        {"frame zero wide", dof + QString("--focus 3 --frame 0x24"), "--frame"},
+        {"frame negative", dof + QString("--focus 3 --frame 36x-24"), "--frame"},
+        {"frame of a kilometre", dof + QString("--focus 3 --frame 1e6x24"), "--frame"},
+        {"frame inf", "table --focal 50 --frame infx24", "--frame"},
+        {"background inside", dof + QString("--focus 3 --background 0.02"), "--background"},
+        {"background no number", dof + QString("--focus 3 --background far"), "--background"},
+        {"background twice", dof + QString("--focus 3 --background 5 --background 6"),
+         "--background"},
+        {"table background nan", "table --focal 50 --background nan", "--background"},
         {"working f/32 at 1:1",
          "stack --focal 100 --aperture 16 --near 0.2 --far 0.21 --coc 0.03 --diffraction",
          "working f/32 at 1:1"},
@@ -915,6 +933,133 @@ void TestCalc::asProcess()
         QVERIFY(!jsonOf(out).isEmpty());
     if (german && !args.contains("csv"))
         QVERIFY(!out.contains(QRegularExpression("[0-9],[0-9]")));
+}
+
+// The framing figures against the thin-lens formulas: v = F s / (s - F),
+// angle 2 atan(w / 2v), field w (s - F) / F, and the blur disc
+// (F / N) m |D - s| / (D - e) with m = F / (s - F) and e = F (1 - 1/P).
+void TestCalc::dofFraming_data()
+{
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<double>("f");
+    QTest::addColumn<double>("n");
+    QTest::addColumn<double>("s");
+    QTest::addColumn<double>("w");
+    QTest::addColumn<double>("h");
+    QTest::addColumn<double>("d");
+    QTest::addColumn<double>("p");
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("50 mm f/2 at 3 m, 36x24, background 10 m")
+        << "dof --focal 50 --aperture 2 --focus 3 --coc 0.03 --frame 36x24 --background 10" << 50.0
+        << 2.0 << 3000.0 << 36.0 << 24.0 << 10000.0 << 1.0;
+    // Full frame from the sensor preset: 43.2666 mm diagonal, 3:2.
+    QTest::newRow("85 mm f/1.4 at 2 m, full frame preset, background 6 m")
+        << "dof --focal 85 --aperture 1.4 --focus 2 --sensor 3 --background 6" << 85.0 << 1.4
+        << 2000.0 << 43.26661531 * 3 / std::sqrt(13.0) << 43.26661531 * 2 / std::sqrt(13.0)
+        << 6000.0 << 1.0;
+    QTest::newRow("Four Thirds preset, 4:3, background at infinity")
+        << "dof --focal 25 --aperture 4 --focus 1.5 --sensor 7 --background inf" << 25.0 << 4.0
+        << 1500.0 << 21.64000924 * 0.8 << 21.64000924 * 0.6 << inf << 1.0;
+    QTest::newRow("telephoto pupil 0.5, background 4 m")
+        << "dof --focal 200 --aperture 4 --focus 3 --frame 36x24 --background 4 "
+           "--pupil-magnification 0.5"
+        << 200.0 << 4.0 << 3000.0 << 36.0 << 24.0 << 4000.0 << 0.5;
+    QTest::newRow("window's figures, --frame")
+        << "dof --focal 35 --aperture 8 --focus 5 --frame 23.5x15.6 --background 20 --as-window"
+        << 35.0 << 8.0 << 5000.0 << 23.5 << 15.6 << 20000.0 << 1.0;
+}
+
+void TestCalc::dofFraming()
+{
+    QFETCH(QString, args);
+    QFETCH(double, f);
+    QFETCH(double, n);
+    QFETCH(double, s);
+    QFETCH(double, w);
+    QFETCH(double, h);
+    QFETCH(double, d);
+    QFETCH(double, p);
+    const QJsonObject o = callJson(args.split(' '));
+    QVERIFY(!o.isEmpty());
+    const double v = f * s / (s - f);
+    const double m = f / (s - f);
+    const double deg = 180 / M_PI;
+    const QJsonObject fov = o["field_of_view_deg"].toObject();
+    QVERIFY(qFuzzyCompare(fov["horizontal"].toDouble(), 2 * std::atan(w / (2 * v)) * deg));
+    QVERIFY(qFuzzyCompare(fov["vertical"].toDouble(), 2 * std::atan(h / (2 * v)) * deg));
+    QVERIFY(
+        qFuzzyCompare(fov["diagonal"].toDouble(), 2 * std::atan(std::hypot(w, h) / (2 * v)) * deg));
+    const QJsonObject field = o["field_m"].toObject();
+    QVERIFY(qFuzzyCompare(field["width"].toDouble(), w * (s - f) / f / 1000));
+    QVERIFY(qFuzzyCompare(field["height"].toDouble(), h * (s - f) / f / 1000));
+    const double e = f * (1 - 1 / p);
+    const double blur = std::isinf(d) ? f / n * m : f / n * m * std::fabs(d - s) / (d - e);
+    QVERIFY2(qFuzzyCompare(o["background_blur_mm"].toDouble(), blur),
+             qPrintable(QString::number(o["background_blur_mm"].toDouble(), 'g', 17)));
+    QVERIFY(qFuzzyCompare(o["background_blur_percent"].toDouble(), 100 * blur / w));
+}
+
+// The text shows the same figures, rounded for people; the done-when
+// figures of 50 mm f/2 at 3 m.
+void TestCalc::dofFramingText()
+{
+    const Result r = call(
+        words("dof --focal 50 --aperture 2 --focus 3 --coc 0.03 --frame 36x24 --background 10"));
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.out.contains(QString::fromUtf8("Field of view         38.99° horizontal, 26.56° "
+                                              "vertical, 46.10° diagonal\n")),
+             qPrintable(r.out));
+    QVERIFY(r.out.contains("Field at the subject  2.124 x 1.416 m\n"));
+    QVERIFY(
+        r.out.contains("Background blur       0.2966 mm at 10 m, 0.8239 % of the frame's width\n"));
+    QVERIFY(r.out.contains("Frame                 36 x 24 mm\n"));
+}
+
+// Without a frame there is no field of view; a background's disc in mm
+// needs none.
+void TestCalc::framingNeedsAFrame()
+{
+    const QJsonObject none = callJson(words("dof --focal 50 --aperture 2 --focus 3 --coc 0.03"));
+    QCOMPARE(sorted(none.keys()), sorted(words("focal_mm aperture focus_m coc_mm diffraction sharp "
+                                               "working_aperture magnification hyperfocal_m "
+                                               "focus_for_infinity_m near_m far_m depth_m "
+                                               "blur_at_infinity scale")));
+    const QJsonObject blurOnly =
+        callJson(words("dof --focal 50 --aperture 2 --focus 3 --coc 0.03 --background 10"));
+    QVERIFY(blurOnly.contains("background_blur_mm"));
+    QVERIFY(!blurOnly.contains("background_blur_percent"));
+    QVERIFY(!blurOnly.contains("field_of_view_deg"));
+}
+
+// Each table cell carries the dof figures of its focus and f-number.
+void TestCalc::tableCellsHaveFraming()
+{
+    const QJsonObject t = callJson(
+        words("table --focal 50 --apertures 2,8 --distances 3,10 --frame 36x24 --background 20"));
+    const QJsonArray rows = t["cells"].toArray();
+    QCOMPARE(rows.size(), 2);
+    const double focus[2] = {3000, 10000};
+    const double apertures[2] = {2, 8};
+    for (int r = 0; r < 2; ++r) {
+        for (int c = 0; c < 2; ++c) {
+            const QJsonObject cell = rows[r].toArray()[c].toObject();
+            const double s = focus[r];
+            const double m = 50 / (s - 50);
+            QVERIFY(qFuzzyCompare(cell["field_m"].toObject()["width"].toDouble(),
+                                  36 * (s - 50) / 50 / 1000));
+            const double blur = 50 / apertures[c] * m * (20000 - s) / 20000;
+            QVERIFY(qFuzzyCompare(cell["background_blur_mm"].toDouble(), blur));
+            QVERIFY(cell.contains("near_m") && cell.contains("sharp"));
+        }
+    }
+    // The printed tables have no room for them, and say so.
+    const Result printed = call(words("table --focal 50 --frame 36x24 --format csv"));
+    QCOMPARE(printed.status, 0);
+    QVERIFY2(printed.err.contains("--format json only"), qPrintable(printed.err));
+    // Without a frame or background, cells stay as they were.
+    const QJsonObject plain = callJson(words("table --focal 50 --apertures 2 --distances 3"));
+    QCOMPARE(sorted(plain["cells"].toArray()[0].toArray()[0].toObject().keys()),
+             sorted(words("far_m near_m sharp")));
 }
 
 QTEST_MAIN(TestCalc)

@@ -215,6 +215,10 @@ private slots:
     void equivalentCameraSameDepth_data();
     void equivalentCameraSameDepth();
     void equivalenceRefusesNonsense();
+    void sameFramingSideBySide_data();
+    void sameFramingSideBySide();
+    void sameFramingEquivalentKeepsTheView();
+    void sameFramingBackgroundInFeet();
     void photoFillsInputsAndSavesProject();
     void unreadablePhotoChangesNothing();
     void photosThroughTheReader();
@@ -736,6 +740,134 @@ void TestPlanner::equivalenceRefusesNonsense()
     QVERIFY(!Equivalence::of(50, std::nan(""), 0.03, 43.3, 28).valid);
     QVERIFY(!Equivalence::of(50, 8, 0.03, Infinite, 28).valid);
     QVERIFY(std::isnan(Equivalence::of(-50, 8, 0.03, 43.3, 28).flength));
+}
+
+void TestPlanner::sameFramingSideBySide_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<double>("focal2");
+    QTest::addColumn<double>("n2");
+    QTest::addColumn<double>("behindMetres");
+    QTest::newRow("full frame 50 mm to APS-C 85 mm f/2.8") << 3 << 5 << 85.0 << 2.8 << 5.0;
+    QTest::newRow("full frame 50 mm to full frame 135 mm f/8") << 3 << 3 << 135.0 << 8.0 << 30.0;
+    QTest::newRow("Four Thirds to 6x6") << 7 << 0 << 80.0 << 4.0 << 2.0;
+}
+
+// The second camera frames the first camera's field width at the subject:
+// w1 (s1 - F1) / F1 = w2 (s2 - F2) / F2, the frames w = d a / sqrt(a^2 + 1)
+// of each format's diagonal d and form a; field of view 2 atan(w / 2v),
+// v = F s / (s - F); the background's disc (F / N) m |D - s| / D with D the
+// subject's distance plus the background's behind it.
+void TestPlanner::sameFramingSideBySide()
+{
+    QFETCH(int, first);
+    QFETCH(int, second);
+    QFETCH(double, focal2);
+    QFETCH(double, n2);
+    QFETCH(double, behindMetres);
+    PlannerWindow window;
+    window.showPage("same");
+    window.inputs()->cameraBox()->setCurrentIndex(first);
+    setRange(window.inputs(), 50, window.inputs()->cocBox()->value(), 2, 10);
+    SamePicturePage *page = window.samePicture();
+    page->secondCameraBox()->setCurrentIndex(second);
+    page->apertureBox()->setValue(4);
+    page->framingFocalBox()->setValue(focal2);
+    page->framingApertureBox()->setValue(n2);
+    page->backgroundBox()->setValue(behindMetres);
+
+    const auto width = [](int format) {
+        const double aspects[] = {1, 48.0 / 35, 1.5, 1.5, 1.5, 1.5, 1.5, 4.0 / 3};
+        const double a = aspects[format];
+        return CocPresets::sensorDiagonal(format) * a / std::sqrt(a * a + 1);
+    };
+    const double w1 = width(first);
+    const double w2 = width(second);
+    const double s1 = window.bestAperture()->plan().focus;
+    const double s2 = focal2 * (1 + w1 * (s1 - 50) / 50 / w2);
+    using F = SamePicturePage::Figure;
+    const auto text = [page](int camera, F figure) {
+        return page->framingField(camera, figure)->text();
+    };
+    QVERIFY2(text(1, F::Focus).startsWith(PlannerText::distance(s2, PlannerText::Unit::Metres)),
+             qPrintable(text(1, F::Focus)));
+    QVERIFY(text(0, F::Focus).startsWith(PlannerText::distance(s1, PlannerText::Unit::Metres)));
+    const double deg = 180 / M_PI;
+    const double v2 = focal2 * s2 / (s2 - focal2);
+    QVERIFY2(text(1, F::FieldOfView)
+                 .startsWith(PlannerText::number(2 * std::atan(w2 / (2 * v2)) * deg, 3) + "°"),
+             qPrintable(text(1, F::FieldOfView)));
+    // The same field width at the subject on both.
+    const QString field = PlannerText::distance(w1 * (s1 - 50) / 50, PlannerText::Unit::Metres, 3);
+    QVERIFY(text(0, F::Field).startsWith(field));
+    QVERIFY2(text(1, F::Field).startsWith(field), qPrintable(text(1, F::Field)));
+    const double behind = behindMetres * 1000;
+    const double blur1 = 50 / 4.0 * (50 / (s1 - 50)) * behind / (s1 + behind);
+    const double blur2 = focal2 / n2 * (focal2 / (s2 - focal2)) * behind / (s2 + behind);
+    QVERIFY2(text(0, F::BackgroundBlur).startsWith(PlannerText::number(blur1, 3) + " mm"),
+             qPrintable(text(0, F::BackgroundBlur)));
+    QVERIFY(text(1, F::BackgroundBlur).contains(PlannerText::number(100 * blur2 / w2, 3) + " %"));
+    const DofFigures dof = DofFigures::limits(focal2, n2, s2, page->equivalence().coc, false);
+    QVERIFY(text(1, F::DepthOfField)
+                .startsWith(PlannerText::distance(dof.nearLimit, PlannerText::Unit::Metres)));
+    // The chart says the same figures in words.
+    const QString described = accessibleDescriptionOf(page->blurChart());
+    QVERIFY2(described.contains(PlannerText::number(100 * blur1 / w1, 3)) &&
+                 described.contains(PlannerText::number(100 * blur2 / w2, 3)),
+             qPrintable(described));
+    QImage image(480, 220, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PlannerCharts::drawBackgroundBlur(painter, image.size(), {50, 4, s1, w1}, {focal2, n2, s2, w2},
+                                      behind, PlannerText::Unit::Metres);
+    painter.end();
+    // Both curves are drawn: pixels of a blue and of an orange line.
+    int blue = 0;
+    int orange = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            blue += c.blue() > 150 && c.red() < 80;
+            orange += c.red() > 150 && c.blue() < 80;
+        }
+    QVERIFY(blue > 50);
+    QVERIFY(orange > 50);
+}
+
+// At its minimum ("equivalent") the second camera takes the equivalent
+// focal length: the same field at the subject from the same place.
+void TestPlanner::sameFramingEquivalentKeepsTheView()
+{
+    PlannerWindow window;
+    window.showPage("same");
+    setRange(window.inputs(), 50, window.inputs()->cocBox()->value(), 2, 10);
+    SamePicturePage *page = window.samePicture();
+    QCOMPARE(page->framingFocalBox()->value(), page->framingFocalBox()->minimum());
+    QCOMPARE(page->framingFocalBox()->text(), QString("equivalent"));
+    using F = SamePicturePage::Figure;
+    QCOMPARE(page->framingField(1, F::Field)->text(), page->framingField(0, F::Field)->text());
+    // Standing in the same place: s2 = s1 - F1 + F2 with F2 the equivalent.
+    const double s1 = window.bestAperture()->plan().focus;
+    QVERIFY(page->framingField(1, F::Focus)
+                ->text()
+                .startsWith(PlannerText::distance(s1 - 50 + page->equivalence().flength,
+                                                  PlannerText::Unit::Metres)));
+    // Without a range to plan there is no focus, and nothing to show.
+    setRange(window.inputs(), 50, window.inputs()->cocBox()->value(), 10, 2);
+    QCOMPARE(page->framingField(1, F::Focus)->text(), QString("none"));
+}
+
+// The background distance keeps its place when the unit changes.
+void TestPlanner::sameFramingBackgroundInFeet()
+{
+    PlannerWindow window;
+    window.showPage("same");
+    SamePicturePage *page = window.samePicture();
+    page->backgroundBox()->setValue(3.05);
+    window.inputs()->setUnit(PlannerText::Unit::Feet);
+    QCOMPARE(page->backgroundBox()->value(), std::round(3050 / 304.8 * 100) / 100);
+    QVERIFY(page->backgroundBox()->suffix().contains("ft"));
 }
 
 // A photo's settings and depth of field; used, they fill the inputs, and

@@ -500,6 +500,30 @@
         <source>%1; and %2 frames more</source>
         <translation>%1; und %2 weitere Aufnahmen</translation>
     </message>
+    <message>
+        <source>No chart: both cameras need a subject to frame.</source>
+        <translation>Kein Diagramm: Beide Kameras brauchen ein Motiv im Bildausschnitt.</translation>
+    </message>
+    <message>
+        <source>background behind the subject (%1)</source>
+        <translation>Hintergrund hinter dem Motiv (%1)</translation>
+    </message>
+    <message>
+        <source>background blur (% of frame width)</source>
+        <translation>Hintergrundunschärfe (% der Bildbreite)</translation>
+    </message>
+    <message>
+        <source>first camera</source>
+        <translation>erste Kamera</translation>
+    </message>
+    <message>
+        <source>second camera</source>
+        <translation>zweite Kamera</translation>
+    </message>
+    <message>
+        <source>Background blur in percent of the frame width against the background&apos;s distance behind the subject. At %1: first camera %2 %, second camera %3 %. At infinity: %4 % and %5 %.</source>
+        <translation>Hintergrundunschärfe in Prozent der Bildbreite über dem Abstand des Hintergrunds hinter dem Motiv. Bei %1: erste Kamera %2 %, zweite Kamera %3 %. Bei unendlich: %4 % und %5 %.</translation>
+    </message>
 </context>
 <context>
     <name>PlannerInputs</name>
@@ -643,6 +667,94 @@
     <message>
         <source>Both focused at %1, the best focus for the range.</source>
         <translation>Beide fokussiert auf %1, den besten Fokus für den Bereich.</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>equivalent</source>
+        <translation>äquivalent</translation>
+    </message>
+    <message>
+        <source>Same framing</source>
+        <translation>Gleicher Bildausschnitt</translation>
+    </message>
+    <message>
+        <source>Secon&amp;d camera&apos;s focal length</source>
+        <translation>Brennweite der zwe&amp;iten Kamera</translation>
+    </message>
+    <message>
+        <source>Second camera&apos;s focal length</source>
+        <translation>Brennweite der zweiten Kamera</translation>
+    </message>
+    <message>
+        <source>&amp;With its f-number</source>
+        <translation>Bei der Blende &amp;von</translation>
+    </message>
+    <message>
+        <source>Second camera&apos;s f-number</source>
+        <translation>Blendenzahl der zweiten Kamera</translation>
+    </message>
+    <message>
+        <source>Bac&amp;kground behind the subject</source>
+        <translation>Hintergrund hinter dem M&amp;otiv</translation>
+    </message>
+    <message>
+        <source>Background behind the subject</source>
+        <translation>Hintergrund hinter dem Motiv</translation>
+    </message>
+    <message>
+        <source>First camera</source>
+        <translation>Erste Kamera</translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation>Fokus</translation>
+    </message>
+    <message>
+        <source>Field of view</source>
+        <translation>Bildwinkel</translation>
+    </message>
+    <message>
+        <source>Field at the subject</source>
+        <translation>Bildfeld am Motiv</translation>
+    </message>
+    <message>
+        <source>Depth of field</source>
+        <translation>Schärfentiefe</translation>
+    </message>
+    <message>
+        <source>Background blur</source>
+        <translation>Hintergrundunschärfe</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Background blur chart</source>
+        <translation>Diagramm der Hintergrundunschärfe</translation>
+    </message>
+    <message>
+        <source>No chart: the same framing needs both cameras and a focus that can be planned.</source>
+        <translation>Kein Diagramm: Der gleiche Bildausschnitt braucht beide Kameras und einen planbaren Fokus.</translation>
+    </message>
+    <message>
+        <source>%1 at %2 mm %3</source>
+        <translation>%1 bei %2 mm %3</translation>
+    </message>
+    <message>
+        <source>%1° × %2° (%3° diagonal)</source>
+        <translation>%1° × %2° (%3° diagonal)</translation>
+    </message>
+    <message>
+        <source>%1 × %2</source>
+        <translation>%1 × %2</translation>
+    </message>
+    <message>
+        <source>%1 mm, %2 % of the frame width</source>
+        <translation>%1 mm, %2 % der Bildbreite</translation>
     </message>
 </context>
 </TS>

@@ -620,5 +620,25 @@ Hinweis: Anleitung und Hilfe finden Sie unter https://vorel.example.org/</transl
         <source>held to the range of its box: %1</source>
         <translation>auf den Bereich des Felds begrenzt: %1</translation>
     </message>
+    <message>
+        <source>Same framing as camera 1</source>
+        <translation>Gleicher Bildausschnitt wie Kamera 1</translation>
+    </message>
+    <message>
+        <source>Camera %1: holding the magnification needs a focus of %2 m; it stops at %3 m.</source>
+        <translation>Kamera %1: Für den gleichen Abbildungsmaßstab wäre ein Fokus von %2 m nötig; er bleibt bei %3 m stehen.</translation>
+    </message>
+    <message>
+        <source>Camera 1 must focus beyond its focal length to have a framing to match.</source>
+        <translation>Kamera 1 muss weiter als ihre Brennweite fokussieren, damit es einen Bildausschnitt zum Angleichen gibt.</translation>
+    </message>
+    <message>
+        <source>Camera 2 needs a focus of %1 m for the same framing; it stops at %2 m.</source>
+        <translation>Kamera 2 bräuchte für den gleichen Bildausschnitt einen Fokus von %1 m; er bleibt bei %2 m stehen.</translation>
+    </message>
+    <message>
+        <source>Camera 2 focused at %1 m: the same framing as camera 1.</source>
+        <translation>Kamera 2 auf %1 m fokussiert: der gleiche Bildausschnitt wie Kamera 1.</translation>
+    </message>
 </context>
 </TS>

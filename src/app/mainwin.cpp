@@ -62,6 +62,7 @@ mainWin::mainWin()
     connect(cpL, &QPushButton::released, this, &mainWin::copyL);
     connect(cpR, &QPushButton::released, this, &mainWin::copyR);
     connect(swpLR, &QPushButton::released, this, &mainWin::swapLR);
+    setUpLocks();
 
     auto *diagramLayout = new QGridLayout;
     diagramLayout->setSpacing(0);
@@ -87,12 +88,12 @@ mainWin::~mainWin() = default;
 mainWin::Camera mainWin::camera(int index)
 {
     if (index == 0)
-        return {&c1_lens,   boxC1,        c1_fdist,   c1_apature, c1_flength, c1_coc,
-                c1_calcDef, c1_set_Hyper, c1_cocSet,  gbC1_1,     gbC1_2,     gbC1_3,
-                c1_cropC,   c1_crop,      c1_quality, c1_distD,   c1_widthD,  c1_formD};
-    return {&c2_lens,   boxC2,        c2_fdist,   c2_apature, c2_flength, c2_coc,
-            c2_calcDef, c2_set_Hyper, c2_cocSet,  gbC2_1,     gbC2_2,     gbC2_3,
-            c2_cropC,   c2_crop,      c2_quality, c2_distD,   c2_widthD,  c2_formD};
+        return {&c1_lens,     boxC1,     c1_fdist,  c1_apature, c1_flength, c1_coc,   c1_calcDef,
+                c1_set_Hyper, c1_cocSet, gbC1_1,    gbC1_2,     gbC1_3,     c1_cropC, c1_crop,
+                c1_quality,   c1_distD,  c1_widthD, c1_formD,   checkBox_2};
+    return {&c2_lens,     boxC2,     c2_fdist,  c2_apature, c2_flength, c2_coc,   c2_calcDef,
+            c2_set_Hyper, c2_cocSet, gbC2_1,    gbC2_2,     gbC2_3,     c2_cropC, c2_crop,
+            c2_quality,   c2_distD,  c2_widthD, c2_formD,   checkBox};
 }
 
 void mainWin::run()
@@ -169,6 +170,7 @@ void mainWin::setDist()
 
 void mainWin::copyL()
 {
+    const LockPause pause(this);
     // Focus, f-number, focal length, CoC: the order the traces show, kept on
     // purpose (swapLR differs).
     c1_fdist->setValue(c2_fdist->value());
@@ -179,6 +181,7 @@ void mainWin::copyL()
 
 void mainWin::copyR()
 {
+    const LockPause pause(this);
     c2_fdist->setValue(c1_fdist->value());
     c2_apature->setValue(c1_apature->value());
     c2_flength->setValue(c1_flength->value());
@@ -190,6 +193,7 @@ void mainWin::swapLR()
     // CoC before focal length, unlike the copies: deliberate. Each setValue
     // runs run() at once, so this order fixes the sequence of trace lines
     // and of half-swapped states, which the window's trace users rely on.
+    const LockPause pause(this);
     QDoubleSpinBox *const pairs[4][2] = {
         {c1_fdist, c2_fdist}, {c1_apature, c2_apature}, {c1_coc, c2_coc}, {c1_flength, c2_flength}};
     for (auto &pair : pairs) {

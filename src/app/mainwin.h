@@ -42,6 +42,10 @@ public:
     // Returns whether the file was used.
     bool dropFile(const QString &name, int camera);
 
+    // File > "Same framing as camera 1": camera 2's focus for camera 1's
+    // field width at the subject. Added in code, after the form's actions.
+    QAction *actionSame_framing = nullptr;
+
 public slots:
     void run();
     void setDist();
@@ -67,6 +71,7 @@ public slots:
     void setC1Hyper();
     void setC2Hyper();
     void exportImage();
+    void sameFraming();
 
 public:
     // Writes the diagram to the image file name; warns and returns false
@@ -102,6 +107,7 @@ private:
         QDoubleSpinBox *distD;
         QDoubleSpinBox *widthD;
         QComboBox *formD;
+        QCheckBox *lock;
     };
     Camera camera(int index);
 
@@ -114,6 +120,42 @@ private:
     void setCocByViewDistance(const Camera &cam);
     void setHyper(const Camera &cam);
     void applyCoc(const Camera &cam, double coc, const QString &whyNot);
+
+    // "Lock magnification": while a camera's box is ticked, its focal
+    // length moves its focus so that (s - F) / F stays at the base taken
+    // when the box was ticked or the focus was last set any other way. The
+    // base is kept unrounded, so that the box's two decimals do not drift
+    // over repeated changes.
+    void setUpLocks();
+    void rebaseLock(int index);
+    void holdMagnification(int index);
+    // Copies, swaps, project loads and photos write focus and focal length
+    // one after the other: the lock waits until all are written, then takes
+    // the new values as its base.
+    class LockPause
+    {
+    public:
+        explicit LockPause(mainWin *window);
+        ~LockPause();
+        LockPause(const LockPause &) = delete;
+        LockPause &operator=(const LockPause &) = delete;
+
+    private:
+        mainWin *window;
+    };
+    double lockBase[2] = {0, 0};
+    bool lockMoving[2] = {false, false};
+    int lockPaused = 0;
+
+    // The sensor diagonal behind each camera's CoC while the CoC is the one
+    // a crop-factor or pixel-size "Set" wrote (cocBySensor), NaN otherwise.
+    double cocSensorDiagonal[2];
+    double cocBySensor[2];
+    void rememberCocSensor(const Camera &cam, double diagonal, double coc);
+    // The camera's sensor diagonal, or for a CoC set another way the
+    // diagonal that the crop-factor rule gives that CoC: what the two
+    // cameras' frame widths are in proportion to.
+    double frameSize(int index);
 };
 
 #endif // MAINWIN_H

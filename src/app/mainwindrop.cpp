@@ -126,6 +126,7 @@ bool mainWin::dropPhoto(const QString &name, int index)
     // In the order a project load writes them, each through its box, so
     // that the window recomputes after each.
     QStringList taken;
+    const LockPause pause(this);
     const struct {
         PhotoCamera::Value value;
         double number;

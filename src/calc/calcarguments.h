@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
 #include <optional>
 
 // The arguments of one vorel-calc command: its options, their parsing in
@@ -24,6 +25,10 @@ public:
     struct Coc {
         double mm = 0;
         QString source;
+        // The frame of a sensor format or camera it came from (diagonal in
+        // mm, width over height); NaN for a CoC given another way.
+        double diagonal = std::numeric_limits<double>::quiet_NaN();
+        double aspect = std::numeric_limits<double>::quiet_NaN();
     };
 
     explicit CalcArguments(const QString &command);

@@ -7,12 +7,14 @@
 #include "planning/doffigures.h"
 #include "planning/exactdof.h"
 #include "planning/focusplanner.h"
+#include "planning/framing.h"
 #include "presets/cocpresets.h"
 #include "project/projectfile.h"
 #include "texttable.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <limits>
@@ -113,6 +115,139 @@ Result runPresets(CalcArguments &args)
     return done(output);
 }
 
+// ---- framing ------------------------------------------------------------
+
+// The frame and background of the framing figures, as the options give
+// them; an unknown frame is invalid, an absent background NaN.
+struct Framed {
+    Framing::Frame frame{std::nan(""), std::nan("")};
+    QString frameSource;
+    double background = std::nan("");
+};
+
+Framed readFraming(CalcArguments &args, const CalcArguments::Coc &coc, double focal)
+{
+    Framed f;
+    // A frame larger than a metre is a typing error rather than a camera.
+    constexpr double LargestSide = 1000;
+    if (args.flag(CalcOptions::Frame)) {
+        const QString text = args.value(CalcOptions::Frame).trimmed();
+        const QRegularExpressionMatch match =
+            QRegularExpression(QStringLiteral(R"(^([^xX]+)[xX]([^xX]+)$)")).match(text);
+        bool okWidth = false;
+        bool okHeight = false;
+        const double width =
+            match.hasMatch() ? match.captured(1).trimmed().toLatin1().toDouble(&okWidth) : 0;
+        const double height =
+            match.hasMatch() ? match.captured(2).trimmed().toLatin1().toDouble(&okHeight) : 0;
+        if (!okWidth || !okHeight || !std::isfinite(width) || !std::isfinite(height))
+            args.fail(QStringLiteral("--frame: '%1' is not a frame; give its width and height in "
+                                     "mm, as in 36x24")
+                          .arg(text));
+        else if (!(width > 0 && height > 0 && width <= LargestSide && height <= LargestSide))
+            args.fail(QStringLiteral("--frame: '%1' must have both sides greater than 0 and at "
+                                     "most %2 mm")
+                          .arg(text)
+                          .arg(LargestSide));
+        else {
+            f.frame = {width, height};
+            f.frameSource = QStringLiteral("given");
+        }
+    } else if (std::isfinite(coc.diagonal)) {
+        f.frame = Framing::frameOf(coc.diagonal, coc.aspect);
+        f.frameSource = coc.source;
+    }
+    if (args.flag(CalcOptions::Background))
+        f.background = args.distance(CalcOptions::Background, focal, true);
+    return f;
+}
+
+QJsonObject framingJson(const Framed &fr, double focal, double aperture, double focus, double pupil)
+{
+    QJsonObject o;
+    if (fr.frame.valid()) {
+        const Framing::Figures f = Framing::compute(focal, focus, fr.frame);
+        o.insert(QStringLiteral("frame_mm"),
+                 QJsonObject{{QStringLiteral("width"), numberJson(fr.frame.width)},
+                             {QStringLiteral("height"), numberJson(fr.frame.height)}});
+        o.insert(QStringLiteral("field_of_view_deg"),
+                 QJsonObject{{QStringLiteral("horizontal"), numberJson(f.horizontalDeg)},
+                             {QStringLiteral("vertical"), numberJson(f.verticalDeg)},
+                             {QStringLiteral("diagonal"), numberJson(f.diagonalDeg)}});
+        o.insert(QStringLiteral("field_m"),
+                 QJsonObject{{QStringLiteral("width"), metresJson(f.fieldWidth)},
+                             {QStringLiteral("height"), metresJson(f.fieldHeight)}});
+    }
+    if (!std::isnan(fr.background)) {
+        const double blur = Framing::backgroundBlur(focal, aperture, focus, fr.background, pupil);
+        o.insert(QStringLiteral("background_m"), metresJson(fr.background));
+        o.insert(QStringLiteral("background_blur_mm"), numberJson(blur));
+        if (fr.frame.valid())
+            o.insert(QStringLiteral("background_blur_percent"),
+                     numberJson(100 * blur / fr.frame.width));
+    }
+    return o;
+}
+
+QJsonObject withFraming(QJsonObject figures, const Framed &fr, double focal, double aperture,
+                        double focus, double pupil)
+{
+    const QJsonObject framing = framingJson(fr, focal, aperture, focus, pupil);
+    for (auto it = framing.begin(); it != framing.end(); ++it)
+        figures.insert(it.key(), it.value());
+    return figures;
+}
+
+QList<QPair<QString, QString>> framingLines(const Framed &fr, double focal, double aperture,
+                                            double focus, double pupil)
+{
+    const auto g4 = [](double x) { return QString::number(x, 'g', 4); };
+    QList<QPair<QString, QString>> lines;
+    if (fr.frame.valid()) {
+        const Framing::Figures f = Framing::compute(focal, focus, fr.frame);
+        QString frame = QStringLiteral("%1 x %2 mm").arg(g4(fr.frame.width), g4(fr.frame.height));
+        if (fr.frameSource != QLatin1String("given"))
+            frame += QStringLiteral(" (") + fr.frameSource + QLatin1Char(')');
+        lines.append({QStringLiteral("Frame"), frame});
+        lines.append({QStringLiteral("Field of view"),
+                      QString::fromUtf8("%1° horizontal, %2° vertical, %3° diagonal")
+                          .arg(QString::number(f.horizontalDeg, 'f', 2),
+                               QString::number(f.verticalDeg, 'f', 2),
+                               QString::number(f.diagonalDeg, 'f', 2))});
+        lines.append(
+            {QStringLiteral("Field at the subject"),
+             QStringLiteral("%1 x %2 m").arg(g4(f.fieldWidth / 1000), g4(f.fieldHeight / 1000))});
+    }
+    if (!std::isnan(fr.background)) {
+        const double blur = Framing::backgroundBlur(focal, aperture, focus, fr.background, pupil);
+        QString text = QStringLiteral("%1 mm at %2").arg(g4(blur), metresText(fr.background));
+        if (fr.frame.valid())
+            text +=
+                QStringLiteral(", %1 % of the frame's width").arg(g4(100 * blur / fr.frame.width));
+        lines.append({QStringLiteral("Background blur"), text});
+    }
+    return lines;
+}
+
+// An object of two numbers, its keys given in QJsonObject's order.
+template <size_t A, size_t B>
+void writePair(JsonWriter &json, const char (&first)[A], double a, const char (&second)[B],
+               double b)
+{
+    json.beginObject();
+    json.key(first);
+    json.number(a);
+    json.key(second);
+    json.number(b);
+    json.endObject();
+}
+
+void addFramingOptions(CalcArguments &args)
+{
+    args.add(CalcOptions::Frame);
+    args.add(CalcOptions::Background);
+}
+
 // ---- dof ----------------------------------------------------------------
 
 QString g6(double value)
@@ -167,7 +302,11 @@ void declareDof(CalcArguments &args)
         "infinite. The limits are exact; with --diffraction the diffraction disc is\n"
         "that of the working f-number N (1 + m/P) at the magnification m of the focus.\n"
         "--as-window gives the window's figures instead: the marked f-number, with\n"
-        "--diffraction its searches, and 10 km for infinity."));
+        "--diffraction its searches, and 10 km for infinity.\n"
+        "Where the frame is known (--sensor, --camera or --frame), also the field of\n"
+        "view 2 atan(w / 2v) at the focus and the field w / m at the subject; with\n"
+        "--background the blur disc (F/N) m |D - s| / D of a point at D on the sensor\n"
+        "(D measured from the entrance pupil, F (1 - 1/P) in front of the lens)."));
     args.add(CalcOptions::Focal);
     args.add(CalcOptions::Aperture);
     args.add(CalcOptions::DofFocus);
@@ -176,6 +315,7 @@ void declareDof(CalcArguments &args)
     args.add(CalcOptions::DiffractionAsWindow);
     args.add(CalcOptions::PupilMagnification);
     args.add(CalcOptions::AsWindow);
+    addFramingOptions(args);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json")});
 }
 
@@ -188,6 +328,7 @@ Result runDof(CalcArguments &args)
     const bool diffraction = args.flag(CalcOptions::Diffraction);
     const bool asWindow = args.flag(CalcOptions::AsWindow);
     const double pupil = readPupil(args, asWindow);
+    const Framed framed = readFraming(args, coc, focal);
     const QString format = args.format();
     if (args.failed())
         return refused(args);
@@ -197,8 +338,10 @@ Result runDof(CalcArguments &args)
         if (!computable(args, f, CalcOptions::Aperture))
             return refused(args);
         if (format == QLatin1String("json"))
-            return done(json(dofJson(f)));
-        return done(dofText(f, coc.source));
+            return done(json(withFraming(dofJson(f), framed, focal, aperture, focus, 1.0)));
+        const auto lines = framingLines(framed, focal, aperture, focus, 1.0);
+        return done(dofText(f, coc.source) +
+                    (lines.isEmpty() ? QString() : QStringLiteral("\n") + keyValues(lines)));
     }
     const ExactDof::Figures e =
         ExactDof::compute(focal, aperture, focus, coc.mm, diffraction, pupil);
@@ -207,8 +350,10 @@ Result runDof(CalcArguments &args)
         return refused(args);
     }
     if (format == QLatin1String("json"))
-        return done(json(dofFiguresJson(e, focal, aperture, focus, coc.mm, diffraction)));
-    return done(dofFiguresText(e, focal, aperture, focus, coc, diffraction));
+        return done(json(withFraming(dofFiguresJson(e, focal, aperture, focus, coc.mm, diffraction),
+                                     framed, focal, aperture, focus, pupil)));
+    return done(dofFiguresText(e, focal, aperture, focus, coc, diffraction,
+                               framingLines(framed, focal, aperture, focus, pupil)));
 }
 
 // ---- table ----------------------------------------------------------------
@@ -248,7 +393,9 @@ void declareTable(CalcArguments &args)
         "Defaults: the full stops f/1.4 to f/22 and the focus distances\n"
         "0.5, 0.7, 1, 1.5, 2, 3, 5, 7, 10, 15, 20, 30, 50, 100 m, those beyond the\n"
         "focal length. The limits are dof's: exact, or with --as-window the window's.\n"
-        "A cell where diffraction alone fills the CoC is not sharp."));
+        "A cell where diffraction alone fills the CoC is not sharp. With --format json\n"
+        "each cell also has dof's framing figures where the frame is known, and its\n"
+        "background blur with --background."));
     args.add(CalcOptions::Focal);
     args.addCocOptions();
     args.add(CalcOptions::Apertures);
@@ -256,6 +403,7 @@ void declareTable(CalcArguments &args)
     args.add(CalcOptions::DiffractionAsWindow);
     args.add(CalcOptions::PupilMagnification);
     args.add(CalcOptions::AsWindow);
+    addFramingOptions(args);
     args.addFormatOption({QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv"),
                           QStringLiteral("markdown"), QStringLiteral("html")});
 }
@@ -271,6 +419,8 @@ Result runTable(CalcArguments &args)
     const bool diffraction = args.flag(CalcOptions::Diffraction);
     const bool asWindow = args.flag(CalcOptions::AsWindow);
     const double pupil = readPupil(args, asWindow);
+    const Framed framed = readFraming(args, coc, focal);
+    const double cellPupil = asWindow ? 1.0 : pupil;
     const QString format = args.format();
     // Every cell is held in memory a few times over before it is written.
     constexpr qsizetype MaxCells = 100000;
@@ -281,6 +431,15 @@ Result runTable(CalcArguments &args)
                       .arg(MaxCells));
     if (args.failed())
         return refused(args);
+    // The printed tables have no room for the framing figures: say so
+    // rather than drop them unasked.
+    const bool framingAsked = args.flag(CalcOptions::Frame) || args.flag(CalcOptions::Background);
+    const auto withFramingNote = [framingAsked](Result result) {
+        if (framingAsked)
+            result.message = QStringLiteral("--frame and --background add their figures to "
+                                            "--format json only");
+        return result;
+    };
 
     // A cell without a sharp zone has NaN limits.
     QList<QList<DofFigures>> cells;
@@ -306,8 +465,9 @@ Result runTable(CalcArguments &args)
         // of the command's time. The keys stand in the order QJsonObject
         // would write them. A cell takes up to about 150 bytes; room that
         // is reserved but not written costs nothing.
+        const bool framing = framed.frame.valid() || !std::isnan(framed.background);
         JsonWriter json(160 + 24 * (apertures.size() + distances.size()) +
-                        160 * apertures.size() * distances.size());
+                        (framing ? 640 : 160) * apertures.size() * distances.size());
         json.beginObject();
         json.key("apertures");
         json.beginArray();
@@ -320,8 +480,41 @@ Result runTable(CalcArguments &args)
             json.beginArray();
             for (const DofFigures &f : row) {
                 json.beginObject();
+                // The keys in the order QJsonObject would write them,
+                // dof's framing figures among the cell's own.
+                const Framing::Figures fig = Framing::compute(focal, f.fdist, framed.frame);
+                const bool framedCell = fig.valid;
+                const bool withBackground = !std::isnan(framed.background);
+                if (withBackground) {
+                    const double blur = Framing::backgroundBlur(focal, f.apature, f.fdist,
+                                                                framed.background, cellPupil);
+                    json.key("background_blur_mm");
+                    json.number(blur);
+                    if (framedCell) {
+                        json.key("background_blur_percent");
+                        json.number(100 * blur / framed.frame.width);
+                    }
+                    json.key("background_m");
+                    json.number(framed.background / 1000);
+                }
                 json.key("far_m");
                 json.number(f.farLimit / 1000);
+                if (framedCell) {
+                    json.key("field_m");
+                    writePair(json, "height", fig.fieldHeight / 1000, "width",
+                              fig.fieldWidth / 1000);
+                    json.key("field_of_view_deg");
+                    json.beginObject();
+                    json.key("diagonal");
+                    json.number(fig.diagonalDeg);
+                    json.key("horizontal");
+                    json.number(fig.horizontalDeg);
+                    json.key("vertical");
+                    json.number(fig.verticalDeg);
+                    json.endObject();
+                    json.key("frame_mm");
+                    writePair(json, "height", framed.frame.height, "width", framed.frame.width);
+                }
                 json.key("near_m");
                 json.number(f.nearLimit / 1000);
                 if (!asWindow) {
@@ -362,7 +555,7 @@ Result runTable(CalcArguments &args)
             table.addRow(row);
         }
         output = table.csv();
-        return done(output);
+        return withFramingNote(done(output));
     }
 
     QStringList header = {QStringLiteral("Focus")};
@@ -392,7 +585,7 @@ Result runTable(CalcArguments &args)
         output = htmlPage(title, note, table.html());
     else
         output = title + QStringLiteral("\n") + note + QStringLiteral("\n\n") + table.text();
-    return done(output);
+    return withFramingNote(done(output));
 }
 
 // ---- show -----------------------------------------------------------------
@@ -501,7 +694,8 @@ QJsonObject dofFiguresJson(const ExactDof::Figures &e, double focal, double aper
 }
 
 QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture, double focus,
-                       const CalcArguments::Coc &coc, bool diffraction)
+                       const CalcArguments::Coc &coc, bool diffraction,
+                       const QList<QPair<QString, QString>> &extra)
 {
     QString cocText = g6(coc.mm) + QStringLiteral(" mm");
     if (coc.source != QLatin1String("given"))
@@ -542,6 +736,7 @@ QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture
         {QStringLiteral("Blur at infinity"), g6(e.blurAtInfinity) + QStringLiteral(" CoC")});
     lines.append(
         {QStringLiteral("Scale"), QStringLiteral("1:") + g6(std::fabs(focus - focal) / focal)});
+    lines.append(extra);
     return keyValues(lines) +
            QStringLiteral("\nThe hyperfocal distance is the window's F^2/(N c); focused at the "
                           "focus for infinity, the far limit reaches infinity.\n");

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QList>
+#include <QPair>
 #include <QString>
 
 struct ProjectFile;
@@ -60,8 +61,10 @@ bool readProject(CalcArguments &args, const QString &name, ProjectFile &project)
 // its text, and whether values are sensible enough to have figures.
 QJsonObject dofFiguresJson(const ExactDof::Figures &e, double focal, double aperture, double focus,
                            double coc, bool diffraction);
+// extra lines (the framing figures) follow the figures, aligned with them.
 QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture, double focus,
-                       const CalcArguments::Coc &coc, bool diffraction);
+                       const CalcArguments::Coc &coc, bool diffraction,
+                       const QList<QPair<QString, QString>> &extra = {});
 bool dofComputable(const ExactDof::Figures &e, double focus);
 
 // Every command, in the order the overall help lists them.

@@ -60,6 +60,15 @@ const OptionSpec Diffraction{"diffraction", nullptr,
                              "include the diffraction disc of the working f-number", K::Flag};
 const OptionSpec Format{"format", nullptr, "output format", K::Choice};
 
+const OptionSpec Frame{"frame", "WxH",
+                       "the frame in mm, as in 36x24, for the field of view and the field at the "
+                       "subject (default: that of --sensor or --camera, a camera's taken as 3:2)",
+                       K::Text};
+const OptionSpec Background{"background", "M",
+                            "a background distance in metres, or inf: its blur disc on the "
+                            "sensor, with a frame also as a share of the frame's width",
+                            K::Distance};
+
 const OptionSpec Coc{"coc", "MM", "circle of confusion in mm (default 0.0128)", K::Positive};
 const OptionSpec Sensor{"sensor", "FORMAT",
                         "CoC from a sensor format: index 0-13 or a piece of its name "

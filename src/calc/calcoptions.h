@@ -60,6 +60,11 @@ extern const OptionSpec Diffraction;
 // The value name and default are the command's: see CalcArguments::addFormatOption.
 extern const OptionSpec Format;
 
+// The framing figures: the frame, where no sensor format or camera gives
+// it, and a background behind the subject.
+extern const OptionSpec Frame;
+extern const OptionSpec Background;
+
 // The ways to give the circle of confusion.
 extern const OptionSpec Coc;
 extern const OptionSpec Sensor;

@@ -24,8 +24,8 @@ const QVector<CameraEntry> &entries()
     static const QVector<CameraEntry> list = [] {
         QVector<CameraEntry> all;
         for (int i = 0; i < CocPresets::FormatCount; ++i)
-            all.append(
-                {QString::fromUtf8(CocPresets::formatName(i)), CocPresets::sensorDiagonal(i)});
+            all.append({QString::fromUtf8(CocPresets::formatName(i)), CocPresets::sensorDiagonal(i),
+                        CocPresets::sensorAspect(i)});
         // A camera without a usable crop factor has no CoC to offer.
         for (const CameraInfo &camera : database().cameras()) {
             if (std::isfinite(camera.diagonal()) && camera.diagonal() > 0)

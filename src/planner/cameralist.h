@@ -12,6 +12,9 @@ class CameraDatabase;
 struct CameraEntry {
     QString name;
     double diagonal = 0;
+    // Width over height: the format's own, 3:2 for a camera of the
+    // database, which knows only its crop factor.
+    double aspect = 1.5;
     // The CoC of the crop-factor rule for this camera, in mm.
     double coc() const;
 };

@@ -78,6 +78,7 @@ PlannerInputs CommonInputs::values() const
     const CameraEntry chosen = camera->camera();
     in.camera = chosen.name;
     in.diagonal = chosen.diagonal;
+    in.aspect = chosen.aspect;
     in.flength = focal->value();
     in.coc = coc->value();
     in.unit = shownUnit;

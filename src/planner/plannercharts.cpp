@@ -1,11 +1,14 @@
 #include "plannercharts.h"
 
+#include "planning/framing.h"
+
 #include <QCoreApplication>
 #include <QPainter>
 #include <QStringList>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace PlannerCharts
 {
@@ -22,6 +25,7 @@ const QColor CocColour(200, 40, 40);
 const QColor BestColour(230, 120, 0);
 const QColor ZoneColour(20, 90, 200, 150);
 const QColor RangeColour(240, 200, 60, 80);
+const QColor SecondColour(200, 90, 20);
 constexpr int MarginLeft = 52;
 constexpr int MarginRight = 16;
 constexpr int MarginTop = 14;
@@ -323,6 +327,136 @@ QString describeStack(const FocusPlanner::StackPlan &plan, double nearDist, doub
     return QCoreApplication::translate("PlannerCharts",
                                        "Sharp zones of %1 frames covering %2 to %3: %4.")
         .arg(QString::number(plan.frames.size()), from, to, list);
+}
+
+double backgroundBlurPercent(const BlurCamera &camera, double behind)
+{
+    const double blur = Framing::backgroundBlur(camera.flength, camera.fNumber, camera.focus,
+                                                camera.focus + behind);
+    return 100 * blur / camera.frameWidth;
+}
+
+void drawBackgroundBlur(QPainter &painter, const QSize &size, const BlurCamera &first,
+                        const BlurCamera &second, double behind, PlannerText::Unit unit)
+{
+    const double atInfinity =
+        std::max(backgroundBlurPercent(first, std::numeric_limits<double>::infinity()),
+                 backgroundBlurPercent(second, std::numeric_limits<double>::infinity()));
+    if (!(std::isfinite(atInfinity) && atInfinity > 0 && behind > 0)) {
+        drawMessage(painter, size,
+                    QCoreApplication::translate("PlannerCharts",
+                                                "No chart: both cameras need a subject to frame."));
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = plotArea(size);
+    // From a fiftieth of the subject's distance to fifty times it, and
+    // always the chosen background.
+    const double subject = std::min(first.focus, second.focus);
+    const double lo = std::min(subject / 50, behind / 2);
+    const double hi = std::max(subject * 50, behind * 2);
+    const double top = atInfinity * 1.1;
+    const auto x = [&](double d) { return logPosition(d, lo, hi, area.left(), area.right()); };
+    const auto y = [&](double p) {
+        return area.bottom() - std::clamp(p / top, 0.0, 1.0) * area.height();
+    };
+
+    const QFontMetricsF metrics(painter.font());
+    const double loU = PlannerText::toUnit(lo, unit);
+    const double hiU = PlannerText::toUnit(hi, unit);
+    double lastRight = -1e9;
+    for (double decade = std::pow(10.0, std::floor(std::log10(loU))); decade <= hiU; decade *= 10) {
+        for (const double m : {1.0, 2.0, 5.0}) {
+            const double v = decade * m;
+            if (v < loU || v > hiU)
+                continue;
+            const double px = x(PlannerText::fromUnit(v, unit));
+            painter.setPen(GridColour);
+            painter.drawLine(QPointF(px, area.top()), QPointF(px, area.bottom()));
+            const QString label = number(v);
+            const double w = metrics.horizontalAdvance(label);
+            if (px - w / 2 > lastRight + 4) {
+                painter.setPen(AxisColour);
+                painter.drawText(QPointF(px - w / 2, area.bottom() + metrics.ascent() + 3), label);
+                lastRight = px + w / 2;
+            }
+        }
+    }
+    // Five steps of blur up the side.
+    const double step = std::pow(10.0, std::floor(std::log10(top / 5)));
+    const double yStep = top / step > 25 ? step * 5 : (top / step > 10 ? step * 2 : step);
+    for (double p = 0; p <= top; p += yStep) {
+        painter.setPen(GridColour);
+        painter.drawLine(QPointF(area.left(), y(p)), QPointF(area.right(), y(p)));
+        painter.setPen(AxisColour);
+        const QString label = number(p);
+        painter.drawText(QPointF(area.left() - metrics.horizontalAdvance(label) - 4,
+                                 y(p) + metrics.ascent() / 2 - 1),
+                         label);
+    }
+    painter.setPen(AxisColour);
+    painter.drawRect(area);
+    const QString xTitle =
+        QCoreApplication::translate("PlannerCharts", "background behind the subject (%1)")
+            .arg(PlannerText::unitSymbol(unit));
+    painter.drawText(
+        QPointF(area.center().x() - metrics.horizontalAdvance(xTitle) / 2, size.height() - 3),
+        xTitle);
+    painter.save();
+    painter.translate(12, area.center().y());
+    painter.rotate(-90);
+    const QString yTitle =
+        QCoreApplication::translate("PlannerCharts", "background blur (% of frame width)");
+    painter.drawText(QPointF(-metrics.horizontalAdvance(yTitle) / 2, 0), yTitle);
+    painter.restore();
+
+    painter.setPen(QPen(BestColour, 1.5, Qt::DashLine));
+    painter.drawLine(QPointF(x(behind), area.top()), QPointF(x(behind), area.bottom()));
+
+    const struct {
+        const BlurCamera *camera;
+        QColor colour;
+        QString name;
+    } curves[] = {
+        {&first, CurveColour, QCoreApplication::translate("PlannerCharts", "first camera")},
+        {&second, SecondColour, QCoreApplication::translate("PlannerCharts", "second camera")},
+    };
+    double legendY = area.top() + metrics.ascent() + 4;
+    for (const auto &c : curves) {
+        QPolygonF curve;
+        constexpr int Samples = 160;
+        for (int i = 0; i <= Samples; ++i) {
+            const double d = lo * std::pow(hi / lo, double(i) / Samples);
+            curve << QPointF(x(d), y(backgroundBlurPercent(*c.camera, d)));
+        }
+        painter.setPen(QPen(c.colour, 2));
+        painter.drawPolyline(curve);
+        painter.drawLine(QPointF(area.left() + 8, legendY - metrics.ascent() / 3),
+                         QPointF(area.left() + 28, legendY - metrics.ascent() / 3));
+        painter.setPen(AxisColour);
+        painter.drawText(QPointF(area.left() + 32, legendY), c.name);
+        legendY += metrics.height() + 2;
+    }
+    painter.restore();
+}
+
+QString describeBackgroundBlur(const BlurCamera &first, const BlurCamera &second, double behind,
+                               PlannerText::Unit unit)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double p1 = backgroundBlurPercent(first, behind);
+    const double p2 = backgroundBlurPercent(second, behind);
+    if (!(std::isfinite(p1) && std::isfinite(p2)))
+        return QCoreApplication::translate("PlannerCharts",
+                                           "No chart: both cameras need a subject to frame.");
+    return QCoreApplication::translate(
+               "PlannerCharts",
+               "Background blur in percent of the frame width against the background's distance "
+               "behind the subject. At %1: first camera %2 %, second camera %3 %. At infinity: "
+               "%4 % and %5 %.")
+        .arg(PlannerText::distance(behind, unit), number(p1), number(p2),
+             number(backgroundBlurPercent(first, inf)), number(backgroundBlurPercent(second, inf)));
 }
 
 } // namespace PlannerCharts

@@ -27,6 +27,25 @@ void drawStack(QPainter &painter, const QSize &size, const FocusPlanner::StackPl
 QString describeStack(const FocusPlanner::StackPlan &plan, double nearDist, double farDist,
                       PlannerText::Unit unit);
 
+// One camera of the background-blur chart: its lens, focus and frame
+// width, all in mm.
+struct BlurCamera {
+    double flength = 0;
+    double fNumber = 0;
+    double focus = 0;
+    double frameWidth = 0;
+};
+// The blur of a background as a share of each camera's frame width against
+// the background's distance behind the subject (logarithmic), both cameras
+// framing the same subject; the chosen distance is marked.
+void drawBackgroundBlur(QPainter &painter, const QSize &size, const BlurCamera &first,
+                        const BlurCamera &second, double behind, PlannerText::Unit unit);
+QString describeBackgroundBlur(const BlurCamera &first, const BlurCamera &second, double behind,
+                               PlannerText::Unit unit);
+// A camera's background blur in percent of its frame width, for a
+// background behind its subject.
+double backgroundBlurPercent(const BlurCamera &camera, double behind);
+
 // Shown in place of a chart that has nothing to show.
 void drawMessage(QPainter &painter, const QSize &size, const QString &message);
 

@@ -11,6 +11,8 @@
 struct PlannerInputs {
     QString camera;
     double diagonal = 0;
+    // The frame's width over its height.
+    double aspect = 1.5;
     double flength = 0;
     double coc = 0;
     double nearDist = 0;

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class ChartView;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -15,7 +16,11 @@ class QLineEdit;
 // The same picture from a second camera: the focal length, f-number and
 // CoC that give the first camera's field of view and depth of field on the
 // second camera's sensor, and both cameras' sharp zones at the best focus
-// for the range.
+// for the range. Below, the same framing with a focal length and f-number
+// of one's choosing: the second camera stands where it frames the first
+// camera's field at the subject, and both cameras' field of view, depth of
+// field and background blur stand side by side, the blur also as a chart
+// against the background's distance behind the subject.
 class SamePicturePage : public QWidget
 {
     Q_OBJECT
@@ -35,6 +40,18 @@ public:
     QLineEdit *firstZoneField() const { return firstZone; }
     QLineEdit *secondZoneField() const { return secondZone; }
 
+    // The same framing. A focal length or f-number box at its minimum
+    // (shown as "equivalent") takes the equivalent value above.
+    QDoubleSpinBox *framingFocalBox() const { return framingFocal; }
+    QDoubleSpinBox *framingApertureBox() const { return framingAperture; }
+    // The background's distance behind the subject, in the shown unit.
+    QDoubleSpinBox *backgroundBox() const { return background; }
+    // Per camera (0 first, 1 second): focus, field of view, field at the
+    // subject, depth of field, background blur.
+    enum class Figure { Focus, FieldOfView, Field, DepthOfField, BackgroundBlur };
+    QLineEdit *framingField(int camera, Figure figure) const;
+    ChartView *blurChart() const { return chart; }
+
 signals:
     void changed();
 
@@ -48,6 +65,16 @@ private:
     QLineEdit *firstZone;
     QLineEdit *secondZone;
     QLabel *problem;
+    QDoubleSpinBox *framingFocal;
+    QDoubleSpinBox *framingAperture;
+    QDoubleSpinBox *background;
+    QLineEdit *framing[2][5];
+    ChartView *chart;
+    PlannerText::Unit backgroundUnit = PlannerText::Unit::Metres;
+
+    void recomputeEquivalence(const PlannerInputs &inputs, double focus);
+    void recomputeFraming(const PlannerInputs &inputs, double focus);
+    void clearFraming(const QString &why);
 };
 
 #endif // SAMEPICTUREPAGE_H

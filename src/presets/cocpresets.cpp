@@ -26,6 +26,15 @@ const double diagonals[FormatCount] = {
     5.684012667, // 1/3"
 };
 
+// Width over height: the form each format's name gives.
+const double aspects[FormatCount] = {
+    1.0,                                    // 56x56mm 6x6
+    48.0 / 35.0,                            // 48x35mm Digital-MF
+    1.5,                                    // 45x30mm Leica S
+    1.5,         1.5,       1.5,       1.5, // Full Frame, APS-H, APS-C 1.5 and 1.6
+    4.0 / 3.0,   4.0 / 3.0, 4.0 / 3.0, 4.0 / 3.0, 4.0 / 3.0, 4.0 / 3.0, 4.0 / 3.0,
+};
+
 // The texts of the form's sensor-format lists, blank and inch marks included.
 const char *const names[FormatCount] = {
     "56x56mm 6x6",     "48x35mm Digital-MF", "45x30mm Leica S", "1.0 Full Frame (3:2)",
@@ -48,6 +57,13 @@ double sensorDiagonal(int index)
     if (index < 0 || index >= FormatCount)
         return std::numeric_limits<double>::quiet_NaN();
     return diagonals[index];
+}
+
+double sensorAspect(int index)
+{
+    if (index < 0 || index >= FormatCount)
+        return std::numeric_limits<double>::quiet_NaN();
+    return aspects[index];
 }
 
 const char *formatName(int index)

@@ -17,6 +17,9 @@ constexpr double StandardMegaPixels = 4.17;
 
 // Sensor diagonal in mm; NaN for an index outside the table.
 double sensorDiagonal(int index);
+// A sensor format's width over its height (1.5 for 3:2); NaN for an index
+// outside the table.
+double sensorAspect(int index);
 // The entry text of a sensor format as the form's choice lists show it;
 // nullptr for an index outside the table.
 const char *formatName(int index);

@@ -14,8 +14,6 @@ namespace CocResolution
 namespace
 {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-
 QString quoted(const QString &text)
 {
     return QLatin1Char('\'') + text + QLatin1Char('\'');
@@ -108,12 +106,14 @@ Result resolve(const Request &r, const CameraFinder &findCamera)
 
     if (r.sensor || r.camera) {
         double diagonal = NaN;
+        double aspect = CameraAspect;
         QString name;
         if (r.sensor) {
             const SensorMatch match = matchSensor(*r.sensor);
             if (match.index < 0)
                 return failure(match.problem);
             diagonal = CocPresets::sensorDiagonal(match.index);
+            aspect = CocPresets::sensorAspect(match.index);
             name = trimmedFormatName(match.index);
         } else {
             if (!findCamera)
@@ -132,12 +132,18 @@ Result resolve(const Request &r, const CameraFinder &findCamera)
             return {NaN, QString(), QString()};
         // A camera without a pixel count takes the crop-factor rule, which
         // its name (with the crop factor) describes.
-        if (r.camera && !r.megaPixels)
-            return {CocPresets::cocFromCropFactor(diagonal), name, QString()};
-        return {
-            CocPresets::cocFromPixelSize(diagonal, megaPixels * 1000000.0),
-            QStringLiteral("%1, %2 million pixels").arg(name, QString::number(megaPixels, 'g', 6)),
-            QString()};
+        Result result;
+        result.diagonal = diagonal;
+        result.aspect = aspect;
+        if (r.camera && !r.megaPixels) {
+            result.mm = CocPresets::cocFromCropFactor(diagonal);
+            result.source = name;
+            return result;
+        }
+        result.mm = CocPresets::cocFromPixelSize(diagonal, megaPixels * 1000000.0);
+        result.source =
+            QStringLiteral("%1, %2 million pixels").arg(name, QString::number(megaPixels, 'g', 6));
+        return result;
     }
 
     if (r.viewDistance) {

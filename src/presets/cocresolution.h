@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <limits>
 #include <optional>
 
 // How a circle of confusion is chosen from what a user gives: a size, a
@@ -18,6 +19,9 @@ namespace CocResolution
 // The CoC the window starts with: full frame at 21 million pixels, as its
 // box rounds it.
 constexpr double DefaultCoc = 0.0128;
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+// The form assumed for a camera of the database.
+constexpr double CameraAspect = 1.5;
 
 // What the user gave; an absent option is an empty optional.
 struct Request {
@@ -40,6 +44,11 @@ struct Result {
     QString problem;
     // The problem is the camera finder's unavailable one.
     bool unavailable = false;
+    // The frame behind a CoC from a sensor format or a camera: its
+    // diagonal in mm and its form, width over height (a camera's taken as
+    // 3:2, the database knowing only its crop factor); NaN otherwise.
+    double diagonal = NaN;
+    double aspect = NaN;
 };
 
 // A sensor format found from a user's text: its index, or why none.

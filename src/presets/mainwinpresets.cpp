@@ -67,12 +67,14 @@ void mainWin::setCocByPixelSize(const Camera &cam)
     const double coc = CocPresets::cocFromPixelSize(getDiag(cam.crop->currentIndex()),
                                                     getMPixel(cam.quality->currentIndex()));
     applyCoc(cam, coc, tr("Unknown sensor format"));
+    rememberCocSensor(cam, getDiag(cam.crop->currentIndex()), coc);
 }
 
 void mainWin::setCocByCropFactor(const Camera &cam)
 {
     const double coc = CocPresets::cocFromCropFactor(getDiag(cam.cropC->currentIndex()));
     applyCoc(cam, coc, tr("Unknown sensor format"));
+    rememberCocSensor(cam, getDiag(cam.cropC->currentIndex()), coc);
 }
 
 void mainWin::setCocByViewDistance(const Camera &cam)

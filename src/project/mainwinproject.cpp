@@ -78,6 +78,9 @@ void mainWin::applyProject(const ProjectFile &p, const QString &name)
 {
     fileName = name;
     setWindowTitle(QStringLiteral("Vorel - ") + name);
+    // The file's focus is set, not moved by a lock: the lock takes the
+    // file's values as its base once all are in.
+    const LockPause pause(this);
 
     // Field by field in file order; each setter that changes a value
     // recomputes at once through the control's connection.
