@@ -48,7 +48,7 @@ Result runCameras(CalcArguments &args)
     const QString text = args.positionals().join(QLatin1Char(' '));
     if (args.failed())
         return refused(args);
-    const CameraDatabase database;
+    const CameraDatabase &database = CameraDatabase::shared();
     if (!database.isLoaded())
         return {1, QByteArray(), CameraDatabase::noDatabaseReason()};
     const QList<CameraInfo> cameras =
@@ -259,8 +259,7 @@ Result runPhoto(CalcArguments &args)
     if (args.failed())
         return refused(args);
 
-    const CameraDatabase database;
-    const PhotoReader reader(&database);
+    const PhotoReader reader(&CameraDatabase::shared());
     QList<PhotoFigures> photos;
     for (const QString &file : files) {
         const PhotoReader::Result read = reader.read(file);
@@ -351,12 +350,7 @@ void CalcCommands::provideMedia(CalcApp &calc)
 {
     calc.provide(QStringLiteral("cameras"), runCameras);
     calc.provide(QStringLiteral("photo"), runPhoto);
-    // Loading the database takes a good part of a second: only a command
-    // that names a camera pays for it, and only once.
-    auto database = std::make_shared<std::optional<CameraDatabase>>();
-    calc.provideCameras([database](const QString &text) {
-        if (!database->has_value())
-            database->emplace();
-        return (*database)->match(text);
-    });
+    // Only a command that names a camera loads the database, and only once
+    // for cameras, photos and --camera together.
+    calc.provideCameras([](const QString &text) { return CameraDatabase::shared().match(text); });
 }
