@@ -88,11 +88,21 @@ void TestCalcMedia::camerasList_data()
 {
     QTest::addColumn<QStringList>("text");
     QTest::addColumn<QStringList>("models");
-    QTest::newRow("all") << QStringList()
-                         << QStringList{"EOS 5D",     "EOS 5D Mark II", "D70",  "D850", "E-M1",
-                                        "E-M1MarkII", "E-M1MarkIII",    "Twin", "Twin"};
-    QTest::newRow("exact, in words") << QStringList{"Olympus", "E-M1"} << QStringList{"E-M1"};
-    QTest::newRow("partial") << QStringList{"5D"} << QStringList{"EOS 5D", "EOS 5D Mark II"};
+    QTest::newRow("all") << QStringList() << QStringList{"EOS 5D",     "EOS 5D Mark II",
+                                                         "EOS D30",    "PowerShot A70",
+                                                         "D3",         "D70",
+                                                         "D850",       "E-M1",
+                                                         "E-M1MarkII", "E-M1MarkIII",
+                                                         "Alpha 7",    "Twin",
+                                                         "Twin"};
+    // Every camera with all the words, whole: not "EOS 5DS" for "5D".
+    QTest::newRow("all the words")
+        << QStringList{"Olympus", "E-M1"} << QStringList{"E-M1", "E-M1MarkII", "E-M1MarkIII"};
+    QTest::newRow("a maker") << QStringList{"Olympus"}
+                             << QStringList{"E-M1", "E-M1MarkII", "E-M1MarkIII"};
+    QTest::newRow("part of a word")
+        << QStringList{"EM"} << QStringList{"E-M1", "E-M1MarkII", "E-M1MarkIII"};
+    QTest::newRow("words") << QStringList{"5D"} << QStringList{"EOS 5D", "EOS 5D Mark II"};
     QTest::newRow("none") << QStringList{"Hasselblad"} << QStringList();
 }
 
@@ -145,9 +155,9 @@ void TestCalcMedia::cameraOption_data()
     QTest::newRow("with a pixel count")
         << QStringList{"--camera", "Nikon D850", "--megapixels", "45.7"} << 0 << 0.0086961849 << "";
     QTest::newRow("ambiguous")
-        << QStringList{"--camera", "5D"} << 2 << 0.0
-        << "vorel-calc: dof: --camera: '5D' matches several cameras (Canon EOS 5D, Canon EOS 5D "
-           "Mark II); give more of the name\n";
+        << QStringList{"--camera", "Canon 5"} << 2 << 0.0
+        << "vorel-calc: dof: --camera: 'Canon 5' matches several cameras (Canon EOS 5D, Canon "
+           "EOS 5D Mark II); give more of the name\n";
     QTest::newRow("unknown") << QStringList{"--camera", "qwertz"} << 2 << 0.0
                              << "vorel-calc: dof: --camera: 'qwertz' matches no camera of the "
                                 "database ('vorel-calc cameras' lists them)\n";

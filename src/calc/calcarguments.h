@@ -24,6 +24,8 @@ public:
     struct Coc {
         double mm = 0;
         QString source;
+        // The camera of --camera, "Nikon D850"; empty without one.
+        QString camera = {};
     };
 
     explicit CalcArguments(const QString &command);

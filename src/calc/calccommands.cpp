@@ -196,7 +196,7 @@ Result runDof(CalcArguments &args)
         if (!computable(args, f, CalcOptions::Aperture))
             return refused(args);
         if (format == QLatin1String("json"))
-            return done(json(dofJson(f)));
+            return done(json(withCamera(dofJson(f), coc)));
         return done(dofText(f, coc.source));
     }
     const ExactDof::Figures e =
@@ -206,7 +206,8 @@ Result runDof(CalcArguments &args)
         return refused(args);
     }
     if (format == QLatin1String("json"))
-        return done(json(dofFiguresJson(e, focal, aperture, focus, coc.mm, diffraction)));
+        return done(
+            json(withCamera(dofFiguresJson(e, focal, aperture, focus, coc.mm, diffraction), coc)));
     return done(dofFiguresText(e, focal, aperture, focus, coc, diffraction));
 }
 
@@ -313,6 +314,10 @@ Result runTable(CalcArguments &args)
         for (double a : apertures)
             json.number(a);
         json.endArray();
+        if (!coc.camera.isEmpty()) {
+            json.key("camera");
+            json.string(coc.camera);
+        }
         json.key("cells");
         json.beginArray();
         for (const QList<DofFigures> &row : cells) {
@@ -334,6 +339,10 @@ Result runTable(CalcArguments &args)
         json.endArray();
         json.key("coc_mm");
         json.number(coc.mm);
+        if (!coc.camera.isEmpty()) {
+            json.key("coc_source");
+            json.string(coc.source);
+        }
         json.key("diffraction");
         json.boolean(diffraction);
         json.key("distances_m");
@@ -475,6 +484,15 @@ bool dofComputable(const ExactDof::Figures &e, double focus)
 {
     return e.valid && std::isfinite(e.hyperfocal * focus) &&
            (!e.sharp || std::isfinite(e.nearLimit));
+}
+
+QJsonObject withCamera(QJsonObject o, const CalcArguments::Coc &coc)
+{
+    if (!coc.camera.isEmpty()) {
+        o.insert(QStringLiteral("camera"), coc.camera);
+        o.insert(QStringLiteral("coc_source"), coc.source);
+    }
+    return o;
 }
 
 QJsonObject dofFiguresJson(const ExactDof::Figures &e, double focal, double aperture, double focus,

@@ -98,6 +98,8 @@ struct PhotoFigures {
     double focusMm = NaN;
     double coc = NaN;
     QString cocSource;
+    // The camera of --camera, when the CoC came from one.
+    QString camera;
     std::optional<ExactDof::Figures> figures;
     QString noFigures;
 };
@@ -153,6 +155,8 @@ QJsonObject photoJson(const PhotoFigures &p, bool diffraction)
     o.insert(QStringLiteral("height_px"), s.height > 0 ? QJsonValue(s.height) : QJsonValue());
     o.insert(QStringLiteral("coc_mm"), numberJson(p.coc));
     o.insert(QStringLiteral("coc_source"), textJson(p.cocSource));
+    if (!p.camera.isEmpty())
+        o.insert(QStringLiteral("camera"), p.camera);
     o.insert(QStringLiteral("missing"), missing);
     return o;
 }
@@ -275,6 +279,7 @@ Result runPhoto(CalcArguments &args)
         if (cocGiven) {
             p.coc = coc.mm;
             p.cocSource = coc.source;
+            p.camera = coc.camera;
         } else if (!std::isnan(s.cropFactor)) {
             p.coc = CocPresets::cocOfCropFactor(s.cropFactor);
             p.cocSource = QStringLiteral("crop factor %1 from the %2")

@@ -137,7 +137,7 @@ Result runOptimum(CalcArguments &args)
                 ? QJsonValue(QJsonObject{{QStringLiteral("from"), numberJson(plan.sharpFrom)},
                                          {QStringLiteral("to"), numberJson(plan.sharpTo)}})
                 : QJsonValue(QJsonValue::Null);
-        return done(json(
+        return done(json(withCamera(
             QJsonObject{{QStringLiteral("focal_mm"), r.focal},
                         {QStringLiteral("coc_mm"), coc.mm},
                         {QStringLiteral("near_m"), metresJson(r.nearDist)},
@@ -148,7 +148,8 @@ Result runOptimum(CalcArguments &args)
                         {QStringLiteral("working_aperture"), plan.bestFNumber * plan.workingFactor},
                         {QStringLiteral("best_worst_blur"), plan.bestBlur},
                         {QStringLiteral("sharp_apertures"), sharp},
-                        {QStringLiteral("stops"), stops}}));
+                        {QStringLiteral("stops"), stops}},
+            coc)));
     }
 
     QString coct = g6(coc.mm) + QStringLiteral(" mm");
@@ -266,15 +267,16 @@ Result runStack(CalcArguments &args)
                 frame.insert(QStringLiteral("step_mm"), numberJson(f.step));
             frames.append(frame);
         }
-        return done(json(QJsonObject{{QStringLiteral("focal_mm"), r.focal},
-                                     {QStringLiteral("aperture"), aperture},
-                                     {QStringLiteral("coc_mm"), coc.mm},
-                                     {QStringLiteral("diffraction"), diffraction},
-                                     {QStringLiteral("overlap"), overlap},
-                                     {QStringLiteral("near_m"), metresJson(r.nearDist)},
-                                     {QStringLiteral("far_m"), metresJson(r.farDist)},
-                                     {QStringLiteral("count"), int(plan.frames.size())},
-                                     {QStringLiteral("frames"), frames}}));
+        return done(json(withCamera(QJsonObject{{QStringLiteral("focal_mm"), r.focal},
+                                                {QStringLiteral("aperture"), aperture},
+                                                {QStringLiteral("coc_mm"), coc.mm},
+                                                {QStringLiteral("diffraction"), diffraction},
+                                                {QStringLiteral("overlap"), overlap},
+                                                {QStringLiteral("near_m"), metresJson(r.nearDist)},
+                                                {QStringLiteral("far_m"), metresJson(r.farDist)},
+                                                {QStringLiteral("count"), int(plan.frames.size())},
+                                                {QStringLiteral("frames"), frames}},
+                                    coc)));
     }
     if (format == QLatin1String("csv")) {
         TextTable table({QStringLiteral("frame"), QStringLiteral("focus_m"),

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMutex>
 #include <QSet>
 #include <QStandardPaths>
 #include <QStringList>
@@ -12,6 +13,7 @@
 
 #include <cstring>
 #include <limits>
+#include <map>
 
 namespace
 {
@@ -127,8 +129,16 @@ CameraDatabase::CameraDatabase(const QString &folder, const QString &cacheFolder
 
 const CameraDatabase &CameraDatabase::shared()
 {
-    static const CameraDatabase database;
-    return database;
+    // One database per folder that VOREL_CAMERA_DATABASE names, so that a
+    // test that points it elsewhere gets that folder's cameras.
+    static QMutex mutex;
+    static std::map<QString, CameraDatabase> databases;
+    const QMutexLocker lock(&mutex);
+    const QString folder = qEnvironmentVariable("VOREL_CAMERA_DATABASE");
+    auto it = databases.find(folder);
+    if (it == databases.end())
+        it = databases.emplace(folder, CameraDatabase()).first;
+    return it->second;
 }
 
 void CameraDatabase::load(const QString &folder, const QString &cacheFolder, bool cached)
@@ -251,6 +261,7 @@ CocResolution::CameraMatch CameraDatabase::match(const QString &text) const
     switch (search.outcome) {
     case Outcome::Found:
         result.diagonal = search.camera.diagonal();
+        result.camera = search.camera.name();
         result.name = QStringLiteral("%1, crop factor %2")
                           .arg(search.camera.name(), QString::number(search.camera.cropFactor));
         break;

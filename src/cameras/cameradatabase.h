@@ -43,7 +43,8 @@ public:
     // The database files of one folder, cached in cacheFolder.
     CameraDatabase(const QString &folder, const QString &cacheFolder);
 
-    // The database of CameraDatabase(), loaded once for the whole program.
+    // The database of CameraDatabase(), loaded once for the whole program
+    // (once for each folder VOREL_CAMERA_DATABASE names).
     static const CameraDatabase &shared();
 
     bool isLoaded() const;

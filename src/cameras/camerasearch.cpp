@@ -172,11 +172,32 @@ QStringList CameraSearch::words(const QString &text)
     static const QRegularExpression nikon(QStringLiteral("(?<=[\\p{L}\\p{N}])_([2-9])(?!\\p{N})"));
 
     QString t = text.toCaseFolded();
-    t = markGenerations(t, mark, true);
-    t = markGenerations(t, standing, false);
-    t = markGenerations(t, gluedRoman, false);
-    t = markGenerations(t, sony, false);
-    t = markGenerations(t, nikon, false);
+    // Most names hold no generation: the patterns run only where a quick
+    // look finds what they need (a program start searches every name).
+    bool romanAfterSeparator = false;
+    bool romanAfterDigit = false;
+    bool mAfterDigit = false;
+    for (qsizetype i = 1; i < t.size(); ++i) {
+        const QChar c = t[i];
+        const QChar before = t[i - 1];
+        if (c == QLatin1Char('i') || c == QLatin1Char('v')) {
+            romanAfterSeparator =
+                romanAfterSeparator || before.isSpace() || before == QLatin1Char('-');
+            romanAfterDigit = romanAfterDigit || before.isDigit();
+        } else if (c == QLatin1Char('m') && i + 1 < t.size() && t[i + 1].isDigit()) {
+            mAfterDigit = mAfterDigit || before.isDigit() || (i > 1 && t[i - 2].isDigit());
+        }
+    }
+    if (t.contains(QLatin1String("mk")) || t.contains(QLatin1String("mark")))
+        t = markGenerations(t, mark, true);
+    if (romanAfterSeparator)
+        t = markGenerations(t, standing, false);
+    if (romanAfterDigit)
+        t = markGenerations(t, gluedRoman, false);
+    if (mAfterDigit)
+        t = markGenerations(t, sony, false);
+    if (t.contains(QLatin1Char('_')))
+        t = markGenerations(t, nikon, false);
     return split(t);
 }
 

@@ -40,6 +40,8 @@ public:
     QDoubleSpinBox *farBox() const { return farDist; }
     QCheckBox *farInfinityBox() const { return farInfinity; }
     QComboBox *unitBox() const { return units; }
+    // Says when the typed camera matches none; hidden otherwise.
+    QLabel *cameraProblemLabel() const { return cameraProblem; }
 
 signals:
     void changed();
@@ -47,6 +49,7 @@ signals:
 
 private:
     void cameraChosen();
+    void showCameraProblem(const QString &typed);
     void unitChosen();
     void retitleUnits();
 
@@ -57,6 +60,7 @@ private:
     QDoubleSpinBox *farDist;
     QCheckBox *farInfinity;
     QComboBox *units;
+    QLabel *cameraProblem;
     PlannerText::Unit shownUnit = PlannerText::Unit::Metres;
 };
 

@@ -109,6 +109,7 @@ Result resolve(const Request &r, const CameraFinder &findCamera)
     if (r.sensor || r.camera) {
         double diagonal = NaN;
         QString name;
+        QString camera;
         if (r.sensor) {
             const SensorMatch match = matchSensor(*r.sensor);
             if (match.index < 0)
@@ -126,6 +127,7 @@ Result resolve(const Request &r, const CameraFinder &findCamera)
             }
             diagonal = match.diagonal;
             name = match.name;
+            camera = match.camera;
         }
         const double megaPixels = r.megaPixels.value_or(CocPresets::StandardMegaPixels);
         if (!std::isfinite(megaPixels))
@@ -133,11 +135,11 @@ Result resolve(const Request &r, const CameraFinder &findCamera)
         // A camera without a pixel count takes the crop-factor rule, which
         // its name (with the crop factor) describes.
         if (r.camera && !r.megaPixels)
-            return {CocPresets::cocFromCropFactor(diagonal), name, QString()};
+            return {CocPresets::cocFromCropFactor(diagonal), name, QString(), false, camera};
         return {
             CocPresets::cocFromPixelSize(diagonal, megaPixels * 1000000.0),
             QStringLiteral("%1, %2 million pixels").arg(name, QString::number(megaPixels, 'g', 6)),
-            QString()};
+            QString(), false, camera};
     }
 
     if (r.viewDistance) {

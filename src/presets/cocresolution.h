@@ -40,6 +40,9 @@ struct Result {
     QString problem;
     // The problem is the camera finder's unavailable one.
     bool unavailable = false;
+    // The camera of --camera by its name, "Sony Alpha 7 III"; empty for
+    // any other way of giving the CoC.
+    QString camera = {};
 };
 
 // A sensor format found from a user's text: its index, or why none.
@@ -56,6 +59,8 @@ struct CameraMatch {
     QString name;
     QString problem;
     bool unavailable = false;
+    // The camera's name alone ("Nikon D850"), where name describes it.
+    QString camera = {};
 };
 using CameraFinder = std::function<CameraMatch(const QString &text)>;
 
