@@ -202,6 +202,12 @@ void TestCalcMedia::cameraOnEveryCocCommand()
     const Result r = call(arguments + QStringList{"--camera", "Nikon D850"});
     QCOMPARE(r.status, 0);
     QVERIFY2(r.out.contains(QStringLiteral("0.0287")), qPrintable(r.out));
+    // The JSON names the camera the short form found, and the CoC's source.
+    const Result j = call(arguments + QStringList{"--camera", "d850", "--format", "json"});
+    QCOMPARE(j.status, 0);
+    const QJsonObject o = jsonOf(j.out);
+    QCOMPARE(o["camera"].toString(), QStringLiteral("Nikon D850"));
+    QCOMPARE(o["coc_source"].toString(), QStringLiteral("Nikon D850, crop factor 1"));
 }
 
 void TestCalcMedia::withoutDatabase_data()

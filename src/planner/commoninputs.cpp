@@ -134,11 +134,10 @@ void CommonInputs::cameraChosen()
 
 void CommonInputs::showCameraProblem(const QString &typed)
 {
-    cameraProblem->setText(
-        typed.isEmpty()
-            ? QString()
-            : tr("No camera matches \"%1\"; the camera stays %2 and the CoC %3 mm.")
-                  .arg(typed, camera->camera().name, QString::number(coc->value(), 'g', 4)));
+    cameraProblem->setText(typed.isEmpty()
+                               ? QString()
+                               : tr("No camera matches \"%1\"; the camera stays %2 and the CoC %3.")
+                                     .arg(typed, camera->camera().name, coc->text()));
     cameraProblem->setVisible(!typed.isEmpty());
 }
 
