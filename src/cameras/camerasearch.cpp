@@ -180,10 +180,17 @@ QStringList CameraSearch::words(const QString &text)
     for (qsizetype i = 1; i < t.size(); ++i) {
         const QChar c = t[i];
         const QChar before = t[i - 1];
-        if (c == QLatin1Char('i') || c == QLatin1Char('v')) {
-            romanAfterSeparator =
-                romanAfterSeparator || before.isSpace() || before == QLatin1Char('-');
-            romanAfterDigit = romanAfterDigit || before.isDigit();
+        if ((c == QLatin1Char('i') || c == QLatin1Char('v')) &&
+            (before.isSpace() || before == QLatin1Char('-') || before.isDigit())) {
+            // Only a numeral that ends its word counts: "Imaging" is none.
+            qsizetype end = i;
+            while (end < t.size() && (t[end] == QLatin1Char('i') || t[end] == QLatin1Char('v') ||
+                                      t[end] == QLatin1Char('x')))
+                ++end;
+            if (end == t.size() || !t[end].isLetterOrNumber()) {
+                romanAfterSeparator = romanAfterSeparator || !before.isDigit();
+                romanAfterDigit = romanAfterDigit || before.isDigit();
+            }
         } else if (c == QLatin1Char('m') && i + 1 < t.size() && t[i + 1].isDigit()) {
             mAfterDigit = mAfterDigit || before.isDigit() || (i > 1 && t[i - 2].isDigit());
         }
