@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -148,6 +149,19 @@ void benchCalc(const QString &calc, const QString &bare, const QString &project,
         pairWith("table 100 x 37 JSON, diffraction / bare", bare, {}, tableJson);
         pairWith("table 100 x 37 JSON / bare", bare, {}, tableJsonPlain);
         pairWith("--version / bare", bare, {}, version);
+    }
+    // --camera against the same dof without it, the goal <= 2 x: the
+    // camera database's cache in a folder of the benchmark's own, filled by
+    // a first run as a user's first --camera would fill it.
+    {
+        qputenv("VOREL_CACHE_DIR", QFile::encodeName(outDir + "/camera-cache"));
+        QStringList dofPlain = dof;
+        dofPlain.removeAll(QStringLiteral("--diffraction"));
+        const QStringList dofCamera = dofPlain + QStringList{"--camera", "Nikon D850"};
+        runMillis(calc, dofCamera);
+        pair("dof --camera \"Nikon D850\" / dof", dofPlain, dofCamera);
+        pair("dof --camera \"A7 III\" / dof", dofPlain,
+             dofPlain + QStringList{"--camera", "A7 III"});
     }
     pair("dof --diffraction / --version", version, dof);
     pair("table 100 x 37, diffraction / --version", version, table);

@@ -88,11 +88,21 @@ void TestCalcMedia::camerasList_data()
 {
     QTest::addColumn<QStringList>("text");
     QTest::addColumn<QStringList>("models");
-    QTest::newRow("all") << QStringList()
-                         << QStringList{"EOS 5D",     "EOS 5D Mark II", "D70",  "D850", "E-M1",
-                                        "E-M1MarkII", "E-M1MarkIII",    "Twin", "Twin"};
-    QTest::newRow("exact, in words") << QStringList{"Olympus", "E-M1"} << QStringList{"E-M1"};
-    QTest::newRow("partial") << QStringList{"5D"} << QStringList{"EOS 5D", "EOS 5D Mark II"};
+    QTest::newRow("all") << QStringList() << QStringList{"EOS 5D",     "EOS 5D Mark II",
+                                                         "EOS D30",    "PowerShot A70",
+                                                         "D3",         "D70",
+                                                         "D850",       "E-M1",
+                                                         "E-M1MarkII", "E-M1MarkIII",
+                                                         "Alpha 7",    "Twin",
+                                                         "Twin"};
+    // Every camera with all the words, whole: not "EOS 5DS" for "5D".
+    QTest::newRow("all the words")
+        << QStringList{"Olympus", "E-M1"} << QStringList{"E-M1", "E-M1MarkII", "E-M1MarkIII"};
+    QTest::newRow("a maker") << QStringList{"Olympus"}
+                             << QStringList{"E-M1", "E-M1MarkII", "E-M1MarkIII"};
+    QTest::newRow("part of a word")
+        << QStringList{"EM"} << QStringList{"E-M1", "E-M1MarkII", "E-M1MarkIII"};
+    QTest::newRow("words") << QStringList{"5D"} << QStringList{"EOS 5D", "EOS 5D Mark II"};
     QTest::newRow("none") << QStringList{"Hasselblad"} << QStringList();
 }
 
@@ -145,9 +155,9 @@ void TestCalcMedia::cameraOption_data()
     QTest::newRow("with a pixel count")
         << QStringList{"--camera", "Nikon D850", "--megapixels", "45.7"} << 0 << 0.0086961849 << "";
     QTest::newRow("ambiguous")
-        << QStringList{"--camera", "5D"} << 2 << 0.0
-        << "vorel-calc: dof: --camera: '5D' matches several cameras (Canon EOS 5D, Canon EOS 5D "
-           "Mark II); give more of the name\n";
+        << QStringList{"--camera", "Canon 5"} << 2 << 0.0
+        << "vorel-calc: dof: --camera: 'Canon 5' matches several cameras (Canon EOS 5D, Canon "
+           "EOS 5D Mark II); give more of the name\n";
     QTest::newRow("unknown") << QStringList{"--camera", "qwertz"} << 2 << 0.0
                              << "vorel-calc: dof: --camera: 'qwertz' matches no camera of the "
                                 "database ('vorel-calc cameras' lists them)\n";
@@ -192,6 +202,12 @@ void TestCalcMedia::cameraOnEveryCocCommand()
     const Result r = call(arguments + QStringList{"--camera", "Nikon D850"});
     QCOMPARE(r.status, 0);
     QVERIFY2(r.out.contains(QStringLiteral("0.0287")), qPrintable(r.out));
+    // The JSON names the camera the short form found, and the CoC's source.
+    const Result j = call(arguments + QStringList{"--camera", "d850", "--format", "json"});
+    QCOMPARE(j.status, 0);
+    const QJsonObject o = jsonOf(j.out);
+    QCOMPARE(o["camera"].toString(), QStringLiteral("Nikon D850"));
+    QCOMPARE(o["coc_source"].toString(), QStringLiteral("Nikon D850, crop factor 1"));
 }
 
 void TestCalcMedia::withoutDatabase_data()

@@ -1,9 +1,13 @@
 #include "cameras/cameradatabase.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
+#include <iterator>
 
 using Outcome = CameraDatabase::Outcome;
 Q_DECLARE_METATYPE(CameraDatabase::Outcome)
@@ -28,6 +32,13 @@ private slots:
     void match();
     void finderResolvesACoc();
     void systemDatabase();
+    void shortForms_data();
+    void shortForms();
+    void listsEveryCameraWithTheWords();
+    void cacheServesTheNextStart();
+    void cacheRebuiltWhenTheDatabaseChanges();
+    void damagedCacheIsNotTrusted_data();
+    void damagedCacheIsNotTrusted();
 
 private:
     CameraDatabase fixture{QStringLiteral(VOREL_CAMERA_FIXTURES)};
@@ -36,7 +47,7 @@ private:
 void TestCameras::loadsAFolder()
 {
     QVERIFY(fixture.isLoaded());
-    QCOMPARE(fixture.cameras().size(), 9);
+    QCOMPARE(fixture.cameras().size(), 13);
     // lensfun keeps its cameras sorted by maker and model.
     const CameraInfo first = fixture.cameras().first();
     QCOMPARE(first.maker, QStringLiteral("Canon"));
@@ -82,7 +93,7 @@ void TestCameras::find_data()
     QTest::newRow("partial, one match")
         << "5D Mark" << Outcome::Found << "Canon EOS 5D Mark II" << QStringList();
     QTest::newRow("partial, several")
-        << "5D" << Outcome::Ambiguous << QString()
+        << "Canon 5" << Outcome::Ambiguous << QString()
         << QStringList{QStringLiteral("Canon EOS 5D"), QStringLiteral("Canon EOS 5D Mark II")};
     QTest::newRow("one name, two variants")
         << "vorel test twin" << Outcome::Ambiguous << QString()
@@ -195,15 +206,15 @@ void TestCameras::match_data()
                            << "Nikon D70, crop factor 1.525"
                            << "";
     QTest::newRow("ambiguous")
-        << "5D"
+        << "Canon 5"
         << ""
-        << "--camera: '5D' matches several cameras (Canon EOS 5D, Canon EOS 5D Mark II); give "
-           "more of the name";
+        << "--camera: 'Canon 5' matches several cameras (Canon EOS 5D, Canon EOS 5D Mark II); "
+           "give more of the name";
     QTest::newRow("not found, the closest")
         << "Nikon D8500x"
         << ""
         << "--camera: 'Nikon D8500x' matches no camera of the database; the closest are Nikon "
-           "D70, Nikon D850";
+           "D850";
 }
 
 void TestCameras::match()
@@ -248,8 +259,251 @@ void TestCameras::systemDatabase()
     const CameraDatabase::Search d850 = system.find(QStringLiteral("Nikon D850"));
     QCOMPARE(d850.outcome, Outcome::Found);
     QCOMPARE(d850.camera.cropFactor, 1.0);
-    QCOMPARE(system.find(QStringLiteral("Canon 5D")).outcome, Outcome::Ambiguous);
+    QCOMPARE(system.find(QStringLiteral("Canon 5D")).camera.model, QStringLiteral("EOS 5D"));
+    QCOMPARE(system.find(QStringLiteral("Canon 5D Mark")).outcome, Outcome::Ambiguous);
     QCOMPARE(system.find(QStringLiteral("qwertz")).outcome, Outcome::NotFound);
+}
+
+namespace
+{
+
+// A small database in lensfun's layout: maker, model, English model, crop.
+struct Camera {
+    const char *maker;
+    const char *model;
+    const char *english;
+    double crop;
+};
+
+const Camera Written[] = {
+    {"Sony", "ILCE-7", "Alpha 7", 1},
+    {"Sony", "ILCE-7M3", "Alpha 7 III", 1},
+    {"Sony", "ILCE-7RM4", "Alpha 7R IV", 1},
+    {"Sony", "ILCE-6000", "Alpha 6000", 1.534},
+    {"Sony", "DSC-RX100M5", "RX100 V", 2.73},
+    {"Canon", "Canon EOS R5", "EOS R5", 1},
+    {"Canon", "Canon EOS 5DS R", "EOS 5DS R", 1},
+    {"Canon", "Canon EOS 5D Mark IV", "EOS 5D Mark IV", 1},
+    {"Canon", "Canon EOS 5D", "EOS 5D", 1},
+    {"Canon", "Canon PowerShot A70", "PowerShot A70", 6.6},
+    {"Olympus Imaging Corp.|Olympus", "E-M1", "", 2},
+    {"Olympus Imaging Corp.|Olympus", "E-M1MarkII", "", 2},
+    {"NIKON CORPORATION|Nikon", "NIKON Z 6", "Z 6", 1},
+    {"NIKON CORPORATION|Nikon", "NIKON Z 6_2", "Z 6II", 1},
+    {"NIKON CORPORATION|Nikon", "NIKON D3", "D3", 1},
+    {"NIKON CORPORATION|Nikon", "NIKON D3X", "D3X", 1},
+    {"Fujifilm", "X-T3", "", 1.53},
+    {"Leica", "D-LUX 3", "Digilux 3", 4.33},
+};
+
+void writeDatabase(const QString &folder, int count = int(std::size(Written)))
+{
+    QFile file(QDir(folder).filePath(QStringLiteral("cameras.xml")));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QByteArray xml = "<lensdatabase version=\"1\">\n";
+    for (int i = 0; i < count; ++i) {
+        const Camera &c = Written[i];
+        // "default|English" for a maker with an English name.
+        const QList<QByteArray> maker = QByteArray(c.maker).split('|');
+        xml += "<camera><maker>" + maker.first() + "</maker>";
+        if (maker.size() > 1)
+            xml += "<maker lang=\"en\">" + maker.last() + "</maker>";
+        xml += QByteArray("<model>") + c.model + "</model>";
+        if (*c.english)
+            xml += QByteArray("<model lang=\"en\">") + c.english + "</model>";
+        xml += "<mount>m</mount><cropfactor>" + QByteArray::number(c.crop) +
+               "</cropfactor></camera>\n";
+    }
+    xml += "</lensdatabase>\n";
+    QCOMPARE(file.write(xml), xml.size());
+}
+
+} // namespace
+
+// Each short form people type finds the camera meant, on a database the
+// test writes; a text the search cannot narrow lists the tie.
+void TestCameras::shortForms_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Sony A for Alpha") << "Sony A7 III"
+                                      << "Sony Alpha 7 III";
+    QTest::newRow("A, R and a Roman generation") << "A7R IV"
+                                                 << "Sony Alpha 7R IV";
+    QTest::newRow("A glued, any case") << "a6000"
+                                       << "Sony Alpha 6000";
+    QTest::newRow("the exact model before its generations") << "Sony A7"
+                                                            << "Sony Alpha 7";
+    QTest::newRow("metadata generation M3") << "ILCE 7 Mark III"
+                                            << "Sony Alpha 7 III";
+    QTest::newRow("generation as a digit") << "RX100 5"
+                                           << "Sony RX100 V";
+    QTest::newRow("digit glued after a model") << "5D4"
+                                               << "Canon EOS 5D Mark IV";
+    QTest::newRow("Mk and a digit") << "5D Mk4"
+                                    << "Canon EOS 5D Mark IV";
+    QTest::newRow("MkIV") << "Canon 5D MkIV"
+                          << "Canon EOS 5D Mark IV";
+    QTest::newRow("series left out") << "Canon 5D"
+                                     << "Canon EOS 5D";
+    QTest::newRow("whole word, not 5DS R") << "R5"
+                                           << "Canon EOS R5";
+    QTest::newRow("maker and short model") << "Canon R5"
+                                           << "Canon EOS R5";
+    QTest::newRow("Roman after a glued model") << "EM1 II"
+                                               << "Olympus E-M1MarkII";
+    QTest::newRow("maker's alias and model") << "Olympus E-M1"
+                                             << "Olympus E-M1";
+    QTest::newRow("Nikon's glued generation") << "Z6 II"
+                                              << "Nikon Z 6II";
+    QTest::newRow("generation apart") << "Nikon Z 6 2"
+                                      << "Nikon Z 6II";
+    QTest::newRow("exact model before a substring") << "D3"
+                                                    << "Nikon D3";
+    QTest::newRow("no hyphen") << "xt3"
+                               << "Fujifilm X-T3";
+    QTest::newRow("a database name before a short form") << "Digilux 3"
+                                                         << "Leica Digilux 3";
+    QTest::newRow("whole word before a substring") << "A7"
+                                                   << "Sony Alpha 7";
+}
+
+void TestCameras::shortForms()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, name);
+    const QTemporaryDir dir;
+    writeDatabase(dir.path());
+    const CameraDatabase database(dir.path());
+    const CameraDatabase::Search search = database.find(text);
+    QStringList candidates;
+    for (const CameraInfo &c : search.candidates)
+        candidates << c.name();
+    QVERIFY2(search.outcome == Outcome::Found, qPrintable(candidates.join(", ")));
+    QCOMPARE(search.camera.name(), name);
+}
+
+// A maker lists its cameras; words list every camera that has them all,
+// whole, the exact name first.
+void TestCameras::listsEveryCameraWithTheWords()
+{
+    const QTemporaryDir dir;
+    writeDatabase(dir.path());
+    const CameraDatabase database(dir.path());
+    const auto names = [&](const QString &text) {
+        QStringList list;
+        for (const CameraInfo &c : database.matching(text))
+            list << c.name();
+        return list;
+    };
+    QCOMPARE(names("Sony").size(), 5);
+    QCOMPARE(names("nikon corporation").size(), 4);
+    QCOMPARE(names("Canon 5D"), (QStringList{"Canon EOS 5D", "Canon EOS 5D Mark IV"}));
+    // The exact model first, then a short form: "Digilux 3" as "D3".
+    QCOMPARE(names("D3"), (QStringList{"Nikon D3", "Leica Digilux 3"}));
+    // Where no camera has the words whole, those that hold them in part.
+    QCOMPARE(names("D3x"), QStringList{"Nikon D3X"});
+    QCOMPARE(names("6II"), QStringList{"Nikon Z 6II"});
+    QCOMPARE(names("Hasselblad"), QStringList());
+    // A tie is listed: two cameras with the same words.
+    QCOMPARE(database.find(QStringLiteral("Nikon Z")).outcome, Outcome::Ambiguous);
+}
+
+// The first start reads the XML and writes the cache; the next reads the
+// cache, with the same cameras.
+void TestCameras::cacheServesTheNextStart()
+{
+    const QTemporaryDir data;
+    const QTemporaryDir cache;
+    writeDatabase(data.path());
+    const CameraDatabase first(data.path(), cache.path());
+    QVERIFY(!first.fromCache());
+    QCOMPARE(QDir(cache.path()).entryList(QDir::Files).size(), 1);
+    const CameraDatabase second(data.path(), cache.path());
+    QVERIFY(second.fromCache());
+    QCOMPARE(second.cameras().size(), qsizetype(std::size(Written)));
+    for (qsizetype i = 0; i < first.cameras().size(); ++i) {
+        QCOMPARE(second.cameras()[i].name(), first.cameras()[i].name());
+        QCOMPARE(second.cameras()[i].cropFactor, first.cameras()[i].cropFactor);
+        QCOMPARE(second.cameras()[i].makerNames, first.cameras()[i].makerNames);
+    }
+    QCOMPARE(second.find(QStringLiteral("A7 III")).camera.name(),
+             QStringLiteral("Sony Alpha 7 III"));
+    QVERIFY(second.byMakeAndModel(QStringLiteral("NIKON CORPORATION"), QStringLiteral("NIKON D3")));
+}
+
+// A changed database file (another size, or only another time) is read
+// afresh, and so is a new file.
+void TestCameras::cacheRebuiltWhenTheDatabaseChanges()
+{
+    const QTemporaryDir data;
+    const QTemporaryDir cache;
+    writeDatabase(data.path(), 3);
+    QCOMPARE(CameraDatabase(data.path(), cache.path()).cameras().size(), 3);
+    writeDatabase(data.path(), 5);
+    const CameraDatabase grown(data.path(), cache.path());
+    QVERIFY(!grown.fromCache());
+    QCOMPARE(grown.cameras().size(), 5);
+    QVERIFY(CameraDatabase(data.path(), cache.path()).fromCache());
+
+    QFile same(QDir(data.path()).filePath(QStringLiteral("cameras.xml")));
+    QVERIFY(same.open(QIODevice::ReadWrite));
+    QVERIFY(same.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                             QFileDevice::FileModificationTime));
+    same.close();
+    QVERIFY(!CameraDatabase(data.path(), cache.path()).fromCache());
+
+    QFile more(QDir(data.path()).filePath(QStringLiteral("more.xml")));
+    QVERIFY(more.open(QIODevice::WriteOnly));
+    more.write("<lensdatabase version=\"1\"><camera><maker>Vorel</maker><model>Extra</model>"
+               "<mount>m</mount><cropfactor>1</cropfactor></camera></lensdatabase>\n");
+    more.close();
+    const CameraDatabase added(data.path(), cache.path());
+    QVERIFY(!added.fromCache());
+    QCOMPARE(added.cameras().size(), 6);
+}
+
+// A cache cut short, with a byte changed or of another program is read
+// afresh, with the database's cameras, and replaced.
+void TestCameras::damagedCacheIsNotTrusted_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("cut short") << "cut";
+    QTest::newRow("a byte changed") << "flip";
+    QTest::newRow("empty") << "empty";
+    QTest::newRow("another file") << "other";
+}
+
+void TestCameras::damagedCacheIsNotTrusted()
+{
+    QFETCH(QString, damage);
+    const QTemporaryDir data;
+    const QTemporaryDir cache;
+    writeDatabase(data.path());
+    QVERIFY(!CameraDatabase(data.path(), cache.path()).fromCache());
+    const QString name =
+        QDir(cache.path()).filePath(QDir(cache.path()).entryList(QDir::Files).first());
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    file.close();
+    if (damage == "cut")
+        bytes.chop(40);
+    else if (damage == "flip")
+        bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 0x20);
+    else if (damage == "empty")
+        bytes.clear();
+    else
+        bytes = QByteArray(4096, 'x');
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    file.close();
+
+    const CameraDatabase reread(data.path(), cache.path());
+    QVERIFY(!reread.fromCache());
+    QCOMPARE(reread.cameras().size(), qsizetype(std::size(Written)));
+    QCOMPARE(reread.find(QStringLiteral("D3")).camera.name(), QStringLiteral("Nikon D3"));
+    QVERIFY(CameraDatabase(data.path(), cache.path()).fromCache());
 }
 
 QTEST_GUILESS_MAIN(TestCameras)

@@ -196,6 +196,9 @@ private slots:
     void nothingSharpSaysWhatWouldDo();
     void badRangeSaysWhy();
     void cameraRefillsCoc();
+    void cameraTypedAndEnter_data();
+    void cameraTypedAndEnter();
+    void unknownCameraKeepsTheCoc();
     void feetAreRemembered();
     void chartsDescribeInNumbers();
     void chartsDrawAtAnySize_data();
@@ -493,12 +496,15 @@ void TestPlanner::cameraRefillsCoc()
     QCOMPARE(in->cocBox()->value(),
              std::round(CocPresets::cocFromCropFactor(CocPresets::sensorDiagonal(7)) * 1e4) / 1e4);
     // Type-ahead finds a format from any part of its name.
-    QVERIFY(camera->completer()->filterMode() == Qt::MatchContains);
-    camera->completer()->setCompletionPrefix("four");
-    QCOMPARE(camera->completer()->currentCompletion(), QString("2.0 Four Thirds (4:3)"));
+    const auto firstOffered = [camera](const QString &text) {
+        camera->lineEdit()->clear();
+        QTest::keyClicks(camera->lineEdit(), text);
+        const QAbstractItemModel *offered = camera->completer()->model();
+        return offered->rowCount() > 0 ? offered->index(0, 0).data().toString() : QString();
+    };
+    QCOMPARE(firstOffered("four"), QString("2.0 Four Thirds (4:3)"));
     // The database's cameras are there too, after the formats.
-    camera->completer()->setCompletionPrefix("d70");
-    const QString d70 = camera->completer()->currentCompletion();
+    const QString d70 = firstOffered("d70");
     QVERIFY2(d70.endsWith("D70"), qPrintable(d70));
     QVERIFY(camera->findText(d70) >= CocPresets::FormatCount);
     camera->setCurrentIndex(camera->findText(d70));
@@ -506,6 +512,66 @@ void TestPlanner::cameraRefillsCoc()
         in->cocBox()->value(),
         std::round(CocPresets::cocFromCropFactor(CocPresets::FullFrameDiagonal / 1.525) * 1e4) /
             1e4);
+}
+
+// Enter takes the camera the search picks, which the completion list
+// offers first: the exact model before those that hold it in part.
+void TestPlanner::cameraTypedAndEnter_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("camera");
+    QTest::addColumn<double>("crop");
+    QTest::newRow("D3, not the EOS D30") << "D3"
+                                         << "Nikon D3" << 1.0;
+    QTest::newRow("A7, not the PowerShot A70") << "A7"
+                                               << "Sony Alpha 7" << 1.0;
+    QTest::newRow("a format") << "four thirds"
+                              << "2.0 Four Thirds (4:3)" << 2.0;
+}
+
+void TestPlanner::cameraTypedAndEnter()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, camera);
+    QFETCH(double, crop);
+    PlannerWindow window;
+    window.show();
+    CommonInputs *in = window.inputs();
+    QComboBox *box = in->cameraBox();
+    box->lineEdit()->setFocus();
+    box->lineEdit()->clear();
+    QTest::keyClicks(box->lineEdit(), typed);
+    QCOMPARE(box->completer()->model()->index(0, 0).data().toString(), camera);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QCOMPARE(box->currentText(), camera);
+    QCOMPARE(box->lineEdit()->text(), camera);
+    QCOMPARE(in->cocBox()->value(),
+             std::round(CocPresets::cocFromCropFactor(CocPresets::FullFrameDiagonal / crop) * 1e4) /
+                 1e4);
+    QVERIFY(in->cameraProblemLabel()->isHidden());
+}
+
+// A name that matches nothing stays in the box, and the row says that the
+// camera and the CoC are as they were.
+void TestPlanner::unknownCameraKeepsTheCoc()
+{
+    PlannerWindow window;
+    window.show();
+    CommonInputs *in = window.inputs();
+    QComboBox *box = in->cameraBox();
+    const QString before = box->currentText();
+    in->cocBox()->setValue(0.021);
+    box->lineEdit()->setFocus();
+    box->lineEdit()->clear();
+    QTest::keyClicks(box->lineEdit(), "qwertz");
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QCOMPARE(box->lineEdit()->text(), QString("qwertz"));
+    QCOMPARE(box->currentText(), QString("qwertz"));
+    QCOMPARE(box->itemText(box->currentIndex()), before);
+    QCOMPARE(in->cocBox()->value(), 0.021);
+    QVERIFY(!in->cameraProblemLabel()->isHidden());
+    QVERIFY2(in->cameraProblemLabel()->text().contains("qwertz"),
+             qPrintable(in->cameraProblemLabel()->text()));
 }
 
 // Feet convert the shown distances, keep the planned ones, and are still

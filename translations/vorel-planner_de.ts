@@ -155,6 +155,14 @@
         <source>Units</source>
         <translation>Einheiten</translation>
     </message>
+    <message>
+        <source>Camera problem</source>
+        <translation>Problem mit der Kamera</translation>
+    </message>
+    <message>
+        <source>No camera matches &quot;%1&quot;; the camera stays %2 and the CoC %3.</source>
+        <translation>Keine Kamera passt zu „%1“; die Kamera bleibt %2 und der Zerstreuungskreis %3.</translation>
+    </message>
 </context>
 <context>
     <name>FocusStackPage</name>

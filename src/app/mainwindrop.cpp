@@ -24,8 +24,7 @@ namespace
 // one does not pay for it.
 const CameraDatabase &cameraDatabase()
 {
-    static const CameraDatabase database;
-    return database;
+    return CameraDatabase::shared();
 }
 
 // The first local file of a drag; empty for anything else.

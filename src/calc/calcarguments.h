@@ -29,6 +29,8 @@ public:
         // mm, width over height); NaN for a CoC given another way.
         double diagonal = std::numeric_limits<double>::quiet_NaN();
         double aspect = std::numeric_limits<double>::quiet_NaN();
+        // The camera of --camera, "Nikon D850"; empty without one.
+        QString camera = {};
     };
 
     explicit CalcArguments(const QString &command);

@@ -338,7 +338,8 @@ Result runDof(CalcArguments &args)
         if (!computable(args, f, CalcOptions::Aperture))
             return refused(args);
         if (format == QLatin1String("json"))
-            return done(json(withFraming(dofJson(f), framed, focal, aperture, focus, 1.0)));
+            return done(json(
+                withCamera(withFraming(dofJson(f), framed, focal, aperture, focus, 1.0), coc)));
         const auto lines = framingLines(framed, focal, aperture, focus, 1.0);
         return done(dofText(f, coc.source) +
                     (lines.isEmpty() ? QString() : QStringLiteral("\n") + keyValues(lines)));
@@ -350,8 +351,10 @@ Result runDof(CalcArguments &args)
         return refused(args);
     }
     if (format == QLatin1String("json"))
-        return done(json(withFraming(dofFiguresJson(e, focal, aperture, focus, coc.mm, diffraction),
-                                     framed, focal, aperture, focus, pupil)));
+        return done(json(
+            withCamera(withFraming(dofFiguresJson(e, focal, aperture, focus, coc.mm, diffraction),
+                                   framed, focal, aperture, focus, pupil),
+                       coc)));
     return done(dofFiguresText(e, focal, aperture, focus, coc, diffraction,
                                framingLines(framed, focal, aperture, focus, pupil)));
 }
@@ -474,6 +477,10 @@ Result runTable(CalcArguments &args)
         for (double a : apertures)
             json.number(a);
         json.endArray();
+        if (!coc.camera.isEmpty()) {
+            json.key("camera");
+            json.string(coc.camera);
+        }
         json.key("cells");
         json.beginArray();
         for (const QList<DofFigures> &row : cells) {
@@ -528,6 +535,10 @@ Result runTable(CalcArguments &args)
         json.endArray();
         json.key("coc_mm");
         json.number(coc.mm);
+        if (!coc.camera.isEmpty()) {
+            json.key("coc_source");
+            json.string(coc.source);
+        }
         json.key("diffraction");
         json.boolean(diffraction);
         json.key("distances_m");
@@ -669,6 +680,15 @@ bool dofComputable(const ExactDof::Figures &e, double focus)
 {
     return e.valid && std::isfinite(e.hyperfocal * focus) &&
            (!e.sharp || std::isfinite(e.nearLimit));
+}
+
+QJsonObject withCamera(QJsonObject o, const CalcArguments::Coc &coc)
+{
+    if (!coc.camera.isEmpty()) {
+        o.insert(QStringLiteral("camera"), coc.camera);
+        o.insert(QStringLiteral("coc_source"), coc.source);
+    }
+    return o;
 }
 
 QJsonObject dofFiguresJson(const ExactDof::Figures &e, double focal, double aperture, double focus,

@@ -66,6 +66,9 @@ QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture
                        const CalcArguments::Coc &coc, bool diffraction,
                        const QList<QPair<QString, QString>> &extra = {});
 bool dofComputable(const ExactDof::Figures &e, double focus);
+// The JSON of a command that took --camera names the camera ("camera")
+// and where its CoC came from ("coc_source"); without one, o unchanged.
+QJsonObject withCamera(QJsonObject o, const CalcArguments::Coc &coc);
 
 // Every command, in the order the overall help lists them.
 const QList<Command> &all();

@@ -48,7 +48,7 @@ Result runCameras(CalcArguments &args)
     const QString text = args.positionals().join(QLatin1Char(' '));
     if (args.failed())
         return refused(args);
-    const CameraDatabase database;
+    const CameraDatabase &database = CameraDatabase::shared();
     if (!database.isLoaded())
         return {1, QByteArray(), CameraDatabase::noDatabaseReason()};
     const QList<CameraInfo> cameras =
@@ -98,6 +98,8 @@ struct PhotoFigures {
     double focusMm = NaN;
     double coc = NaN;
     QString cocSource;
+    // The camera of --camera, when the CoC came from one.
+    QString camera;
     std::optional<ExactDof::Figures> figures;
     QString noFigures;
 };
@@ -153,6 +155,8 @@ QJsonObject photoJson(const PhotoFigures &p, bool diffraction)
     o.insert(QStringLiteral("height_px"), s.height > 0 ? QJsonValue(s.height) : QJsonValue());
     o.insert(QStringLiteral("coc_mm"), numberJson(p.coc));
     o.insert(QStringLiteral("coc_source"), textJson(p.cocSource));
+    if (!p.camera.isEmpty())
+        o.insert(QStringLiteral("camera"), p.camera);
     o.insert(QStringLiteral("missing"), missing);
     return o;
 }
@@ -259,8 +263,7 @@ Result runPhoto(CalcArguments &args)
     if (args.failed())
         return refused(args);
 
-    const CameraDatabase database;
-    const PhotoReader reader(&database);
+    const PhotoReader reader(&CameraDatabase::shared());
     QList<PhotoFigures> photos;
     for (const QString &file : files) {
         const PhotoReader::Result read = reader.read(file);
@@ -276,6 +279,7 @@ Result runPhoto(CalcArguments &args)
         if (cocGiven) {
             p.coc = coc.mm;
             p.cocSource = coc.source;
+            p.camera = coc.camera;
         } else if (!std::isnan(s.cropFactor)) {
             p.coc = CocPresets::cocOfCropFactor(s.cropFactor);
             p.cocSource = QStringLiteral("crop factor %1 from the %2")
@@ -351,12 +355,7 @@ void CalcCommands::provideMedia(CalcApp &calc)
 {
     calc.provide(QStringLiteral("cameras"), runCameras);
     calc.provide(QStringLiteral("photo"), runPhoto);
-    // Loading the database takes a good part of a second: only a command
-    // that names a camera pays for it, and only once.
-    auto database = std::make_shared<std::optional<CameraDatabase>>();
-    calc.provideCameras([database](const QString &text) {
-        if (!database->has_value())
-            database->emplace();
-        return (*database)->match(text);
-    });
+    // Only a command that names a camera loads the database, and only once
+    // for cameras, photos and --camera together.
+    calc.provideCameras([](const QString &text) { return CameraDatabase::shared().match(text); });
 }

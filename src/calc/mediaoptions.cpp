@@ -13,8 +13,10 @@ void declareCameras(CalcArguments &args)
     args.setDescription(QStringLiteral(
         "Lists the cameras of lensfun's database that match TEXT (all without it): maker,\n"
         "model, lens mount, crop factor, sensor diagonal (43.26661531 mm / crop factor)\n"
-        "and the CoC by the window's crop-factor rule. A TEXT that names a camera exactly\n"
-        "lists that camera; otherwise every camera with all of TEXT's words."));
+        "and the CoC by the window's crop-factor rule. A maker lists its cameras; words\n"
+        "list every camera that has them all, the camera they name exactly first. Case,\n"
+        "blanks and hyphens do not count, and the usual short forms are understood:\n"
+        "'A7 III' for Sony's Alpha 7 III, '5D4' or '5D Mk4' for the EOS 5D Mark IV."));
     args.setPositional({QStringLiteral("TEXT")},
                        {QStringLiteral("a model, or maker and model, or words of them")},
                        CalcArguments::Last::Any);

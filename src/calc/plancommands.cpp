@@ -139,7 +139,7 @@ Result runOptimum(CalcArguments &args)
                 ? QJsonValue(QJsonObject{{QStringLiteral("from"), numberJson(plan.sharpFrom)},
                                          {QStringLiteral("to"), numberJson(plan.sharpTo)}})
                 : QJsonValue(QJsonValue::Null);
-        return done(json(
+        return done(json(withCamera(
             QJsonObject{{QStringLiteral("focal_mm"), r.focal},
                         {QStringLiteral("coc_mm"), coc.mm},
                         {QStringLiteral("near_m"), metresJson(r.nearDist)},
@@ -150,7 +150,8 @@ Result runOptimum(CalcArguments &args)
                         {QStringLiteral("working_aperture"), plan.bestFNumber * plan.workingFactor},
                         {QStringLiteral("best_worst_blur"), plan.bestBlur},
                         {QStringLiteral("sharp_apertures"), sharp},
-                        {QStringLiteral("stops"), stops}}));
+                        {QStringLiteral("stops"), stops}},
+            coc)));
     }
 
     QString coct = g6(coc.mm) + QStringLiteral(" mm");
@@ -367,7 +368,7 @@ Result runStack(CalcArguments &args)
             result.insert(QStringLiteral("working_aperture"), plan.railWorkingFNumber);
             result.insert(QStringLiteral("zone_mm"), numberJson(plan.railZone));
         }
-        return done(json(result));
+        return done(json(withCamera(result, coc)));
     }
     if (format == QLatin1String("csv")) {
         TextTable table({QStringLiteral("frame"), QStringLiteral("focus_m"),

@@ -1,26 +1,44 @@
 #include "cameradatabase.h"
 
+#include "cameracache.h"
+
+#include <QDir>
 #include <QFile>
+#include <QMutex>
 #include <QSet>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <lensfun.h>
 
 #include <cstring>
 #include <limits>
+#include <map>
 
 namespace
 {
 
-struct LensfunFree {
-    void operator()(const lfCamera **list) const { lf_free(list); }
-};
-using CameraList = std::unique_ptr<const lfCamera *, LensfunFree>;
-
 // A multi-language string holds its default text, then pairs of language
-// and translation, ended by an empty language. The English text is what
-// people know a camera by; the default is often the maker's upper-case
-// metadata spelling.
+// and translation, ended by an empty language. The default is the maker's
+// metadata spelling, the English text what people know a camera by.
+QStringList allTexts(lfMLstr text)
+{
+    QStringList texts;
+    if (!text)
+        return texts;
+    const char *p = text;
+    texts << QString::fromUtf8(p).simplified();
+    p += std::strlen(p) + 1;
+    while (*p) {
+        p += std::strlen(p) + 1;
+        const QString translation = QString::fromUtf8(p).simplified();
+        if (!texts.contains(translation))
+            texts << translation;
+        p += std::strlen(p) + 1;
+    }
+    return texts;
+}
+
 QString englishText(lfMLstr text)
 {
     if (!text)
@@ -38,24 +56,6 @@ QString englishText(lfMLstr text)
     return QString::fromUtf8(english).simplified();
 }
 
-QString defaultText(lfMLstr text)
-{
-    return text ? QString::fromUtf8(text).simplified() : QString();
-}
-
-// What two spellings of one name share: no case, no blanks, no hyphens or
-// underscores ("E-M1 Mark II" and "E-M1MarkII" are one camera).
-QString key(const QString &text)
-{
-    QString k;
-    k.reserve(text.size());
-    for (const QChar c : text) {
-        if (!c.isSpace() && c != QLatin1Char('-') && c != QLatin1Char('_'))
-            k += c.toCaseFolded();
-    }
-    return k;
-}
-
 CameraInfo infoOf(const lfCamera *camera)
 {
     CameraInfo info;
@@ -66,32 +66,43 @@ CameraInfo infoOf(const lfCamera *camera)
     // lensfun reads the decimal crop factor of its files into a float; its
     // seven digits give back the decimal (1.525, not 1.52499997...).
     info.cropFactor = QString::number(double(camera->CropFactor), 'g', 7).toDouble();
+    info.makerNames = allTexts(camera->Maker);
+    info.modelNames = allTexts(camera->Model);
     return info;
 }
 
-// The texts a user may give to name a camera exactly.
-QSet<QString> exactKeys(const lfCamera *camera)
+// The folders lensfun's Load() reads: the user's own files and updates,
+// and the system's data and updates, wherever a distribution puts them.
+QStringList systemFolders()
 {
-    QSet<QString> keys;
-    for (const QString &maker : {englishText(camera->Maker), defaultText(camera->Maker)}) {
-        for (const QString &model : {englishText(camera->Model), defaultText(camera->Model)}) {
-            keys.insert(key(model));
-            keys.insert(key(maker + model));
-        }
+    QStringList folders;
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!user.isEmpty()) {
+        folders << QDir(user).filePath(QStringLiteral("lensfun"))
+                << QDir(user).filePath(QStringLiteral("lensfun/updates/version_1"));
     }
-    return keys;
+    for (const QString &data :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        folders << QDir(data).filePath(QStringLiteral("lensfun/version_1"));
+    folders << QStringLiteral("/usr/share/lensfun/version_1")
+            << QStringLiteral("/usr/local/share/lensfun/version_1")
+            << QStringLiteral("/var/lib/lensfun-updates/version_1");
+    folders.removeDuplicates();
+    return folders;
 }
 
-// The cameras of a lensfun result list, each name once, at most limit.
-QList<CameraInfo> distinct(const lfCamera *const *list, int limit)
+// The cameras of a list, each name once, at most limit.
+QList<CameraInfo> distinct(const QList<CameraInfo> &all, const QList<int> &indexes, int limit)
 {
     QList<CameraInfo> cameras;
     QSet<QString> names;
-    for (; list && *list && cameras.size() < limit; ++list) {
-        const CameraInfo info = infoOf(*list);
-        if (!names.contains(info.name())) {
-            names.insert(info.name());
-            cameras << info;
+    for (const int i : indexes) {
+        if (cameras.size() >= limit)
+            break;
+        const QString name = all[i].name();
+        if (!names.contains(name)) {
+            names.insert(name);
+            cameras << all[i];
         }
     }
     return cameras;
@@ -103,132 +114,140 @@ CameraDatabase::CameraDatabase()
 {
     // A folder in place of the system's data, for tests and for trying a
     // newer database.
-    load(qEnvironmentVariable("VOREL_CAMERA_DATABASE"));
+    load(qEnvironmentVariable("VOREL_CAMERA_DATABASE"), CameraCache::defaultFolder(), true);
 }
 
 CameraDatabase::CameraDatabase(const QString &folder)
 {
-    load(folder);
+    load(folder, QString(), false);
 }
 
-void CameraDatabase::load(const QString &folder)
+CameraDatabase::CameraDatabase(const QString &folder, const QString &cacheFolder)
 {
-    auto database = std::make_shared<lfDatabase>();
-    if (folder.isEmpty()) {
-        if (database->Load() != LF_NO_ERROR)
-            return;
-    } else if (!database->LoadDirectory(QFile::encodeName(folder).constData())) {
-        return;
+    load(folder, cacheFolder, true);
+}
+
+const CameraDatabase &CameraDatabase::shared()
+{
+    // One database per folder that VOREL_CAMERA_DATABASE names, so that a
+    // test that points it elsewhere gets that folder's cameras.
+    static QMutex mutex;
+    static std::map<QString, CameraDatabase> databases;
+    const QMutexLocker lock(&mutex);
+    const QString folder = qEnvironmentVariable("VOREL_CAMERA_DATABASE");
+    auto it = databases.find(folder);
+    if (it == databases.end())
+        it = databases.emplace(folder, CameraDatabase()).first;
+    return it->second;
+}
+
+void CameraDatabase::load(const QString &folder, const QString &cacheFolder, bool cached)
+{
+    auto data = std::make_shared<Data>();
+    const QStringList folders =
+        folder.isEmpty() ? systemFolders() : QStringList{QDir(folder).absolutePath()};
+    const CameraCache cache(cacheFolder, folders);
+    std::optional<QList<CameraInfo>> stored;
+    if (cached && !cacheFolder.isEmpty())
+        stored = cache.read();
+    if (stored) {
+        data->cameras = *stored;
+        data->fromCache = true;
+    } else {
+        lfDatabase database;
+        const bool loaded = folder.isEmpty()
+                                ? database.Load() == LF_NO_ERROR
+                                : database.LoadDirectory(QFile::encodeName(folder).constData());
+        if (loaded) {
+            for (const lfCamera *const *c = database.GetCameras(); c && *c; ++c)
+                data->cameras << infoOf(*c);
+        }
+        if (cached && !cacheFolder.isEmpty() && !data->cameras.isEmpty())
+            cache.write(data->cameras);
     }
-    for (const lfCamera *const *c = database->GetCameras(); c && *c; ++c)
-        m_cameras << infoOf(*c);
-    if (!m_cameras.isEmpty())
-        m_database = database;
+    if (data->cameras.isEmpty())
+        return;
+    data->search = CameraSearch(data->cameras);
+    m_data = data;
 }
 
 bool CameraDatabase::isLoaded() const
 {
-    return m_database != nullptr;
+    return m_data != nullptr;
 }
 
 const QList<CameraInfo> &CameraDatabase::cameras() const
 {
-    return m_cameras;
+    static const QList<CameraInfo> none;
+    return m_data ? m_data->cameras : none;
 }
 
-CameraDatabase::Search CameraDatabase::find(const QString &given) const
+bool CameraDatabase::fromCache() const
+{
+    return m_data && m_data->fromCache;
+}
+
+CameraDatabase::Search CameraDatabase::find(const QString &text) const
 {
     Search search;
-    if (!m_database) {
+    if (!m_data) {
         search.outcome = Outcome::NoDatabase;
         return search;
     }
-    const QString text = given.simplified();
-    const QString wanted = key(text);
-    if (wanted.isEmpty())
-        return search;
-
-    // Exact names first: "Olympus E-M1" is the E-M1 although the E-M1
-    // Mark II and Mark III match it in part.
-    QList<const lfCamera *> exact = exactMatches(text);
-    if (!exact.isEmpty()) {
-        exact << nullptr;
-        search.candidates = distinct(exact.constData(), MaxCandidates);
-        if (search.candidates.size() == 1) {
-            search.outcome = Outcome::Found;
-            search.camera = search.candidates.takeFirst();
-        } else {
-            search.outcome = Outcome::Ambiguous;
-        }
+    const QList<CameraSearch::Hit> hits = m_data->search.rank(text);
+    if (hits.isEmpty()) {
+        search.outcome = Outcome::NotFound;
+        search.candidates = distinct(m_data->cameras, m_data->search.closest(text), MaxCandidates);
         return search;
     }
-
-    const QByteArray model = text.toUtf8();
-    const CameraList strict(m_database->FindCamerasExt(nullptr, model.constData(), 0));
-    const QList<CameraInfo> matches = distinct(strict.get(), MaxCandidates + 1);
-    if (matches.size() == 1) {
+    QList<int> best;
+    for (const CameraSearch::Hit &h : hits) {
+        if (h.level == hits.first().level)
+            best << h.index;
+    }
+    search.candidates = distinct(m_data->cameras, best, MaxCandidates);
+    if (search.candidates.size() == 1) {
         search.outcome = Outcome::Found;
-        search.camera = matches.first();
-    } else if (matches.size() > 1) {
-        search.outcome = Outcome::Ambiguous;
-        search.candidates = matches.mid(0, MaxCandidates);
+        search.camera = search.candidates.takeFirst();
     } else {
-        // The loose search scores every camera that shares anything with
-        // the text; the closest names are those near the best score.
-        const CameraList loose(
-            m_database->FindCamerasExt(nullptr, model.constData(), LF_SEARCH_LOOSE));
-        QList<const lfCamera *> closest;
-        const int best = loose && *loose ? loose.get()[0]->Score : 0;
-        for (const lfCamera **c = loose.get(); c && *c; ++c) {
-            if ((*c)->Score * 4 >= best * 3)
-                closest << *c;
-        }
-        closest << nullptr;
-        search.outcome = Outcome::NotFound;
-        search.candidates = distinct(closest.constData(), MaxCandidates);
+        search.outcome = Outcome::Ambiguous;
     }
     return search;
+}
+
+QList<CameraInfo> CameraDatabase::matching(const QString &text) const
+{
+    if (!m_data)
+        return {};
+    const QList<CameraSearch::Hit> hits = m_data->search.rank(text);
+    const bool whole = !hits.isEmpty() && hits.first().level >= CameraSearch::Level::Words;
+    QList<int> indexes;
+    for (const CameraSearch::Hit &h : hits) {
+        if (!whole || h.level >= CameraSearch::Level::Words)
+            indexes << h.index;
+    }
+    return distinct(m_data->cameras, indexes, std::numeric_limits<int>::max());
+}
+
+QList<CameraInfo> CameraDatabase::ranked(const QString &text) const
+{
+    if (!m_data)
+        return {};
+    QList<int> indexes;
+    for (const CameraSearch::Hit &h : m_data->search.rank(text))
+        indexes << h.index;
+    return distinct(m_data->cameras, indexes, std::numeric_limits<int>::max());
 }
 
 std::optional<CameraInfo> CameraDatabase::byMakeAndModel(const QString &make,
                                                          const QString &model) const
 {
-    if (!m_database)
+    if (!m_data)
         return std::nullopt;
-    const QByteArray makeText = make.simplified().toUtf8();
-    const QByteArray modelText = model.simplified().toUtf8();
-    const CameraList list(m_database->FindCameras(makeText.constData(), modelText.constData()));
-    if (!list || !*list)
+    const int i = m_data->search.byMetadata(make, model);
+    if (i < 0)
         return std::nullopt;
-    return infoOf(*list);
-}
-
-QList<const lfCamera *> CameraDatabase::exactMatches(const QString &text) const
-{
-    QList<const lfCamera *> exact;
-    const QString wanted = key(text);
-    if (!m_database || wanted.isEmpty())
-        return exact;
-    for (const lfCamera *const *c = m_database->GetCameras(); c && *c; ++c) {
-        if (exactKeys(*c).contains(wanted))
-            exact << *c;
-    }
-    return exact;
-}
-
-QList<CameraInfo> CameraDatabase::matching(const QString &given) const
-{
-    const QString text = given.simplified();
-    if (!m_database || key(text).isEmpty())
-        return {};
-    QList<const lfCamera *> exact = exactMatches(text);
-    if (!exact.isEmpty()) {
-        exact << nullptr;
-        return distinct(exact.constData(), int(exact.size()));
-    }
-    const QByteArray model = text.toUtf8();
-    const CameraList strict(m_database->FindCamerasExt(nullptr, model.constData(), 0));
-    return distinct(strict.get(), std::numeric_limits<int>::max());
+    return m_data->cameras[i];
 }
 
 CocResolution::CameraMatch CameraDatabase::match(const QString &text) const
@@ -242,6 +261,7 @@ CocResolution::CameraMatch CameraDatabase::match(const QString &text) const
     switch (search.outcome) {
     case Outcome::Found:
         result.diagonal = search.camera.diagonal();
+        result.camera = search.camera.name();
         result.name = QStringLiteral("%1, crop factor %2")
                           .arg(search.camera.name(), QString::number(search.camera.cropFactor));
         break;

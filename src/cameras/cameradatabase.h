@@ -2,20 +2,21 @@
 #define CAMERADATABASE_H
 
 #include "camerainfo.h"
+#include "camerasearch.h"
 #include "presets/cocresolution.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
 
-struct lfDatabase;
-struct lfCamera;
-
 // The cameras of lensfun's database: the one installed on the system, or
-// the XML files of one folder. Loaded once on construction; a copy shares
-// the loaded data.
+// the XML files of one folder. Loaded once on construction, from the cache
+// of an earlier start when the database files have not changed since
+// (CameraCache), else by lensfun, which then refreshes the cache; a copy
+// shares the loaded data.
 class CameraDatabase
 {
 public:
@@ -35,22 +36,33 @@ public:
 
     // The system's database, where lensfun itself looks for it; or the
     // folder that the environment variable VOREL_CAMERA_DATABASE names.
+    // Cached in CameraCache::defaultFolder().
     CameraDatabase();
-    // The database files of one folder only.
+    // The database files of one folder only, read by lensfun each time.
     explicit CameraDatabase(const QString &folder);
+    // The database files of one folder, cached in cacheFolder.
+    CameraDatabase(const QString &folder, const QString &cacheFolder);
+
+    // The database of CameraDatabase(), loaded once for the whole program
+    // (once for each folder VOREL_CAMERA_DATABASE names).
+    static const CameraDatabase &shared();
 
     bool isLoaded() const;
     // Every camera, in the database's order.
     const QList<CameraInfo> &cameras() const;
+    // Whether this database came from the cache rather than from lensfun.
+    bool fromCache() const;
 
-    // A camera from a user's text: a model name, or maker and model, in any
-    // case, with or without spaces and hyphens. A text that names a camera
-    // exactly wins over partial matches; otherwise lensfun's fuzzy search
-    // decides, and several matches are ambiguous.
+    // A camera from a user's text (CameraSearch): the cameras of the best
+    // level; one is Found, several are Ambiguous, and a text that matches
+    // none is NotFound with the closest names.
     Search find(const QString &text) const;
-    // Every camera a text matches, for a list: the exact names, or else
-    // all of lensfun's matches, best first.
+    // Every camera that holds all the text's words, best first; when none
+    // holds them whole, those that hold them in part.
     QList<CameraInfo> matching(const QString &text) const;
+    // Every camera the text matches at all, best first: find()'s camera or
+    // candidates lead.
+    QList<CameraInfo> ranked(const QString &text) const;
     // The camera a photo's metadata names (its make and model tags), as
     // lensfun matches those; nothing when the database has no such camera.
     std::optional<CameraInfo> byMakeAndModel(const QString &make, const QString &model) const;
@@ -64,11 +76,14 @@ public:
     CocResolution::CameraFinder finder() const;
 
 private:
-    void load(const QString &folder);
-    QList<const lfCamera *> exactMatches(const QString &text) const;
+    struct Data {
+        QList<CameraInfo> cameras;
+        CameraSearch search;
+        bool fromCache = false;
+    };
+    void load(const QString &folder, const QString &cacheFolder, bool cached);
 
-    std::shared_ptr<const lfDatabase> m_database;
-    QList<CameraInfo> m_cameras;
+    std::shared_ptr<const Data> m_data;
 };
 
 #endif // CAMERADATABASE_H

@@ -2,6 +2,7 @@
 #define CAMERAINFO_H
 
 #include <QString>
+#include <QStringList>
 
 // One camera of the camera database: who made it, what it is called, the
 // lens mount and the crop factor of its sensor, with the figures the
@@ -12,6 +13,11 @@ struct CameraInfo {
     QString variant;
     QString mount;
     double cropFactor = 0;
+    // Every spelling the database gives the maker and the model: first the
+    // one a photo's metadata carries ("NIKON CORPORATION", "NIKON D850"),
+    // then the translations ("Nikon", "D850").
+    QStringList makerNames;
+    QStringList modelNames;
 
     // Maker and model as people write them, the variant in brackets.
     QString name() const;

@@ -5,9 +5,13 @@
 
 #include <QComboBox>
 
-// A choice of camera with type-ahead: typing any part of a name offers the
-// cameras that hold it, and Enter (or leaving the box) takes the first of
-// them, so that a typed name never stays as a camera nobody has.
+class QStringListModel;
+
+// A choice of camera with type-ahead: typing offers the sensor formats
+// that hold the text and the cameras the camera database's search finds
+// for it, best first; Enter (or leaving the box) takes the first of them.
+// A text that names nothing stays in the box, the camera stays as it was,
+// and unknownTyped() says so.
 class CameraBox : public QComboBox
 {
     Q_OBJECT
@@ -18,11 +22,20 @@ public:
     // The chosen camera; an empty entry (no diagonal) if none is.
     CameraEntry camera() const;
     const QVector<CameraEntry> &cameras() const { return entries; }
+    // The entries a text stands for, best first: a name given whole, the
+    // formats that hold the text, then the search's cameras.
+    QList<int> matches(const QString &text) const;
+
+signals:
+    // The typed text matches no camera; empty when a camera was taken.
+    void unknownTyped(const QString &text);
 
 private:
+    void offer(const QString &text);
     void takeTyped();
 
     QVector<CameraEntry> entries;
+    QStringListModel *offered;
 };
 
 #endif // CAMERABOX_H

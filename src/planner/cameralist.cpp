@@ -15,8 +15,7 @@ namespace CameraList
 
 const CameraDatabase &database()
 {
-    static const CameraDatabase cameras;
-    return cameras;
+    return CameraDatabase::shared();
 }
 
 const QVector<CameraEntry> &entries()

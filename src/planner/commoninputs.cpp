@@ -32,7 +32,8 @@ CommonInputs::CommonInputs(QWidget *parent)
       coc(number(0.0001, 10, 0.03, 4, tr(" mm"))),
       nearDist(number(0.0001, MaxDistanceMetres, 2, 4, QString())),
       farDist(number(0.0001, MaxDistanceMetres, 10, 4, QString())),
-      farInfinity(new QCheckBox(tr("Far at &infinity"))), units(new QComboBox)
+      farInfinity(new QCheckBox(tr("Far at &infinity"))), units(new QComboBox),
+      cameraProblem(new QLabel)
 {
     camera->setCurrentIndex(CameraList::defaultIndex());
     coc->setValue(camera->camera().coc());
@@ -59,10 +60,15 @@ CommonInputs::CommonInputs(QWidget *parent)
     unitRow->addWidget(labelFor(units, tr("&Units"), tr("Units")));
     unitRow->addWidget(units);
     grid->addLayout(unitRow, 1, 5);
+    cameraProblem->setWordWrap(true);
+    cameraProblem->setAccessibleName(tr("Camera problem"));
+    cameraProblem->hide();
+    grid->addWidget(cameraProblem, 2, 0, 1, 6);
     grid->setColumnStretch(1, 1);
     retitleUnits();
 
     connect(camera, &QComboBox::currentIndexChanged, this, &CommonInputs::cameraChosen);
+    connect(camera, &CameraBox::unknownTyped, this, &CommonInputs::showCameraProblem);
     connect(units, &QComboBox::currentIndexChanged, this, &CommonInputs::unitChosen);
     for (QDoubleSpinBox *box : {focal, coc})
         connect(box, &QDoubleSpinBox::valueChanged, this, &CommonInputs::changed);
@@ -163,6 +169,15 @@ void CommonInputs::cameraChosen()
     const CameraEntry chosen = camera->camera();
     if (chosen.diagonal > 0)
         coc->setValue(chosen.coc());
+}
+
+void CommonInputs::showCameraProblem(const QString &typed)
+{
+    cameraProblem->setText(typed.isEmpty()
+                               ? QString()
+                               : tr("No camera matches \"%1\"; the camera stays %2 and the CoC %3.")
+                                     .arg(typed, camera->camera().name, coc->text()));
+    cameraProblem->setVisible(!typed.isEmpty());
 }
 
 void CommonInputs::unitChosen()

@@ -43,6 +43,8 @@ public:
     QDoubleSpinBox *farBox() const { return farDist; }
     QCheckBox *farInfinityBox() const { return farInfinity; }
     QComboBox *unitBox() const { return units; }
+    // Says when the typed camera matches none; hidden otherwise.
+    QLabel *cameraProblemLabel() const { return cameraProblem; }
 
 signals:
     void changed();
@@ -50,6 +52,7 @@ signals:
 
 private:
     void cameraChosen();
+    void showCameraProblem(const QString &typed);
     void unitChosen();
     void retitleUnits();
     void nearTyped(double value);
@@ -63,6 +66,7 @@ private:
     QDoubleSpinBox *farDist;
     QCheckBox *farInfinity;
     QComboBox *units;
+    QLabel *cameraProblem;
     PlannerText::Unit shownUnit = PlannerText::Unit::Metres;
     // The distances themselves in mm: the boxes show them rounded to their
     // decimals, and a change of unit shows them anew rather than reading

@@ -77,9 +77,8 @@ QList<QPair<double, QString>> distanceTicks(double lo, double hi)
         if (step < raw)
             step = unit * m;
     // Enough digits to tell neighbouring ticks apart.
-    const int digits = std::clamp(int(std::floor(std::log10(hi))) -
-                                      int(std::floor(std::log10(step))) + 1,
-                                  1, 12);
+    const int digits =
+        std::clamp(int(std::floor(std::log10(hi))) - int(std::floor(std::log10(step))) + 1, 1, 12);
     for (double k = std::ceil(lo / step); k * step <= hi; ++k)
         ticks.append({k * step, PlannerText::number(k * step, digits)});
     return ticks;
@@ -233,8 +232,8 @@ void drawStack(QPainter &painter, const QSize &size, const FocusPlanner::StackPl
     const double end = infinite ? farDist : std::max(farDist, plan.frames.back().farLimit);
     const double pad = infinite ? 0.05 : std::max(std::log(end / nearDist) * 0.05, 1e-9);
     double lo = infinite ? nearDist / 1.05 : nearDist * std::exp(-pad);
-    double hi = infinite ? std::max(plan.frames.back().focus * 4, nearDist * 10)
-                         : end * std::exp(pad);
+    double hi =
+        infinite ? std::max(plan.frames.back().focus * 4, nearDist * 10) : end * std::exp(pad);
     const double infinityX = area.right();
     if (infinite)
         area.setRight(area.right() - 24);

@@ -108,6 +108,7 @@ Result resolve(const Request &r, const CameraFinder &findCamera)
         double diagonal = NaN;
         double aspect = CameraAspect;
         QString name;
+        QString camera;
         if (r.sensor) {
             const SensorMatch match = matchSensor(*r.sensor);
             if (match.index < 0)
@@ -126,6 +127,7 @@ Result resolve(const Request &r, const CameraFinder &findCamera)
             }
             diagonal = match.diagonal;
             name = match.name;
+            camera = match.camera;
         }
         const double megaPixels = r.megaPixels.value_or(CocPresets::StandardMegaPixels);
         if (!std::isfinite(megaPixels))
@@ -135,6 +137,7 @@ Result resolve(const Request &r, const CameraFinder &findCamera)
         Result result;
         result.diagonal = diagonal;
         result.aspect = aspect;
+        result.camera = camera;
         if (r.camera && !r.megaPixels) {
             result.mm = CocPresets::cocFromCropFactor(diagonal);
             result.source = name;

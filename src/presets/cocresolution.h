@@ -49,6 +49,9 @@ struct Result {
     // 3:2, the database knowing only its crop factor); NaN otherwise.
     double diagonal = NaN;
     double aspect = NaN;
+    // The camera of --camera by its name, "Sony Alpha 7 III"; empty for
+    // any other way of giving the CoC.
+    QString camera = {};
 };
 
 // A sensor format found from a user's text: its index, or why none.
@@ -65,6 +68,8 @@ struct CameraMatch {
     QString name;
     QString problem;
     bool unavailable = false;
+    // The camera's name alone ("Nikon D850"), where name describes it.
+    QString camera = {};
 };
 using CameraFinder = std::function<CameraMatch(const QString &text)>;
 
