@@ -143,6 +143,8 @@ QJsonObject photoJson(const PhotoFigures &p, bool diffraction)
     o.insert(QStringLiteral("aperture"), numberJson(p.aperture));
     o.insert(QStringLiteral("focus_m"), metresJson(p.focusMm));
     o.insert(QStringLiteral("focus_source"), textJson(focusSourceText(s)));
+    o.insert(QStringLiteral("focus_infinite"), std::isinf(p.focusMm));
+    o.insert(QStringLiteral("image_incomplete"), s.imageIncomplete);
     if (!std::isnan(s.focusNear) || !std::isnan(s.focusFar)) {
         o.insert(QStringLiteral("focus_near_m"), metresJson(s.focusNear * 1000));
         o.insert(QStringLiteral("focus_far_m"), metresJson(s.focusFar * 1000));
@@ -189,7 +191,7 @@ QString photoText(const PhotoFigures &p, const QString &dofText)
     QString crop = none;
     if (!std::isnan(s.cropFactor))
         crop = QStringLiteral("%1 (%2)").arg(QString::number(s.cropFactor, 'g', 4), s.cropSource);
-    QString text = keyValues({
+    QList<QPair<QString, QString>> lines = {
         {QStringLiteral("Photo"), p.file},
         {QStringLiteral("Camera"), or_(cameraName(s))},
         {QStringLiteral("Lens"), or_(s.lens)},
@@ -198,7 +200,14 @@ QString photoText(const PhotoFigures &p, const QString &dofText)
         {QStringLiteral("Focus from"), or_(focusSourceText(s))},
         {QStringLiteral("Crop factor"), crop},
         {QStringLiteral("Missing"), or_(s.missing.join(QStringLiteral(", ")))},
-    });
+    };
+    if (std::isinf(p.focusMm))
+        lines.insert(5, {QStringLiteral("Focus"), QStringLiteral("infinity")});
+    if (s.imageIncomplete)
+        lines.append({QStringLiteral("Note"),
+                      QStringLiteral("the image data is incomplete (the file is cut short); the "
+                                     "settings come from its metadata")});
+    QString text = keyValues(lines);
     if (p.figures)
         text += indented(figuresOnly(dofText));
     else
@@ -259,8 +268,13 @@ Result runPhoto(CalcArguments &args)
     if (args.failed())
         return refused(args);
 
-    const CameraDatabase database;
-    const PhotoReader reader(&database);
+    // The database only for a photo without a crop factor of its own.
+    std::optional<CameraDatabase> database;
+    const PhotoReader reader([&database]() -> const CameraDatabase * {
+        if (!database)
+            database.emplace();
+        return &*database;
+    });
     QList<PhotoFigures> photos;
     for (const QString &file : files) {
         const PhotoReader::Result read = reader.read(file);
@@ -298,7 +312,12 @@ Result runPhoto(CalcArguments &args)
         } else {
             const ExactDof::Figures f =
                 ExactDof::compute(p.focal, p.aperture, p.focusMm, p.coc, diffraction);
-            if (dofComputable(f, p.focusMm))
+            // Focused at infinity, the far limit is infinity and the near
+            // one the hyperfocal-like limit: figures all the same.
+            const bool computable = std::isinf(p.focusMm)
+                                        ? f.valid && (!f.sharp || std::isfinite(f.nearLimit))
+                                        : dofComputable(f, p.focusMm);
+            if (computable)
                 p.figures = f;
             else
                 p.noFigures = QStringLiteral("the values are too extreme to compute with");

@@ -1,11 +1,14 @@
 #include "cameradatabase.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 
 #include <lensfun.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -190,8 +193,8 @@ CameraDatabase::Search CameraDatabase::find(const QString &given) const
     return search;
 }
 
-std::optional<CameraInfo> CameraDatabase::byMakeAndModel(const QString &make,
-                                                         const QString &model) const
+std::optional<CameraInfo> CameraDatabase::byMakeAndModel(const QString &make, const QString &model,
+                                                         double aspect) const
 {
     if (!m_database)
         return std::nullopt;
@@ -200,7 +203,25 @@ std::optional<CameraInfo> CameraDatabase::byMakeAndModel(const QString &make,
     const CameraList list(m_database->FindCameras(makeText.constData(), modelText.constData()));
     if (!list || !*list)
         return std::nullopt;
-    return infoOf(*list);
+    // A camera with several image formats has a variant for each, named by
+    // its aspect ratio ("3:2", "16:9"): the one nearest the image's.
+    const lfCamera *best = *list;
+    double bestGap = std::numeric_limits<double>::infinity();
+    static const QRegularExpression ratio(QStringLiteral("^(\\d+):(\\d+)$"));
+    for (const lfCamera *const *c = list.get(); aspect > 0 && *c; ++c) {
+        const QRegularExpressionMatch m = ratio.match(englishText((*c)->Variant));
+        const double w = m.hasMatch() ? m.captured(1).toDouble() : 0;
+        const double h = m.hasMatch() ? m.captured(2).toDouble() : 0;
+        if (!(w > 0 && h > 0))
+            continue;
+        const double wanted = aspect < 1 ? 1 / aspect : aspect;
+        const double gap = std::abs(std::log(std::max(w, h) / std::min(w, h) / wanted));
+        if (gap < bestGap) {
+            bestGap = gap;
+            best = *c;
+        }
+    }
+    return infoOf(best);
 }
 
 QList<const lfCamera *> CameraDatabase::exactMatches(const QString &text) const
