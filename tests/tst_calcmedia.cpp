@@ -2,6 +2,7 @@
 #include "calc/mediacommands.h"
 #include "calccall.h"
 #include "coutcapture.h"
+#include "presets/cocpresets.h"
 #include "project/projectfile.h"
 #include "tiffbytes.h"
 
@@ -438,7 +439,15 @@ void TestCalcMedia::projectFromTwoPhotos()
     QCOMPARE(p.cameras[1].apature, 1.7);
     QCOMPARE(p.cameras[1].fdist, 17.85);
     QCOMPARE(p.cameras[1].coc, 0.0083);
-    QCOMPARE(p.cameras[1].crop, start.cameras[1].crop);
+    // The sensor format nearest the phone's 43.27 mm / (24 / 6.9) diagonal.
+    const double phone = 43.26661531 / (24 / 6.9);
+    int nearest = 0;
+    for (int i = 1; i < CocPresets::FormatCount; ++i) {
+        if (std::abs(std::log(CocPresets::sensorDiagonal(i) / phone)) <
+            std::abs(std::log(CocPresets::sensorDiagonal(nearest) / phone)))
+            nearest = i;
+    }
+    QCOMPARE(p.cameras[1].crop, nearest);
     QCOMPARE(p.cameras[1].enabled, true);
 }
 

@@ -215,27 +215,15 @@ QString photoText(const PhotoFigures &p, const QString &dofText)
     return text;
 }
 
-// Camera i of the project from one photo; notes say what was held.
-void putIntoProject(ProjectFile &project, int i, const PhotoFigures &p, QStringList &notes)
+// The camera a photo gives the project, with the values used for its
+// figures (the options' where given).
+PhotoCamera projectCamera(const PhotoFigures &p)
 {
     PhotoSettings used = p.settings;
     used.focalLength = p.focal;
     used.fNumber = p.aperture;
     used.focusDistance = p.focusMm / 1000;
-    const PhotoCamera camera = PhotoCamera::from(used, p.coc);
-    ProjectFile::Camera &cam = project.cameras[i];
-    if (!std::isnan(camera.focus))
-        cam.fdist = camera.focus;
-    if (!std::isnan(camera.aperture))
-        cam.apature = camera.aperture;
-    if (!std::isnan(camera.focal))
-        cam.flength = camera.focal;
-    if (!std::isnan(camera.coc))
-        cam.coc = camera.coc;
-    if (!camera.missing.isEmpty() || !camera.held.isEmpty())
-        notes << QStringLiteral("camera %1 (%2): %3")
-                     .arg(i + 1)
-                     .arg(QFileInfo(p.file).fileName(), camera.summary());
+    return PhotoCamera::from(used, p.coc);
 }
 
 } // namespace
@@ -327,10 +315,11 @@ Result runPhoto(CalcArguments &args)
 
     QString message;
     if (!projectName.isEmpty()) {
-        ProjectFile project = ProjectFile::windowStart();
+        QList<NamedPhotoCamera> cameras;
+        for (const PhotoFigures &p : std::as_const(photos))
+            cameras.append({QFileInfo(p.file).fileName(), projectCamera(p)});
         QStringList notes;
-        for (int i = 0; i < photos.size(); ++i)
-            putIntoProject(project, i, photos[i], notes);
+        const ProjectFile project = PhotoCamera::project(cameras, &notes);
         QSaveFile file(projectName);
         if (!file.open(QIODevice::WriteOnly) || !project.write(file) || !file.commit())
             return {
