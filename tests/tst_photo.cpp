@@ -94,6 +94,8 @@ private slots:
     void damagedBoxes_data();
     void damagedBoxes();
     void headerOnlyRaw();
+    void aspectRatioVariant_data();
+    void aspectRatioVariant();
     void withoutDatabaseTheMetadataDecides();
     void dataAfterTheImageIsNoDamage();
     void badFiles_data();
@@ -656,6 +658,57 @@ void TestPhoto::headerOnlyRaw()
     QVERIFY(result.settings.imageIncomplete);
     QCOMPARE(result.settings.fNumber, 8.0);
     QCOMPARE(result.settings.width, 6000);
+}
+
+// A camera with a variant per aspect ratio: the one of the image's aspect,
+// either way round.
+void TestPhoto::aspectRatioVariant_data()
+{
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<double>("crop");
+    QTest::newRow("3:2") << "3000"
+                         << "2000" << 5.1;
+    QTest::newRow("4:3") << "4000"
+                         << "3000" << 4.7;
+    QTest::newRow("16:9") << "1920"
+                          << "1080" << 5.75;
+    QTest::newRow("2:3, upright") << "2000"
+                                  << "3000" << 5.1;
+}
+
+void TestPhoto::aspectRatioVariant()
+{
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    QFETCH(double, crop);
+    QTemporaryDir folder;
+    QFile xml(folder.filePath(QStringLiteral("compact-vorel.xml")));
+    QVERIFY(xml.open(QIODevice::WriteOnly));
+    xml.write("<lensdatabase version=\"1\">\n");
+    for (const auto &[variant, factor] :
+         {std::pair{"16:9", "5.75"}, std::pair{"4:3", "4.7"}, std::pair{"3:2", "5.1"}})
+        xml.write(QStringLiteral("<camera><maker>Vorel</maker><model>Aspect One</model>"
+                                 "<variant>%1</variant><mount>vorelAspect</mount>"
+                                 "<cropfactor>%2</cropfactor></camera>\n")
+                      .arg(QLatin1String(variant), QLatin1String(factor))
+                      .toUtf8());
+    xml.write("</lensdatabase>\n");
+    xml.close();
+    const CameraDatabase database(folder.path());
+    QVERIFY(database.isLoaded());
+    const QByteArray w = width.toLatin1();
+    const QByteArray h = height.toLatin1();
+    const QString path =
+        build(QStringLiteral("aspect.jpg"), {{"Exif.Image.Make", "Vorel"},
+                                             {"Exif.Image.Model", "Aspect One"},
+                                             {"Exif.Photo.PixelXDimension", w.constData()},
+                                             {"Exif.Photo.PixelYDimension", h.constData()}});
+    const PhotoReader::Result result = PhotoReader(&database).read(path);
+    QVERIFY2(result.ok(), qPrintable(result.reason));
+    QVERIFY2(same(result.settings.cropFactor, crop, 1e-9),
+             qPrintable(QString::number(result.settings.cropFactor)));
+    QCOMPARE(result.settings.cropSource, QStringLiteral("camera database"));
 }
 
 // Without a database the Nikon's crop factor comes from its 35 mm
