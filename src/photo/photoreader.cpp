@@ -157,7 +157,8 @@ void addDirectory(Exiv2::ExifData &exif, const QByteArray &tiff, const char *gro
 void decodeMakerBlock(Exiv2::ExifData &exif, const char *key, const char *group)
 {
     const auto it = findKey(exif, key);
-    if (it == exif.end() || it->typeId() != Exiv2::undefined || it->size() < 6)
+    if (it == exif.end() || it->typeId() != Exiv2::undefined || it->size() < 6 ||
+        it->size() > (1 << 26))
         return;
     const QString order = text(exif, "Exif.MakerNote.ByteOrder");
     const bool little = order != QLatin1String("MM");
