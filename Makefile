@@ -56,8 +56,9 @@ bench: bench-build
 	QT_QPA_PLATFORM=offscreen build-bench/bench/planner_bench
 
 # libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer on the
-# project-file reader, for FUZZ_SECONDS. New inputs go to build-fuzz/corpus;
-# a crash leaves its input as build-fuzz/crash-*.
+# project-file reader and on the photo reader, FUZZ_SECONDS each. New inputs go to build-fuzz/corpus;
+# a crash leaves its input as build-fuzz/crash-*. The photo reader's seeds are
+# the test photos and the files of fuzz/photo-seeds (fuzz/make-photo-seeds.py).
 FUZZ_SECONDS ?= 300
 fuzz:
 	@scripts/install-deps --fuzz
@@ -67,6 +68,11 @@ fuzz:
 	cd build-fuzz && UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		./fuzz/vorel_fuzz_projectfile -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		corpus ../fuzz/corpus
+	mkdir -p build-fuzz/photo-corpus
+	cd build-fuzz && UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=../tests/lsan.supp \
+		./fuzz/vorel_fuzz_photo -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-max_len=262144 -rss_limit_mb=2048 photo-corpus ../fuzz/photo-seeds ../tests/photos
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

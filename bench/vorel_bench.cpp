@@ -11,8 +11,11 @@
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <exiv2/exiv2.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -162,6 +165,44 @@ void benchCalc(const QString &calc, const QString &bare, const QString &project,
         pair("dof --camera \"Nikon D850\" / dof", dofPlain, dofCamera);
         pair("dof --camera \"A7 III\" / dof", dofPlain,
              dofPlain + QStringList{"--camera", "A7 III"});
+    }
+    // One photo against a plain dof (goal: <= 3 x), for a file with a crop
+    // factor of its own and for one that needs the camera database; and
+    // against ExifTool reading the same file, where it is installed.
+    QStringList dofPlain = dof;
+    dofPlain.removeAll(QStringLiteral("--diffraction"));
+    const QString photos = QStringLiteral(VOREL_BENCH_PHOTOS);
+    const QString nikon = photos + QStringLiteral("/NikonD70.jpg");
+    const QString canon = photos + QStringLiteral("/Canon1DmkIII.jpg");
+    pair("photo NikonD70.jpg / dof", dofPlain, {"photo", nikon});
+    pair("photo Canon1DmkIII.jpg / dof", dofPlain, {"photo", canon});
+    if (!outDir.isEmpty()) {
+        // A Nikon D850 photo with no crop factor of its own: the crop
+        // factor comes from the camera database.
+        const QString stripped = outDir + QStringLiteral("/database.jpg");
+        QFile::copy(photos + QStringLiteral("/Pentax.jpg"), stripped);
+        QFile::setPermissions(stripped, QFile::ReadOwner | QFile::WriteOwner);
+        try {
+            auto image = Exiv2::ImageFactory::open(QFile::encodeName(stripped).toStdString());
+            image->readMetadata();
+            Exiv2::ExifData exif;
+            exif["Exif.Image.Make"] = "NIKON CORPORATION";
+            exif["Exif.Image.Model"] = "NIKON D850";
+            exif["Exif.Photo.FocalLength"] = Exiv2::URational(50, 1);
+            exif["Exif.Photo.FNumber"] = Exiv2::URational(8, 1);
+            exif["Exif.Photo.SubjectDistance"] = Exiv2::URational(3, 1);
+            image->setExifData(exif);
+            image->writeMetadata();
+            pair("photo needing the camera database / dof", dofPlain, {"photo", stripped});
+        } catch (const Exiv2::AnyError &) {
+        }
+    }
+    const QString exiftool = QStandardPaths::findExecutable(QStringLiteral("exiftool"));
+    if (!exiftool.isEmpty()) {
+        pairWith("photo NikonD70.jpg / exiftool on it", exiftool, {nikon}, {"photo", nikon});
+        pairWith("photo Canon1DmkIII.jpg / exiftool on it", exiftool, {canon}, {"photo", canon});
+    } else {
+        std::printf("exiftool not installed: no comparison with it\n");
     }
     pair("dof --diffraction / --version", version, dof);
     pair("table 100 x 37, diffraction / --version", version, table);

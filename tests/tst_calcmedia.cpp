@@ -2,10 +2,13 @@
 #include "calc/mediacommands.h"
 #include "calccall.h"
 #include "coutcapture.h"
+#include "presets/cocpresets.h"
 #include "project/projectfile.h"
+#include "tiffbytes.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,6 +17,8 @@
 #include <QtTest>
 
 #include <cmath>
+
+#include <sys/stat.h>
 
 // vorel-calc's cameras and photos: the camera list, --camera on the
 // commands that take a CoC, a photo's settings and figures, the project
@@ -38,6 +43,7 @@ private slots:
     void photoOverrides();
     void photoMissingValuesAreNull();
     void photoTextNamesTheSources();
+    void photoFocusedAtInfinity();
     void badPhotos_data();
     void badPhotos();
     void projectFromTwoPhotos();
@@ -251,9 +257,10 @@ void TestCalcMedia::photoJson()
     QCOMPARE(photos.size(), 1);
     const QJsonObject p = photos[0].toObject();
     // The photo's own keys and every key dof gives.
-    QStringList keys = {"file",     "make",      "model",        "lens",        "focal_mm",
-                        "aperture", "focus_m",   "focus_source", "crop_factor", "crop_source",
-                        "width_px", "height_px", "coc_mm",       "coc_source",  "missing"};
+    QStringList keys = {
+        "file",    "make",         "model",       "lens",           "focal_mm",        "aperture",
+        "focus_m", "focus_source", "crop_factor", "crop_source",    "width_px",        "height_px",
+        "coc_mm",  "coc_source",   "missing",     "focus_infinite", "image_incomplete"};
     keys += jsonOf(call({"dof", "--focal", "56", "--aperture", "5", "--focus", "0.63", "--format",
                          "json"})
                        .out)
@@ -267,11 +274,12 @@ void TestCalcMedia::photoJson()
     QCOMPARE(p["aperture"].toDouble(), 5.0);
     QVERIFY(std::abs(p["focus_m"].toDouble() - 0.630957) < 1e-6);
     QCOMPARE(p["focus_source"].toString(), QStringLiteral("Nikon focus distance"));
-    QCOMPARE(p["crop_factor"].toDouble(), 1.525);
-    QCOMPARE(p["crop_source"].toString(), QStringLiteral("camera database"));
+    // The file's own crop factor: its 35 mm equivalent of 84 mm over 56 mm.
+    QCOMPARE(p["crop_factor"].toDouble(), 1.5);
+    QCOMPARE(p["crop_source"].toString(), QStringLiteral("35 mm equivalent focal length"));
     QCOMPARE(p["width_px"].toInt(), 3008);
     QCOMPARE(p["height_px"].toInt(), 2000);
-    QVERIFY(std::abs(p["coc_mm"].toDouble() - cropRule(1.525)) < 1e-12);
+    QVERIFY(std::abs(p["coc_mm"].toDouble() - cropRule(1.5)) < 1e-12);
     QVERIFY(p["missing"].toArray().isEmpty());
 }
 
@@ -329,7 +337,7 @@ void TestCalcMedia::photoTextNamesTheSources()
     const Result r = call({"photo", photo("Canon1DmkIII.jpg"), photo("Pentax.jpg")});
     QCOMPARE(r.status, 0);
     QVERIFY(r.out.contains(QStringLiteral("Canon focus range 1.13 m to 2.19 m")));
-    QVERIFY(r.out.contains(QStringLiteral("Crop factor  1.282 (camera database)")));
+    QVERIFY(r.out.contains(QStringLiteral("Crop factor  1.281 (focal-plane resolution)")));
     QVERIFY(r.out.contains(QStringLiteral("No figures: missing the focus distance (give "
                                           "--focus).")));
     const QJsonObject canon =
@@ -338,6 +346,37 @@ void TestCalcMedia::photoTextNamesTheSources()
     QCOMPARE(canon["focus_near_m"].toDouble(), 1.13);
     QCOMPARE(canon["focus_far_m"].toDouble(), 2.19);
     QVERIFY(std::abs(canon["focus_m"].toDouble() - 1.66) < 1e-12);
+}
+
+// Focused at infinity (a subject distance of all ones): the far limit is
+// infinity and the near limit the hyperfocal distance F^2 / (N c), where
+// the lens's image of infinity lies one focal length behind it; the text
+// says so.
+void TestCalcMedia::photoFocusedAtInfinity()
+{
+    using namespace TiffBytes;
+    const QString path = m_dir.filePath(QStringLiteral("infinity.jpg"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(exifJpeg(
+        tiff({ascii(0x010f, "NIKON CORPORATION"), ascii(0x0110, "NIKON D5000"),
+              rational(0x829d, 8, 1), rational(0x920a, 50, 1), rational(0x9206, 0xffffffff, 1)})));
+    file.close();
+    const Result r = call({"photo", path, "--coc", "0.02", "--format", "json"});
+    QCOMPARE(r.status, 0);
+    const QJsonObject p = jsonOf(r.out)["photos"][0].toObject();
+    QCOMPARE(p["focus_infinite"], QJsonValue(true));
+    QVERIFY(p["focus_m"].isNull());
+    const double f = 50, n = 8, c = 0.02;
+    const double h = f * f / (n * c);
+    QVERIFY2(std::abs(p["hyperfocal_m"].toDouble() - h / 1000) < 1e-9, qPrintable(r.out));
+    QVERIFY2(std::abs(p["near_m"].toDouble() - h / 1000) < 1e-9, qPrintable(r.out));
+    QVERIFY(p["far_m"].isNull());
+    const Result text = call({"photo", path, "--coc", "0.02"});
+    QCOMPARE(text.status, 0);
+    QVERIFY2(text.out.contains(QRegularExpression("Focus +infinity\n")), qPrintable(text.out));
+    QVERIFY2(text.out.contains(QRegularExpression("Far limit +infinity")), qPrintable(text.out));
+    QVERIFY(!text.out.contains(QStringLiteral("No figures")));
 }
 
 void TestCalcMedia::badPhotos_data()
@@ -351,6 +390,10 @@ void TestCalcMedia::badPhotos_data()
     QTest::newRow("folder") << "folder" << QByteArray();
     QTest::newRow("not an image") << "notes.jpg" << QByteArray("not a photo at all\n");
     QTest::newRow("cut short") << "cut.jpg" << whole.left(whole.size() / 2);
+    QTest::newRow("video") << "clip.mp4"
+                           << TiffBytes::ftyp("isom", "isommp41") +
+                                  TiffBytes::box("moov", QByteArray(16, '\0'));
+    QTest::newRow("pipe") << "pipe.jpg" << QByteArray();
 }
 
 // Status 2, one line naming the file, nothing on standard output and no
@@ -362,13 +405,20 @@ void TestCalcMedia::badPhotos()
     const QString path = m_dir.filePath(name);
     if (name == QLatin1String("folder")) {
         QVERIFY(QDir(m_dir.path()).mkpath(name));
+    } else if (name == QLatin1String("pipe.jpg")) {
+        // Nobody writes to it: opened, it would block for ever.
+        QFile::remove(path);
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
     } else if (!content.isEmpty()) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(content);
     }
     const QString project = m_dir.filePath(QStringLiteral("out.vlp"));
+    QElapsedTimer clock;
+    clock.start();
     const Result r = call({"photo", photo("NikonD70.jpg"), path, "--project", project});
+    QVERIFY(clock.elapsed() < 10000);
     QCOMPARE(r.status, 2);
     QVERIFY(r.out.isEmpty());
     QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
@@ -405,7 +455,15 @@ void TestCalcMedia::projectFromTwoPhotos()
     QCOMPARE(p.cameras[1].apature, 1.7);
     QCOMPARE(p.cameras[1].fdist, 17.85);
     QCOMPARE(p.cameras[1].coc, 0.0083);
-    QCOMPARE(p.cameras[1].crop, start.cameras[1].crop);
+    // The sensor format nearest the phone's 43.27 mm / (24 / 6.9) diagonal.
+    const double phone = 43.26661531 / (24 / 6.9);
+    int nearest = 0;
+    for (int i = 1; i < CocPresets::FormatCount; ++i) {
+        if (std::abs(std::log(CocPresets::sensorDiagonal(i) / phone)) <
+            std::abs(std::log(CocPresets::sensorDiagonal(nearest) / phone)))
+            nearest = i;
+    }
+    QCOMPARE(p.cameras[1].crop, nearest);
     QCOMPARE(p.cameras[1].enabled, true);
 }
 

@@ -223,6 +223,7 @@ private slots:
     void sameFramingEquivalentKeepsTheView();
     void sameFramingBackgroundInFeet();
     void photoFillsInputsAndSavesProject();
+    void photoOfAnUnknownCamera();
     void unreadablePhotoChangesNothing();
     void photosThroughTheReader();
     void hiddenPagesCatchUpWhenShown();
@@ -974,12 +975,44 @@ void TestPlanner::photoFillsInputsAndSavesProject()
     QVERIFY2(page->saveProject(dir.filePath("photos.vlp"), &whyNot), qPrintable(whyNot));
     ProjectFile p;
     QVERIFY2(p.load(dir.filePath("photos.vlp"), &whyNot), qPrintable(whyNot));
+    // The latest photo, shown first, is camera 1; the one before, camera 2.
     QVERIFY(p.cameras[0].enabled && p.cameras[1].enabled);
-    QCOMPARE(p.cameras[0].crop, 5);
-    QCOMPARE(p.cameras[1].crop, 7);
+    QCOMPARE(p.cameras[0].crop, 7);
+    QCOMPARE(p.cameras[1].crop, 5);
     QCOMPARE(p.cameras[1].flength, 35.0);
     QCOMPARE(p.cameras[1].fdist, 3.0);
     QVERIFY(!page->saveProject(dir.filePath("none/photos.vlp"), &whyNot));
+}
+
+// A camera the list cannot name: the CoC of the photo's own crop factor,
+// by the rule d / 1502.9 (a 3:2 image of 4.17 million pixels), not the
+// previous camera's; what the photo lacked is named.
+void TestPlanner::photoOfAnUnknownCamera()
+{
+    PlannerWindow window;
+    PhotoPage *page = window.photo();
+    const double diagonal = 43.26661531 / (24 / 6.9);
+    page->setReader([diagonal](const QString &name) {
+        PhotoFacts facts;
+        facts.fileName = name;
+        facts.camera = QStringLiteral("Google Pixel 8 Pro");
+        facts.diagonal = diagonal;
+        facts.flength = 6.9;
+        facts.fNumber = 1.68;
+        return facts;
+    });
+    QVERIFY(page->open("phone.jpg"));
+    emit page->settingsChosen(page->photos().last());
+    const double rule = diagonal / std::sqrt((6255000.0 + 2780000.0) / 4);
+    QCOMPARE(window.inputs()->values().coc, std::round(rule * 1e4) / 1e4);
+    const QString note = page->problemLabel()->text();
+    QVERIFY2(note.contains("camera") && note.contains("focus distance"), qPrintable(note));
+
+    QTemporaryDir dir;
+    QString whyNot;
+    QVERIFY(page->saveProject(dir.filePath("phone.vlp"), &whyNot));
+    QVERIFY2(page->problemLabel()->text().contains("missing: focus distance"),
+             qPrintable(page->problemLabel()->text()));
 }
 
 // A photo that cannot be read leaves the page as it was and says why.

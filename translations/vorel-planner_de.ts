@@ -449,6 +449,22 @@
         <translation>Die Datei %1 kann nicht geschrieben werden:
 %2.</translation>
     </message>
+    <message>
+        <source>focus from the %1</source>
+        <translation>Fokus aus: %1</translation>
+    </message>
+    <message>
+        <source>%1, within %2 to %3</source>
+        <translation>%1, zwischen %2 und %3</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Saved; as the window starts: %1</source>
+        <translation>Gespeichert; wie beim Start des Fensters: %1</translation>
+    </message>
 </context>
 <context>
     <name>PlannerCharts</name>
@@ -592,6 +608,22 @@
     <message>
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>the camera (not in the camera database; the CoC of the photo&apos;s own crop factor, %1, is used)</source>
+        <translation>die Kamera (nicht in der Kameradatenbank; der Zerstreuungskreis nach dem eigenen Crop-Faktor des Fotos, %1, gilt)</translation>
+    </message>
+    <message>
+        <source>the camera and its crop factor (the camera and CoC stay as they were)</source>
+        <translation>die Kamera und ihr Crop-Faktor (Kamera und Zerstreuungskreis bleiben, wie sie waren)</translation>
+    </message>
+    <message>
+        <source>the focus distance (the range to plan stays as it was)</source>
+        <translation>die Entfernung (der zu planende Bereich bleibt, wie er war)</translation>
+    </message>
+    <message>
+        <source>Not taken from the photo: %1.</source>
+        <translation>Nicht aus dem Foto übernommen: %1.</translation>
     </message>
 </context>
 <context>

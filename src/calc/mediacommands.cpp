@@ -145,6 +145,8 @@ QJsonObject photoJson(const PhotoFigures &p, bool diffraction)
     o.insert(QStringLiteral("aperture"), numberJson(p.aperture));
     o.insert(QStringLiteral("focus_m"), metresJson(p.focusMm));
     o.insert(QStringLiteral("focus_source"), textJson(focusSourceText(s)));
+    o.insert(QStringLiteral("focus_infinite"), std::isinf(p.focusMm));
+    o.insert(QStringLiteral("image_incomplete"), s.imageIncomplete);
     if (!std::isnan(s.focusNear) || !std::isnan(s.focusFar)) {
         o.insert(QStringLiteral("focus_near_m"), metresJson(s.focusNear * 1000));
         o.insert(QStringLiteral("focus_far_m"), metresJson(s.focusFar * 1000));
@@ -193,7 +195,7 @@ QString photoText(const PhotoFigures &p, const QString &dofText)
     QString crop = none;
     if (!std::isnan(s.cropFactor))
         crop = QStringLiteral("%1 (%2)").arg(QString::number(s.cropFactor, 'g', 4), s.cropSource);
-    QString text = keyValues({
+    QList<QPair<QString, QString>> lines = {
         {QStringLiteral("Photo"), p.file},
         {QStringLiteral("Camera"), or_(cameraName(s))},
         {QStringLiteral("Lens"), or_(s.lens)},
@@ -202,7 +204,14 @@ QString photoText(const PhotoFigures &p, const QString &dofText)
         {QStringLiteral("Focus from"), or_(focusSourceText(s))},
         {QStringLiteral("Crop factor"), crop},
         {QStringLiteral("Missing"), or_(s.missing.join(QStringLiteral(", ")))},
-    });
+    };
+    if (std::isinf(p.focusMm))
+        lines.insert(5, {QStringLiteral("Focus"), QStringLiteral("infinity")});
+    if (s.imageIncomplete)
+        lines.append({QStringLiteral("Note"),
+                      QStringLiteral("the image data is incomplete (the file is cut short); the "
+                                     "settings come from its metadata")});
+    QString text = keyValues(lines);
     if (p.figures)
         text += indented(figuresOnly(dofText));
     else
@@ -210,27 +219,15 @@ QString photoText(const PhotoFigures &p, const QString &dofText)
     return text;
 }
 
-// Camera i of the project from one photo; notes say what was held.
-void putIntoProject(ProjectFile &project, int i, const PhotoFigures &p, QStringList &notes)
+// The camera a photo gives the project, with the values used for its
+// figures (the options' where given).
+PhotoCamera projectCamera(const PhotoFigures &p)
 {
     PhotoSettings used = p.settings;
     used.focalLength = p.focal;
     used.fNumber = p.aperture;
     used.focusDistance = p.focusMm / 1000;
-    const PhotoCamera camera = PhotoCamera::from(used, p.coc);
-    ProjectFile::Camera &cam = project.cameras[i];
-    if (!std::isnan(camera.focus))
-        cam.fdist = camera.focus;
-    if (!std::isnan(camera.aperture))
-        cam.apature = camera.aperture;
-    if (!std::isnan(camera.focal))
-        cam.flength = camera.focal;
-    if (!std::isnan(camera.coc))
-        cam.coc = camera.coc;
-    if (!camera.missing.isEmpty() || !camera.held.isEmpty())
-        notes << QStringLiteral("camera %1 (%2): %3")
-                     .arg(i + 1)
-                     .arg(QFileInfo(p.file).fileName(), camera.summary());
+    return PhotoCamera::from(used, p.coc);
 }
 
 } // namespace
@@ -263,7 +260,8 @@ Result runPhoto(CalcArguments &args)
     if (args.failed())
         return refused(args);
 
-    const PhotoReader reader(&CameraDatabase::shared());
+    // The database only for a photo without a crop factor of its own.
+    const PhotoReader reader([]() -> const CameraDatabase * { return &CameraDatabase::shared(); });
     QList<PhotoFigures> photos;
     for (const QString &file : files) {
         const PhotoReader::Result read = reader.read(file);
@@ -302,7 +300,12 @@ Result runPhoto(CalcArguments &args)
         } else {
             const ExactDof::Figures f =
                 ExactDof::compute(p.focal, p.aperture, p.focusMm, p.coc, diffraction);
-            if (dofComputable(f, p.focusMm))
+            // Focused at infinity, the far limit is infinity and the near
+            // one the hyperfocal-like limit: figures all the same.
+            const bool computable = std::isinf(p.focusMm)
+                                        ? f.valid && (!f.sharp || std::isfinite(f.nearLimit))
+                                        : dofComputable(f, p.focusMm);
+            if (computable)
                 p.figures = f;
             else
                 p.noFigures = QStringLiteral("the values are too extreme to compute with");
@@ -312,10 +315,11 @@ Result runPhoto(CalcArguments &args)
 
     QString message;
     if (!projectName.isEmpty()) {
-        ProjectFile project = ProjectFile::windowStart();
+        QList<NamedPhotoCamera> cameras;
+        for (const PhotoFigures &p : std::as_const(photos))
+            cameras.append({QFileInfo(p.file).fileName(), projectCamera(p)});
         QStringList notes;
-        for (int i = 0; i < photos.size(); ++i)
-            putIntoProject(project, i, photos[i], notes);
+        const ProjectFile project = PhotoCamera::project(cameras, &notes);
         QSaveFile file(projectName);
         if (!file.open(QIODevice::WriteOnly) || !project.write(file) || !file.commit())
             return {

@@ -5,12 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QMutex>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
 #include <QStringList>
 
 #include <lensfun.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <map>
@@ -239,15 +242,36 @@ QList<CameraInfo> CameraDatabase::ranked(const QString &text) const
     return distinct(m_data->cameras, indexes, std::numeric_limits<int>::max());
 }
 
-std::optional<CameraInfo> CameraDatabase::byMakeAndModel(const QString &make,
-                                                         const QString &model) const
+std::optional<CameraInfo> CameraDatabase::byMakeAndModel(const QString &make, const QString &model,
+                                                         double aspect) const
 {
     if (!m_data)
         return std::nullopt;
     const int i = m_data->search.byMetadata(make, model);
     if (i < 0)
         return std::nullopt;
-    return m_data->cameras[i];
+    // A camera with several image formats has a variant for each, named by
+    // its aspect ratio ("3:2", "16:9"): the one nearest the image's.
+    const CameraInfo &found = m_data->cameras[i];
+    const CameraInfo *best = &found;
+    double bestGap = std::numeric_limits<double>::infinity();
+    static const QRegularExpression ratio(QStringLiteral("^(\\d+):(\\d+)$"));
+    const double wanted = aspect > 0 && aspect < 1 ? 1 / aspect : aspect;
+    for (const CameraInfo &c : m_data->cameras) {
+        if (!(wanted > 0) || c.maker != found.maker || c.model != found.model)
+            continue;
+        const QRegularExpressionMatch m = ratio.match(c.variant);
+        const double w = m.hasMatch() ? m.captured(1).toDouble() : 0;
+        const double h = m.hasMatch() ? m.captured(2).toDouble() : 0;
+        if (!(w > 0 && h > 0))
+            continue;
+        const double gap = std::abs(std::log(std::max(w, h) / std::min(w, h) / wanted));
+        if (gap < bestGap) {
+            bestGap = gap;
+            best = &c;
+        }
+    }
+    return *best;
 }
 
 CocResolution::CameraMatch CameraDatabase::match(const QString &text) const

@@ -65,7 +65,10 @@ public:
     QList<CameraInfo> ranked(const QString &text) const;
     // The camera a photo's metadata names (its make and model tags), as
     // lensfun matches those; nothing when the database has no such camera.
-    std::optional<CameraInfo> byMakeAndModel(const QString &make, const QString &model) const;
+    // Of a camera's aspect-ratio variants, the one nearest aspect (width
+    // over height, either way round; 0: the first).
+    std::optional<CameraInfo> byMakeAndModel(const QString &make, const QString &model,
+                                             double aspect = 0) const;
 
     // find() for a CoC: the camera's diagonal and, as its name, "Nikon
     // D850, crop factor 1"; or a one-line problem for --camera naming the

@@ -36,6 +36,7 @@ PhotoCamera PhotoCamera::from(const PhotoSettings &photo, double coc)
         {Value::Focal, photo.focalLength, ProjectFile::FocalRange, &camera.focal},
         {Value::Coc, coc, ProjectFile::CocRange, &camera.coc},
     };
+    camera.sensorFormat = nearestFormat(photo.cropFactor);
     for (const auto &v : values) {
         if (!usable(v.given)) {
             camera.missing << v.value;
@@ -49,6 +50,47 @@ PhotoCamera PhotoCamera::from(const PhotoSettings &photo, double coc)
         *v.target = held;
     }
     return camera;
+}
+
+qint32 PhotoCamera::nearestFormat(double cropFactor)
+{
+    if (!(usable(cropFactor) && std::isfinite(cropFactor)))
+        return -1;
+    const double diagonal = CocPresets::FullFrameDiagonal / cropFactor;
+    qint32 best = -1;
+    double bestGap = INFINITY;
+    for (int i = 0; i < CocPresets::FormatCount; ++i) {
+        const double gap = std::abs(std::log(CocPresets::sensorDiagonal(i) / diagonal));
+        if (gap < bestGap) {
+            bestGap = gap;
+            best = i;
+        }
+    }
+    return best;
+}
+
+ProjectFile PhotoCamera::project(const QList<NamedPhotoCamera> &photos, QStringList *notes)
+{
+    ProjectFile p = ProjectFile::windowStart();
+    for (int i = 0; i < photos.size() && i < 2; ++i) {
+        const PhotoCamera &c = photos[i].camera;
+        ProjectFile::Camera &cam = p.cameras[i];
+        cam.enabled = true;
+        if (!std::isnan(c.focus))
+            cam.fdist = c.focus;
+        if (!std::isnan(c.aperture))
+            cam.apature = c.aperture;
+        if (!std::isnan(c.focal))
+            cam.flength = c.focal;
+        if (!std::isnan(c.coc))
+            cam.coc = c.coc;
+        if (c.sensorFormat >= 0)
+            cam.crop = c.sensorFormat;
+        if (notes && (!c.missing.isEmpty() || !c.held.isEmpty()))
+            *notes
+                << QStringLiteral("camera %1 (%2): %3").arg(i + 1).arg(photos[i].name, c.summary());
+    }
+    return p.asWindowHolds();
 }
 
 QString PhotoCamera::name(Value value)

@@ -3,8 +3,12 @@
 
 #include "photosettings.h"
 
+#include "project/projectfile.h"
+
 #include <QList>
 #include <QString>
+
+struct NamedPhotoCamera;
 
 // What a photo gives one camera of the window: its four values as the
 // window's spin boxes take them, which of them the photo lacks, and which
@@ -18,6 +22,9 @@ struct PhotoCamera {
     double focal = PhotoSettings::None;
     double coc = PhotoSettings::None;
     QList<Value> missing;
+    // The window's sensor format nearest the photo's crop factor; -1
+    // without one.
+    qint32 sensorFormat = -1;
     // Each held value with what the photo gave (infinity for a focus at
     // infinity).
     struct Held {
@@ -32,11 +39,28 @@ struct PhotoCamera {
     // The same with a CoC chosen elsewhere (NaN: none).
     static PhotoCamera from(const PhotoSettings &photo, double coc);
 
+    // The sensor format of the window's list nearest a crop factor's
+    // diagonal; -1 for no usable crop factor.
+    static qint32 nearestFormat(double cropFactor);
+
+    // A project of one or two photos, the one routine every caller uses:
+    // camera 1 from the first, camera 2 from a second; each value the
+    // photo lacks, and all the rest, as the window starts. notes, if
+    // given, gets one line per camera that lacked or held a value
+    // ("camera 1 (name): ...").
+    static ProjectFile project(const QList<NamedPhotoCamera> &photos, QStringList *notes = nullptr);
+
     // The value's name for people ("focus distance", "f-number", ...).
     static QString name(Value value);
     // One line: what came from the photo, what was missing, what was held;
     // in English, for vorel-calc.
     QString summary() const;
+};
+
+// A photo's camera with the photo's file name, for project().
+struct NamedPhotoCamera {
+    QString name;
+    PhotoCamera camera;
 };
 
 #endif // PHOTOCAMERA_H

@@ -1,5 +1,6 @@
 #include "photoreader.h"
 
+#include "bmffmetadata.h"
 #include "cameras/cameradatabase.h"
 #include "presets/cocpresets.h"
 
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <limits>
 #include <mutex>
+#include <optional>
 
 namespace
 {
@@ -59,13 +61,51 @@ double number(const Exiv2::ExifData &exif, const char *key)
         return PhotoSettings::None;
     const Exiv2::TypeId type = it->typeId();
     if (type == Exiv2::unsignedRational || type == Exiv2::signedRational) {
+        // Exiv2 hands both kinds over as signed pairs: an unsigned one's
+        // numerator above 2^31 would read as negative.
         const Exiv2::Rational r = it->toRational(0);
         if (r.second == 0)
             return PhotoSettings::None;
+        if (type == Exiv2::unsignedRational)
+            return double(uint32_t(r.first)) / double(uint32_t(r.second));
         return double(r.first) / r.second;
     }
     const double value = it->toFloat(0);
     return std::isfinite(value) ? value : PhotoSettings::None;
+}
+
+// An integer value of one entry, checked before any conversion: only
+// integer types are taken as they are, other numbers only when they are
+// whole and within range (Exiv2 converts a float to a long unchecked).
+std::optional<qint64> integer(const Exiv2::Exifdatum &entry, long n = 0)
+{
+    if (n < 0 || n >= entry.count())
+        return std::nullopt;
+    switch (entry.typeId()) {
+    case Exiv2::unsignedByte:
+    case Exiv2::unsignedShort:
+    case Exiv2::signedByte:
+    case Exiv2::signedShort:
+    case Exiv2::signedLong:
+        return qint64(entry.toLong(n));
+    case Exiv2::unsignedLong:
+    case Exiv2::tiffIfd:
+        return qint64(uint32_t(entry.toLong(n)));
+    default: {
+        const double value = entry.toFloat(n);
+        if (!std::isfinite(value) || value != std::floor(value) || std::abs(value) > 4.0e18)
+            return std::nullopt;
+        return qint64(value);
+    }
+    }
+}
+
+std::optional<qint64> integer(const Exiv2::ExifData &exif, const char *key, long n = 0)
+{
+    const auto it = findKey(exif, key);
+    if (it == exif.end())
+        return std::nullopt;
+    return integer(*it, n);
 }
 
 bool positive(double value)
@@ -86,6 +126,29 @@ QString printed(const Exiv2::ExifData &exif, Exiv2::ExifData::const_iterator it)
     return value;
 }
 
+// Entries of a TIFF stream's first directory added under group, as Exiv2
+// decodes them; entries already present stay.
+void addDirectory(Exiv2::ExifData &exif, const QByteArray &tiff, const char *group)
+{
+    Exiv2::ExifData decoded;
+    try {
+        Exiv2::ExifParser::decode(decoded, reinterpret_cast<const Exiv2::byte *>(tiff.constData()),
+                                  uint32_t(tiff.size()));
+    } catch (const Exiv2::AnyError &) {
+        return;
+    }
+    for (const Exiv2::Exifdatum &entry : decoded) {
+        if (entry.groupName() != "Image")
+            continue;
+        try {
+            const Exiv2::ExifKey target(entry.tag(), group);
+            if (exif.findKey(target) == exif.end())
+                exif.add(target, &entry.value());
+        } catch (const Exiv2::AnyError &) {
+        }
+    }
+}
+
 // Older Olympus cameras keep their equipment and focus records as blocks of
 // bytes that this Exiv2 leaves undecoded. Each block is a TIFF directory
 // whose offsets count from the file's TIFF header; handed to Exiv2 at that
@@ -94,7 +157,8 @@ QString printed(const Exiv2::ExifData &exif, Exiv2::ExifData::const_iterator it)
 void decodeMakerBlock(Exiv2::ExifData &exif, const char *key, const char *group)
 {
     const auto it = findKey(exif, key);
-    if (it == exif.end() || it->typeId() != Exiv2::undefined || it->size() < 6)
+    if (it == exif.end() || it->typeId() != Exiv2::undefined || it->size() < 6 ||
+        it->size() > (1 << 26))
         return;
     const QString order = text(exif, "Exif.MakerNote.ByteOrder");
     const bool little = order != QLatin1String("MM");
@@ -141,23 +205,7 @@ void decodeMakerBlock(Exiv2::ExifData &exif, const char *key, const char *group)
     put(4, unsigned(position), 4);
     tiff += block;
 
-    Exiv2::ExifData decoded;
-    try {
-        Exiv2::ExifParser::decode(decoded, reinterpret_cast<const Exiv2::byte *>(tiff.constData()),
-                                  uint32_t(tiff.size()));
-    } catch (const Exiv2::AnyError &) {
-        return;
-    }
-    for (const Exiv2::Exifdatum &entry : decoded) {
-        if (entry.groupName() != "Image")
-            continue;
-        try {
-            const Exiv2::ExifKey target(entry.tag(), group);
-            if (exif.findKey(target) == exif.end())
-                exif.add(target, &entry.value());
-        } catch (const Exiv2::AnyError &) {
-        }
-    }
+    addDirectory(exif, tiff, group);
 }
 
 struct Focus {
@@ -182,6 +230,28 @@ double subjectDistance(const Exiv2::ExifData &exif, const char *key)
     return double(uint32_t(r.first)) / uint32_t(r.second);
 }
 
+// A recorded focus range in centimetres, 65535 at the far end standing
+// for infinity: the distance is the range's middle, or infinity.
+Focus canonRange(std::optional<qint64> upper, std::optional<qint64> lower, const QString &source)
+{
+    Focus focus;
+    const qint64 far = upper.value_or(0) & 0xffff;
+    const qint64 near = lower.value_or(0) & 0xffff;
+    if (far <= 0)
+        return focus;
+    focus.source = source;
+    focus.nearEnd = near > 0 && near != 0xffff ? near / 100.0 : PhotoSettings::None;
+    if (far == 0xffff) {
+        focus.farEnd = Infinity;
+        focus.distance = Infinity;
+    } else {
+        focus.farEnd = far / 100.0;
+        focus.distance =
+            std::isnan(focus.nearEnd) ? focus.farEnd : (focus.nearEnd + focus.farEnd) / 2;
+    }
+    return focus;
+}
+
 Focus focusOf(const Exiv2::ExifData &exif)
 {
     Focus focus;
@@ -194,53 +264,77 @@ Focus focusOf(const Exiv2::ExifData &exif)
         }
     }
 
-    // Canon records the range the lens was focused within, in centimetres;
-    // 65535 at the far end is infinity.
-    const auto upper = findKey(exif, "Exif.CanonFi.FocusDistanceUpper");
-    const auto lower = findKey(exif, "Exif.CanonFi.FocusDistanceLower");
-    if (upper != exif.end() && upper->count() > 0) {
-        const long far = upper->toLong(0) & 0xffff;
-        const long near = lower != exif.end() && lower->count() > 0 ? lower->toLong(0) & 0xffff : 0;
-        if (far > 0) {
-            focus.source = QStringLiteral("Canon focus range");
-            focus.nearEnd = near > 0 && near != 0xffff ? near / 100.0 : PhotoSettings::None;
-            if (far == 0xffff) {
-                focus.farEnd = Infinity;
-                focus.distance = Infinity;
-            } else {
-                focus.farEnd = far / 100.0;
-                focus.distance =
-                    std::isnan(focus.nearEnd) ? focus.farEnd : (focus.nearEnd + focus.farEnd) / 2;
-            }
-            return focus;
-        }
-    }
+    // Canon records the range the lens was focused within: in its file
+    // information, and on older bodies (and in CRW files) in its shot
+    // information, whose lower end this Exiv2 leaves unnamed.
+    focus = canonRange(integer(exif, "Exif.CanonFi.FocusDistanceUpper"),
+                       integer(exif, "Exif.CanonFi.FocusDistanceLower"),
+                       QStringLiteral("Canon focus range"));
+    if (!focus.source.isEmpty())
+        return focus;
+    focus = canonRange(integer(exif, "Exif.CanonSi.SubjectDistance"),
+                       integer(exif, "Exif.CanonSi.0x0014"), QStringLiteral("Canon focus range"));
+    if (!focus.source.isEmpty())
+        return focus;
 
     // Nikon's lens data: a byte b standing for 0.01 m * 10^(b / 40).
     for (const char *key : {"Exif.NikonLd3.FocusDistance", "Exif.NikonLd2.FocusDistance",
                             "Exif.NikonLd1.FocusDistance"}) {
-        const auto it = findKey(exif, key);
-        if (it != exif.end() && it->count() > 0 && it->toLong(0) > 0) {
-            focus.distance = 0.01 * std::pow(10.0, it->toLong(0) / 40.0);
+        const std::optional<qint64> b = integer(exif, key);
+        if (b && *b > 0 && *b < 256) {
+            focus.distance = 0.01 * std::pow(10.0, double(*b) / 40.0);
             focus.source = QStringLiteral("Nikon focus distance");
             return focus;
         }
     }
 
-    // Olympus: millimetres, all ones for infinity.
+    // Olympus and OM: the numerator in millimetres whatever the
+    // denominator (newer bodies write 250/10 for 0.25 m), all ones for
+    // infinity.
     const auto olympus = findKey(exif, "Exif.OlympusFi.FocusDistance");
-    if (olympus != exif.end() && olympus->count() > 0) {
-        const Exiv2::Rational r = olympus->toRational(0);
-        const double d = uint32_t(r.first) == 0xffffffffu ? Infinity
-                         : r.second != 0 ? double(uint32_t(r.first)) / uint32_t(r.second) / 1000.0
-                                         : 0;
-        if (d > 0) {
-            focus.distance = d;
+    if (olympus != exif.end() && olympus->count() > 0 &&
+        (olympus->typeId() == Exiv2::unsignedRational ||
+         olympus->typeId() == Exiv2::signedRational)) {
+        const uint32_t mm = uint32_t(olympus->toRational(0).first);
+        if (mm > 0) {
+            focus.distance = mm == 0xffffffffu ? Infinity : mm / 1000.0;
             focus.source = QStringLiteral("Olympus focus distance");
             return focus;
         }
     }
-    return focus;
+
+    // Minolta, and Sony's bodies with Minolta's camera settings:
+    // millimetres, 0 for infinity.
+    for (const char *key :
+         {"Exif.MinoltaCsNew.FocusDistance", "Exif.MinoltaCsOld.FocusDistance",
+          "Exif.Sony1MltCsNew.FocusDistance", "Exif.Sony1MltCsOld.FocusDistance"}) {
+        const std::optional<qint64> mm = integer(exif, key);
+        if (mm && *mm >= 0) {
+            focus.distance = *mm == 0 ? Infinity : double(*mm) / 1000.0;
+            focus.source = QStringLiteral("Minolta focus distance");
+            return focus;
+        }
+    }
+
+    // Casio: millimetres, 0x20000000 and above for infinity.
+    for (const char *key : {"Exif.Casio2.ObjectDistance", "Exif.Casio.ObjectDistance"}) {
+        const std::optional<qint64> mm = integer(exif, key);
+        if (mm && *mm > 0) {
+            focus.distance = *mm >= 0x20000000 ? Infinity : double(*mm) / 1000.0;
+            focus.source = QStringLiteral("Casio object distance");
+            return focus;
+        }
+    }
+    return Focus{};
+}
+
+// Whether a lens name stands for no lens at all ("n/a", "----").
+bool noLens(const QString &name)
+{
+    static const QRegularExpression none(
+        QStringLiteral("^(n/?a|none|unknown|not available|[-?. ]*)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return none.match(name).hasMatch();
 }
 
 QString lensOf(const Exiv2::ExifData &exif)
@@ -248,7 +342,7 @@ QString lensOf(const Exiv2::ExifData &exif)
     for (const char *key :
          {"Exif.Photo.LensModel", "Exif.Canon.LensModel", "Exif.Image.LensModel"}) {
         const QString lens = text(exif, key);
-        if (!lens.isEmpty())
+        if (!noLens(lens))
             return lens;
     }
     QString lens = printed(exif, Exiv2::lensName(exif));
@@ -256,17 +350,24 @@ QString lensOf(const Exiv2::ExifData &exif)
         lens = printed(exif, findKey(exif, "Exif.OlympusEq.LensType"));
     if (lens.isEmpty())
         lens = printed(exif, findKey(exif, "Exif.Nikon3.Lens"));
-    return lens;
+    return noLens(lens) ? QString() : lens;
+}
+
+// Whether a pixel count read from a file is one this program can hold: a
+// whole number from 1 to 2^31 - 1; anything else is unknown.
+bool pixels(double value)
+{
+    return value >= 1 && value <= double(std::numeric_limits<int>::max());
 }
 
 // The full image's size: the Exif pixel dimensions, else the largest
 // full-resolution image of the file's directories (raw files keep a
-// thumbnail first), else what Exiv2 finds in the image itself.
-QSize imageSize(const Exiv2::ExifData &exif, const Exiv2::Image &image)
+// thumbnail first), else what the image itself gives (fallback).
+QSize imageSize(const Exiv2::ExifData &exif, QSize fallback)
 {
-    const double w = number(exif, "Exif.Photo.PixelXDimension");
-    const double h = number(exif, "Exif.Photo.PixelYDimension");
-    if (positive(w) && positive(h))
+    const double w = std::floor(number(exif, "Exif.Photo.PixelXDimension"));
+    const double h = std::floor(number(exif, "Exif.Photo.PixelYDimension"));
+    if (pixels(w) && pixels(h))
         return QSize(int(w), int(h));
     QSize best;
     for (const Exiv2::Exifdatum &entry : exif) {
@@ -276,18 +377,18 @@ QSize imageSize(const Exiv2::ExifData &exif, const Exiv2::Image &image)
         if (group != "Image" && group.rfind("SubImage", 0) != 0)
             continue;
         const std::string prefix = "Exif." + group + ".";
-        const double subfile = number(exif, (prefix + "NewSubfileType").c_str());
-        if (subfile > 0 && (long(subfile) & 1))
+        const std::optional<qint64> subfile = integer(exif, (prefix + "NewSubfileType").c_str());
+        if (subfile && (*subfile & 1))
             continue;
-        const double height = number(exif, (prefix + "ImageLength").c_str());
-        const double width = entry.toFloat(0);
-        if (positive(width) && positive(height) &&
-            width * height > qint64(best.width()) * best.height())
-            best = QSize(int(width), int(height));
+        const std::optional<qint64> height = integer(exif, (prefix + "ImageLength").c_str());
+        const std::optional<qint64> width = integer(entry);
+        if (width && height && pixels(double(*width)) && pixels(double(*height)) &&
+            *width * *height > qint64(best.width()) * best.height())
+            best = QSize(int(*width), int(*height));
     }
     if (best.isValid() && !best.isEmpty())
         return best;
-    return QSize(image.pixelWidth(), image.pixelHeight());
+    return fallback;
 }
 
 struct Crop {
@@ -295,22 +396,27 @@ struct Crop {
     QString source;
 };
 
-Crop cropOf(const Exiv2::ExifData &exif, const PhotoSettings &s, const CameraDatabase *cameras)
+// A crop factor a camera can have: from a large-format back (about 0.3)
+// to the smallest phone and compact sensors (about 11).
+bool possibleCrop(double crop)
 {
-    if (cameras && !s.make.isEmpty() && !s.model.isEmpty()) {
-        if (const auto camera = cameras->byMakeAndModel(s.make, s.model);
-            camera && positive(camera->cropFactor))
-            return {camera->cropFactor, QStringLiteral("camera database")};
-    }
+    return crop >= 0.2 && crop <= 16;
+}
+
+// The file's own crop factor first, since it also knows a digital crop of
+// the image; the camera database only where the file gives none.
+Crop cropOf(const Exiv2::ExifData &exif, const PhotoSettings &s,
+            const std::function<const CameraDatabase *()> &database)
+{
     for (const char *key :
          {"Exif.OlympusEq.FocalPlaneDiagonal", "Exif.Olympus.FocalPlaneDiagonal"}) {
         const double diagonal = number(exif, key);
-        if (positive(diagonal))
+        if (positive(diagonal) && possibleCrop(CocPresets::FullFrameDiagonal / diagonal))
             return {CocPresets::FullFrameDiagonal / diagonal,
                     QStringLiteral("focal-plane diagonal")};
     }
     const double equivalent = number(exif, "Exif.Photo.FocalLengthIn35mmFilm");
-    if (positive(equivalent) && positive(s.focalLength))
+    if (positive(equivalent) && positive(s.focalLength) && possibleCrop(equivalent / s.focalLength))
         return {equivalent / s.focalLength, QStringLiteral("35 mm equivalent focal length")};
 
     // Pixels per unit of the sensor plane; the unit: 2 inch, 3 cm, 4 mm,
@@ -321,9 +427,18 @@ Crop cropOf(const Exiv2::ExifData &exif, const PhotoSettings &s, const CameraDat
     const double mm = unit == 3 ? 10.0 : unit == 4 ? 1.0 : unit == 5 ? 0.001 : 25.4;
     if (positive(xResolution) && positive(yResolution) && s.width > 0 && s.height > 0) {
         const double diagonal = std::hypot(s.width / xResolution * mm, s.height / yResolution * mm);
-        if (positive(diagonal))
+        if (positive(diagonal) && possibleCrop(CocPresets::FullFrameDiagonal / diagonal))
             return {CocPresets::FullFrameDiagonal / diagonal,
                     QStringLiteral("focal-plane resolution")};
+    }
+
+    const CameraDatabase *cameras =
+        database && !s.make.isEmpty() && !s.model.isEmpty() ? database() : nullptr;
+    if (cameras) {
+        const double aspect = s.width > 0 && s.height > 0 ? double(s.width) / s.height : 0;
+        if (const auto camera = cameras->byMakeAndModel(s.make, s.model, aspect);
+            camera && positive(camera->cropFactor))
+            return {camera->cropFactor, QStringLiteral("camera database")};
     }
     return {};
 }
@@ -368,11 +483,8 @@ bool jpegCutShort(const uchar *data, qint64 size)
 
 // Whether a file ends before its image does: a JPEG's segments, a TIFF's
 // image strips and embedded JPEG must lie inside the file.
-bool cutShort(const QString &path, int type, const Exiv2::ExifData &exif)
+bool cutShort(QFile &file, int type, const Exiv2::ExifData &exif)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
     const qint64 size = file.size();
     if (type == Exiv2::ImageType::jpeg) {
         const uchar *data = file.map(0, size);
@@ -393,12 +505,47 @@ bool cutShort(const QString &path, int type, const Exiv2::ExifData &exif)
             continue;
         const long n = std::min(entry.count(), lengths->count());
         for (long i = 0; i < n; ++i) {
-            if (qint64(entry.toLong(i)) + qint64(lengths->toLong(i)) > size)
+            const std::optional<qint64> offset = integer(entry, i);
+            const std::optional<qint64> length = integer(*lengths, i);
+            if (offset && length && *offset >= 0 && *length >= 0 && *offset > size - *length)
                 return true;
         }
     }
     return false;
 }
+
+// CR3 keeps Canon's maker notes as a TIFF of their own (CMT3). Exiv2
+// decodes its records of shorts (camera settings, shot and file
+// information) only inside a maker note; here each short becomes the
+// entry Exiv2 knows it by.
+void addCanonNotes(Exiv2::ExifData &exif, const QByteArray &tiff)
+{
+    addDirectory(exif, tiff, "Canon");
+    const struct {
+        const char *record;
+        const char *group;
+    } records[] = {{"Exif.Canon.CameraSettings", "CanonCs"},
+                   {"Exif.Canon.ShotInfo", "CanonSi"},
+                   {"Exif.Canon.0x0093", "CanonFi"}};
+    for (const auto &r : records) {
+        const auto it = findKey(exif, r.record);
+        if (it == exif.end() || it->typeId() != Exiv2::unsignedShort)
+            continue;
+        for (long i = 1; i < it->count() && i < 0x100; ++i) {
+            try {
+                const Exiv2::ExifKey key(uint16_t(i), r.group);
+                if (exif.findKey(key) != exif.end())
+                    continue;
+                Exiv2::UShortValue value;
+                value.value_.push_back(uint16_t(it->toLong(i)));
+                exif.add(key, &value);
+            } catch (const Exiv2::AnyError &) {
+            }
+        }
+    }
+}
+
+const QString notAPhoto = QStringLiteral("is not a photo of a kind this program reads");
 
 } // namespace
 
@@ -409,7 +556,13 @@ double PhotoSettings::megaPixels() const
     return double(width) * height / 1000000.0;
 }
 
-PhotoReader::PhotoReader(const CameraDatabase *cameras) : m_cameras(cameras)
+PhotoReader::PhotoReader(const CameraDatabase *cameras)
+    : PhotoReader(std::function<const CameraDatabase *()>([cameras] { return cameras; }))
+{
+}
+
+PhotoReader::PhotoReader(std::function<const CameraDatabase *()> cameras)
+    : m_cameras(std::move(cameras))
 {
     setUpExiv2();
 }
@@ -422,62 +575,107 @@ PhotoReader::Result PhotoReader::read(const QString &path) const
         result.reason = reason;
         return result;
     };
+    // Nothing but a regular file is opened: a pipe would block the read, a
+    // device may never end.
     const QFileInfo info(path);
-    if (!info.exists())
+    if (!info.exists() && !info.isSymLink())
         return fail(Error::Missing, QStringLiteral("no such file"));
+    if (!info.exists())
+        return fail(Error::Missing, QStringLiteral("is a link to nothing"));
     if (info.isDir())
         return fail(Error::Folder, QStringLiteral("is a folder, not a photo"));
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly))
+    if (!info.isFile())
+        return fail(Error::NotImage,
+                    QStringLiteral("is a special file (a pipe, socket or device), not a photo"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return fail(Error::Unreadable,
-                    QStringLiteral("cannot be read: %1").arg(probe.errorString()));
-    if (probe.size() == 0)
+                    QStringLiteral("cannot be read: %1").arg(file.errorString()));
+    if (file.size() == 0)
         return fail(Error::NotImage, QStringLiteral("is empty, not a photo"));
-    const QByteArray start = probe.read(4);
-    probe.close();
+    const QByteArray start = file.read(64);
 
-    const std::string name = QFile::encodeName(path).toStdString();
-    int type = Exiv2::ImageType::none;
-    try {
-        type = Exiv2::ImageFactory::getType(name);
-    } catch (const Exiv2::AnyError &) {
-        // Too short for Exiv2 to tell its kind: cut short if it starts
-        // like a JPEG or a TIFF (and so a raw file), else no photo at all.
-        if (start.startsWith("\xff\xd8") || start == QByteArray("II*\0", 4) ||
-            start == QByteArray("MM\0*", 4))
-            return fail(Error::Truncated, QStringLiteral("is cut short: the file ends early"));
-        return fail(Error::NotImage, QStringLiteral("is not a photo of a kind this program reads"));
-    }
-    std::unique_ptr<Exiv2::Image> image;
-    try {
+    Exiv2::ExifData exif;
+    QSize ownSize;
+    const BmffMetadata::Kind kind = BmffMetadata::kindOf(start);
+    if (kind == BmffMetadata::Kind::Video)
+        return fail(Error::NotImage, QStringLiteral("is a video, not a photo"));
+    if (kind != BmffMetadata::Kind::None) {
+        const BmffMetadata::Result boxes = BmffMetadata::read(file, kind);
+        if (!boxes.ok)
+            return fail(Error::Truncated,
+                        QStringLiteral("is cut short or damaged (%1)").arg(boxes.reason));
+        result.settings.imageIncomplete = boxes.imageIncomplete;
+        ownSize = boxes.size;
+        if (kind == BmffMetadata::Kind::Heif) {
+            for (const QByteArray &tiff : boxes.tiffs) {
+                try {
+                    Exiv2::ExifParser::decode(
+                        exif, reinterpret_cast<const Exiv2::byte *>(tiff.constData()),
+                        uint32_t(tiff.size()));
+                } catch (const Exiv2::AnyError &) {
+                    exif.clear();
+                }
+            }
+        } else {
+            const char *groups[] = {"Image", "Photo", nullptr, "GPSInfo"};
+            for (int i = 0; i < boxes.tiffs.size() && i < 4; ++i) {
+                if (i == 2)
+                    addCanonNotes(exif, boxes.tiffs[i]);
+                else
+                    addDirectory(exif, boxes.tiffs[i], groups[i]);
+            }
+        }
+    } else {
+        const std::string name = QFile::encodeName(path).toStdString();
+        int type = Exiv2::ImageType::none;
+        try {
+            type = Exiv2::ImageFactory::getType(name);
+        } catch (const Exiv2::AnyError &) {
+            // Too short for Exiv2 to tell its kind: cut short if it starts
+            // like a JPEG or a TIFF (and so a raw file), else no photo at all.
+            if (start.startsWith("\xff\xd8") || start.startsWith(QByteArray("II*\0", 4)) ||
+                start.startsWith(QByteArray("MM\0*", 4)))
+                return fail(Error::Truncated, QStringLiteral("is cut short: the file ends early"));
+            return fail(Error::NotImage, notAPhoto);
+        }
         if (type == Exiv2::ImageType::none)
-            return fail(Error::NotImage,
-                        QStringLiteral("is not a photo of a kind this program reads"));
-        image = Exiv2::ImageFactory::open(name);
-        image->readMetadata();
-    } catch (const Exiv2::AnyError &e) {
-        switch (e.code()) {
-        case Exiv2::kerFileContainsUnknownImageType:
-        case Exiv2::kerNotAnImage:
-        case Exiv2::kerUnsupportedImageType:
-            return fail(Error::NotImage,
-                        QStringLiteral("is not a photo of a kind this program reads"));
-        case Exiv2::kerDataSourceOpenFailed:
-        case Exiv2::kerCallFailed:
-            return fail(Error::Unreadable,
-                        QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(e.what())));
-        default:
+            return fail(Error::NotImage, notAPhoto);
+        std::unique_ptr<Exiv2::Image> image;
+        try {
+            image = Exiv2::ImageFactory::open(name);
+            image->readMetadata();
+        } catch (const Exiv2::AnyError &e) {
+            switch (e.code()) {
+            case Exiv2::kerFileContainsUnknownImageType:
+            case Exiv2::kerNotAnImage:
+            case Exiv2::kerUnsupportedImageType:
+                return fail(Error::NotImage, notAPhoto);
+            case Exiv2::kerDataSourceOpenFailed:
+            case Exiv2::kerCallFailed:
+                return fail(
+                    Error::Unreadable,
+                    QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(e.what())));
+            default:
+                return fail(Error::Truncated,
+                            QStringLiteral("is cut short or damaged (%1)")
+                                .arg(QString::fromLocal8Bit(e.what()).simplified()));
+            }
+        } catch (const std::exception &e) {
             return fail(Error::Truncated, QStringLiteral("is cut short or damaged (%1)")
                                               .arg(QString::fromLocal8Bit(e.what()).simplified()));
         }
-    } catch (const std::exception &e) {
-        return fail(Error::Truncated, QStringLiteral("is cut short or damaged (%1)")
-                                          .arg(QString::fromLocal8Bit(e.what()).simplified()));
+        exif = image->exifData();
+        if (image->pixelWidth() > 0 && image->pixelHeight() > 0)
+            ownSize = QSize(image->pixelWidth(), image->pixelHeight());
+        // A JPEG cut short has lost part of its picture; a raw file whose
+        // metadata is whole still tells how it was taken.
+        if (cutShort(file, type, exif)) {
+            if (type == Exiv2::ImageType::jpeg)
+                return fail(Error::Truncated, QStringLiteral("is cut short: the image ends early"));
+            result.settings.imageIncomplete = true;
+        }
     }
-
-    Exiv2::ExifData exif = image->exifData();
-    if (cutShort(path, type, exif))
-        return fail(Error::Truncated, QStringLiteral("is cut short: the image ends early"));
     decodeMakerBlock(exif, "Exif.Olympus.Equipment", "OlympusEq");
     decodeMakerBlock(exif, "Exif.Olympus.FocusInfo", "OlympusFi");
 
@@ -502,7 +700,7 @@ PhotoReader::Result PhotoReader::read(const QString &path) const
         if (!positive(s.fNumber))
             s.fNumber = PhotoSettings::None;
     }
-    const QSize size = imageSize(exif, *image);
+    const QSize size = imageSize(exif, ownSize);
     if (size.width() > 0 && size.height() > 0) {
         s.width = size.width();
         s.height = size.height();

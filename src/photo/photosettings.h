@@ -37,6 +37,10 @@ struct PhotoSettings {
     // resolution"; empty without one.
     QString cropSource;
 
+    // The file's image data is cut short though its metadata is whole (a
+    // raw file's header alone): the settings hold, the picture does not.
+    bool imageIncomplete = false;
+
     // The names of the values above that the metadata does not give, in
     // the order of the fields: "make", "model", "lens", "focal length",
     // "aperture", "image size", "focus distance", "crop factor".

@@ -103,11 +103,12 @@ void CommonInputs::setUnit(PlannerText::Unit unit)
     units->setCurrentIndex(unit == PlannerText::Unit::Feet ? 1 : 0);
 }
 
-void CommonInputs::setCamera(const QString &name)
+bool CommonInputs::setCamera(const QString &name)
 {
     const int index = camera->findText(name, Qt::MatchFixedString);
     if (index >= 0)
         camera->setCurrentIndex(index);
+    return index >= 0;
 }
 
 void CommonInputs::setFocalLength(double mm)

@@ -28,7 +28,8 @@ public:
     // Fills the inputs from a photo's settings; a camera not in the list
     // leaves the camera as it is. The focus becomes the range's middle
     // only when it lies inside the range; lengths in mm.
-    void setCamera(const QString &name);
+    // False, and nothing changes, where the list has no such camera.
+    bool setCamera(const QString &name);
     void setFocalLength(double mm);
     void setCoc(double mm);
     void setRange(double nearDist, double farDist);

@@ -14,6 +14,9 @@ struct PhotoFacts {
     double flength = std::nan("");
     double fNumber = std::nan("");
     double focus = std::nan("");
+    // Where the focus distance came from, for people, with a recorded
+    // range; empty without a distance.
+    QString focusWorth;
     // Why the photo could not be read; empty when it could.
     QString problem;
 

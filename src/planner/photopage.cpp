@@ -2,6 +2,7 @@
 
 #include "cameralist.h"
 #include "cameras/cameradatabase.h"
+#include "photo/photocamera.h"
 #include "photo/photoreader.h"
 #include "plannerfields.h"
 #include "planning/doffigures.h"
@@ -52,22 +53,18 @@ PhotoFacts readPhoto(const QString &fileName)
     facts.flength = s.focalLength;
     facts.fNumber = s.fNumber;
     facts.focus = s.focusDistance * 1000;
-    return facts;
-}
-
-// The sensor format of the window's list nearest to a diagonal.
-qint32 nearestFormat(double diagonal)
-{
-    qint32 best = 3;
-    double bestGap = INFINITY;
-    for (int i = 0; i < CocPresets::FormatCount; ++i) {
-        const double gap = std::abs(std::log(CocPresets::sensorDiagonal(i) / diagonal));
-        if (gap < bestGap) {
-            bestGap = gap;
-            best = i;
-        }
+    // What the focus distance is worth: where it came from and, where the
+    // maker records a range, the range.
+    if (!s.focusSource.isEmpty()) {
+        facts.focusWorth = PhotoPage::tr("focus from the %1").arg(s.focusSource);
+        if (!std::isnan(s.focusNear) || !std::isnan(s.focusFar))
+            facts.focusWorth =
+                PhotoPage::tr("%1, within %2 to %3")
+                    .arg(facts.focusWorth,
+                         PlannerText::distance(s.focusNear * 1000, PlannerText::Unit::Metres),
+                         PlannerText::distance(s.focusFar * 1000, PlannerText::Unit::Metres));
     }
-    return best;
+    return facts;
 }
 
 bool known(double x)
@@ -155,6 +152,8 @@ QString PhotoPage::describe(const PhotoFacts &photo) const
             .arg(PlannerText::number(photo.flength, 4), PlannerText::fNumber(photo.fNumber));
     if (photo.hasFocus())
         text = tr("%1, focused at %2").arg(text, PlannerText::distance(photo.focus, inputs.unit));
+    if (!photo.focusWorth.isEmpty())
+        text = tr("%1 (%2)").arg(text, photo.focusWorth);
     if (!photo.camera.isEmpty())
         text = tr("%1, %2").arg(photo.camera, text);
     return text;
@@ -187,23 +186,25 @@ void PhotoPage::showPhotos()
     secondSettings->setText(opened.size() > 1 ? describe(opened.first()) : tr("no photo"));
 }
 
-ProjectFile PhotoPage::project() const
+PhotoCamera PhotoPage::cameraOf(const PhotoFacts &photo) const
 {
-    // What a photo does not say stays as the main window starts.
-    ProjectFile p = ProjectFile::windowStart();
-    for (int i = 0; i < opened.size() && i < 2; ++i) {
-        const PhotoFacts &photo = opened[i];
-        ProjectFile::Camera &cam = p.cameras[i];
-        cam.enabled = true;
-        cam.flength = photo.flength;
-        cam.apature = photo.fNumber;
-        if (photo.hasFocus())
-            cam.fdist = photo.focusForLens() / 1000;
-        cam.coc = cocOf(photo);
-        if (known(photo.diagonal))
-            cam.crop = nearestFormat(photo.diagonal);
-    }
-    return p.asWindowHolds();
+    PhotoSettings used;
+    used.focalLength = photo.flength;
+    used.fNumber = photo.fNumber;
+    used.focusDistance = photo.focus / 1000;
+    used.cropFactor = known(photo.diagonal) ? CocPresets::FullFrameDiagonal / photo.diagonal
+                                            : PhotoSettings::None;
+    return PhotoCamera::from(used, cocOf(photo));
+}
+
+ProjectFile PhotoPage::project(QStringList *notes) const
+{
+    // The latest photo, shown first, is camera 1; the one before it, shown
+    // as the second photo, camera 2.
+    QList<NamedPhotoCamera> cameras;
+    for (qsizetype i = opened.size() - 1; i >= 0; --i)
+        cameras.append({QFileInfo(opened[i].fileName).fileName(), cameraOf(opened[i])});
+    return PhotoCamera::project(cameras, notes);
 }
 
 bool PhotoPage::saveProject(const QString &fileName, QString *whyNot) const
@@ -213,12 +214,23 @@ bool PhotoPage::saveProject(const QString &fileName, QString *whyNot) const
         return false;
     }
     QSaveFile file(fileName);
-    const ProjectFile p = project();
+    QStringList notes;
+    const ProjectFile p = project(&notes);
     if (!file.open(QIODevice::WriteOnly) || !p.write(file) || !file.commit()) {
         *whyNot = file.errorString().isEmpty() ? p.errorString() : file.errorString();
         return false;
     }
+    // What the photos did not give stays as the window starts: said.
+    problem->setText(
+        notes.isEmpty()
+            ? QString()
+            : tr("Saved; as the window starts: %1").arg(notes.join(QStringLiteral("; "))));
     return true;
+}
+
+void PhotoPage::showNote(const QString &note)
+{
+    problem->setText(note);
 }
 
 void PhotoPage::dragEnterEvent(QDragEnterEvent *event)

@@ -1,6 +1,7 @@
 #ifndef PHOTOPAGE_H
 #define PHOTOPAGE_H
 
+#include "photo/photocamera.h"
 #include "photofacts.h"
 #include "plannerinputs.h"
 #include "project/projectfile.h"
@@ -37,13 +38,16 @@ public:
     // The project of the photos kept, as the main window opens it: the
     // first is camera 1, a second one camera 2; the rest is as the window
     // starts.
-    ProjectFile project() const;
+    // notes, if given, names per camera what the photo lacked.
+    ProjectFile project(QStringList *notes = nullptr) const;
     bool saveProject(const QString &fileName, QString *whyNot) const;
 
     QLineEdit *settingsField() const { return settings; }
     QLineEdit *dofField() const { return dof; }
     QLineEdit *secondField() const { return secondSettings; }
     QLabel *problemLabel() const { return problem; }
+    // Shows a line under the photos (what planning could not take).
+    void showNote(const QString &note);
 
 signals:
     // The user asked to plan with the latest photo's settings.
@@ -60,6 +64,7 @@ private:
     // The CoC a photo is judged by: its camera's by the crop-factor rule,
     // or the common one where the photo names no known sensor.
     double cocOf(const PhotoFacts &photo) const;
+    PhotoCamera cameraOf(const PhotoFacts &photo) const;
     QString describe(const PhotoFacts &photo) const;
 
     Reader read;

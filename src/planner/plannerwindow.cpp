@@ -7,6 +7,7 @@
 #include "samepicturepage.h"
 
 #include "planning/doffigures.h"
+#include "presets/cocpresets.h"
 
 #include <QApplication>
 #include <QDoubleSpinBox>
@@ -113,7 +114,21 @@ void PlannerWindow::recomputeSame()
 
 void PlannerWindow::usePhoto(const PhotoFacts &photo)
 {
-    common->setCamera(photo.camera);
+    QStringList lacking;
+    const bool known = photo.diagonal > 0 && std::isfinite(photo.diagonal);
+    if (!common->setCamera(photo.camera)) {
+        // A camera the list cannot name: its own sensor's CoC, where the
+        // photo gives its crop factor.
+        if (known) {
+            common->setCoc(CocPresets::cocFromCropFactor(photo.diagonal));
+            lacking << tr("the camera (not in the camera database; the CoC of the photo's own "
+                          "crop factor, %1, is used)")
+                           .arg(PlannerText::number(CocPresets::FullFrameDiagonal / photo.diagonal,
+                                                    3));
+        } else {
+            lacking << tr("the camera and its crop factor (the camera and CoC stay as they were)");
+        }
+    }
     common->setFocalLength(photo.flength);
     stackPage->apertureBox()->setValue(photo.fNumber);
     samePage->apertureBox()->setValue(photo.fNumber);
@@ -123,7 +138,13 @@ void PlannerWindow::usePhoto(const PhotoFacts &photo)
         const DofFigures f =
             DofFigures::limits(photo.flength, photo.fNumber, photo.focusForLens(), in.coc, false);
         common->setRange(f.nearLimit, f.farLimit);
+    } else {
+        lacking << tr("the focus distance (the range to plan stays as it was)");
     }
+    photoPage->showNote(
+        lacking.isEmpty()
+            ? QString()
+            : tr("Not taken from the photo: %1.").arg(lacking.join(QStringLiteral("; "))));
 }
 
 void PlannerWindow::rememberUnit()
