@@ -393,9 +393,9 @@ void TestPlanning::railStepsAreEqualAndCover()
         FocusPlanner::railStackAtMagnification(f, n, m, 5.0, c, diffraction, overlap, pupil);
     QCOMPARE(deep.status, Status::Ok);
     QCOMPARE(deep.railMagnification, m);
-    COMPARE_REL(workingBlur(deep.frames[0].focus, n, f, c, deep.frames[0].nearLimit, diffraction,
-                            pupil),
-                1.0, 1e-8);
+    COMPARE_REL(
+        workingBlur(deep.frames[0].focus, n, f, c, deep.frames[0].nearLimit, diffraction, pupil),
+        1.0, 1e-8);
     QVERIFY(deep.frames.back().farLimit >= deep.frames[0].nearLimit + 5.0 - 1e-9);
 }
 
