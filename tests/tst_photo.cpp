@@ -68,6 +68,47 @@ const char *olympusFocusInfo(quint32 numerator, quint32 denominator)
     return kept.back().constData();
 }
 
+// "bytes:" and a maker note of the given header holding one directory
+// entry, its offsets counted from the note's start.
+const char *makerNote(const QByteArray &header, bool big, quint16 tag, quint16 type, quint32 count,
+                      const QByteArray &value)
+{
+    QByteArray note = header;
+    auto put = [&](quint32 v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            note += char(v >> (8 * (big ? bytes - 1 - i : i)) & 0xff);
+    };
+    put(1, 2);
+    put(tag, 2);
+    put(type, 2);
+    put(count, 4);
+    if (value.size() <= 4) {
+        note += value.leftJustified(4, '\0');
+        put(0, 4);
+    } else {
+        put(quint32(note.size() + 8), 4);
+        put(0, 4);
+        note += value;
+    }
+    QStringList bytes;
+    for (const char c : std::as_const(note))
+        bytes << QString::number(uchar(c));
+    static std::vector<QByteArray> kept;
+    kept.push_back("bytes:" + bytes.join(QLatin1Char(' ')).toLatin1());
+    return kept.back().constData();
+}
+
+// Big-endian 32-bit words.
+QByteArray words(std::initializer_list<quint32> values)
+{
+    QByteArray out;
+    for (const quint32 v : values) {
+        for (int i = 3; i >= 0; --i)
+            out += char(v >> (8 * i) & 0xff);
+    }
+    return out;
+}
+
 } // namespace
 
 // Photo metadata: the five camera files with the values ExifTool 12.57
@@ -378,6 +419,42 @@ void TestPhoto::builtPhotos_data()
                 {"Exif.Image.Model", "EX-100"},
                 {"Exif.Casio2.ObjectDistance", "536870912"}}
         << qInf() << "Casio object distance" << qQNaN() << "";
+    // Sony's focus position 128 behind a 50 mm equivalent:
+    // (2^(128/16 - 5) + 1) * 50 mm.
+    QTest::newRow("Sony focus position")
+        << Tags{{"Exif.Image.Make", "SONY"},
+                {"Exif.Image.Model", "ILCE-Test"},
+                {"Exif.Photo.FocalLengthIn35mmFilm", "50"},
+                {"Exif.Sony2Fp.FocusPosition2", "128"}}
+        << (std::pow(2.0, 128.0 / 16 - 5) + 1) * 0.050 << "Sony focus position" << qQNaN() << "";
+    // Apple's range, far end first: 0.37 to 0.55 m, the middle 0.46 m.
+    const QByteArray apple("Apple iOS\0\0\x01MM", 14);
+    QTest::newRow("Apple focus range")
+        << Tags{{"Exif.Image.Make", "Apple"},
+                {"Exif.Image.Model", "iPhone Test"},
+                {"Exif.Photo.MakerNote",
+                 makerNote(apple, true, 0x000c, 10, 2, words({55, 100, 37, 100}))}}
+        << (0.37 + 0.55) / 2 << "Apple focus range" << qQNaN() << "";
+    QTest::newRow("Apple range of zeros is none")
+        << Tags{{"Exif.Image.Make", "Apple"},
+                {"Exif.Image.Model", "iPhone Test"},
+                {"Exif.Photo.MakerNote",
+                 makerNote(apple, true, 0x000c, 10, 2, words({0, 1, 0, 1}))}}
+        << qQNaN() << "" << qQNaN() << "";
+    // Leica's focus information: 568 mm, then the focal length.
+    const QByteArray leica("LEICA\0\x06\0", 8);
+    QTest::newRow("Leica focus distance")
+        << Tags{{"Exif.Image.Make", "LEICA CAMERA AG"},
+                {"Exif.Image.Model", "Leica Test"},
+                {"Exif.Photo.MakerNote",
+                 makerNote(leica, false, 0x040a, 7, 4, QByteArray("\x38\x02\x17\x00", 4))}}
+        << 0.568 << "Leica focus distance" << qQNaN() << "";
+    QTest::newRow("Leica focus at infinity")
+        << Tags{{"Exif.Image.Make", "LEICA CAMERA AG"},
+                {"Exif.Image.Model", "Leica Test"},
+                {"Exif.Photo.MakerNote",
+                 makerNote(leica, false, 0x040a, 7, 4, QByteArray("\xff\xff\x17\x00", 4))}}
+        << qInf() << "Leica focus distance" << qQNaN() << "";
     // 3 * 10^9 / 1.8 * 10^6 = 1666.67 pixels per cm, as 5000/3: 36 x 24 mm.
     QTest::newRow("unsigned rational above 2^31")
         << with({{"Exif.Photo.PixelXDimension", "6000"},

@@ -12,6 +12,7 @@
 
 #include <exiv2/exiv2.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <mutex>
@@ -208,6 +209,68 @@ void decodeMakerBlock(Exiv2::ExifData &exif, const char *key, const char *group)
     addDirectory(exif, tiff, group);
 }
 
+// The bytes of a maker note this Exiv2 keeps undecoded, when they start
+// with the maker's header; empty otherwise.
+QByteArray rawMakerNote(const Exiv2::ExifData &exif, const QByteArray &header)
+{
+    const auto it = findKey(exif, "Exif.Photo.MakerNote");
+    if (it == exif.end() || it->typeId() != Exiv2::undefined || it->size() < 16 ||
+        it->size() > (1 << 24))
+        return QByteArray();
+    QByteArray note(int(it->size()), '\0');
+    it->copy(reinterpret_cast<Exiv2::byte *>(note.data()), Exiv2::invalidByteOrder);
+    return note.startsWith(header) ? note : QByteArray();
+}
+
+// The directory at start within a maker note whose offsets count from the
+// note's first byte: Exiv2 decodes it as the first directory of a TIFF
+// made of the note with a TIFF header in place of the maker's. The byte
+// order is the first of little (or big, bigFirst) in which the entry
+// count fits the note; little says which it was.
+Exiv2::ExifData makerDirectory(const QByteArray &note, int start, bool bigFirst, bool *little)
+{
+    if (start < 8 || start > 255 || start + 2 > note.size())
+        return {};
+    const auto *b = reinterpret_cast<const unsigned char *>(note.constData()) + start;
+    const auto fits = [&](unsigned entries) {
+        return entries > 0 && entries < 1000 && start + 2 + qint64(entries) * 12 <= note.size();
+    };
+    const unsigned asLittle = unsigned(b[0] | b[1] << 8);
+    const unsigned asBig = unsigned(b[0] << 8 | b[1]);
+    if (bigFirst ? fits(asBig) : !fits(asLittle))
+        *little = false;
+    else
+        *little = true;
+    if (!fits(*little ? asLittle : asBig))
+        return {};
+    const char header[8] = {*little ? 'I' : 'M',
+                            *little ? 'I' : 'M',
+                            *little ? '*' : '\0',
+                            *little ? '\0' : '*',
+                            *little ? char(start) : '\0',
+                            '\0',
+                            '\0',
+                            *little ? '\0' : char(start)};
+    QByteArray tiff = note;
+    tiff.replace(0, 8, QByteArray(header, 8));
+    Exiv2::ExifData directory;
+    try {
+        Exiv2::ExifParser::decode(directory,
+                                  reinterpret_cast<const Exiv2::byte *>(tiff.constData()),
+                                  uint32_t(tiff.size()));
+    } catch (const Exiv2::AnyError &) {
+        return {};
+    }
+    return directory;
+}
+
+Exiv2::ExifData::const_iterator entryOf(const Exiv2::ExifData &directory, uint16_t tag)
+{
+    return std::find_if(directory.begin(), directory.end(), [tag](const Exiv2::Exifdatum &e) {
+        return e.tag() == tag && e.groupName() == "Image";
+    });
+}
+
 struct Focus {
     double distance = PhotoSettings::None;
     QString source;
@@ -249,6 +312,61 @@ Focus canonRange(std::optional<qint64> upper, std::optional<qint64> lower, const
         focus.distance =
             std::isnan(focus.nearEnd) ? focus.farEnd : (focus.nearEnd + focus.farEnd) / 2;
     }
+    return focus;
+}
+
+// Apple's maker note (iPhones and iPads): the range the lens was focused
+// within, two rationals in metres, in either order.
+Focus appleRange(const Exiv2::ExifData &exif)
+{
+    const QByteArray note = rawMakerNote(exif, QByteArray("Apple iOS\0", 10));
+    if (note.isEmpty())
+        return Focus{};
+    bool little = false;
+    const Exiv2::ExifData directory = makerDirectory(note, 14, note.mid(12, 2) != "II", &little);
+    const auto it = entryOf(directory, 0x000c);
+    if (it == directory.end() || it->count() < 2 ||
+        (it->typeId() != Exiv2::signedRational && it->typeId() != Exiv2::unsignedRational))
+        return Focus{};
+    double ends[2];
+    for (long i = 0; i < 2; ++i) {
+        const Exiv2::Rational r = it->toRational(i);
+        ends[i] = r.second == 0 ? PhotoSettings::None : double(r.first) / r.second;
+    }
+    const double nearEnd = std::min(ends[0], ends[1]);
+    const double farEnd = std::max(ends[0], ends[1]);
+    if (!positive(farEnd) || !(nearEnd >= 0))
+        return Focus{};
+    Focus focus;
+    focus.source = QStringLiteral("Apple focus range");
+    focus.farEnd = farEnd;
+    focus.nearEnd = nearEnd > 0 ? nearEnd : PhotoSettings::None;
+    focus.distance = nearEnd > 0 ? (nearEnd + farEnd) / 2 : farEnd;
+    return focus;
+}
+
+// The maker note of Leica's X and T cameras: its focus information's
+// first short is the distance in millimetres, 65 m and beyond infinity.
+Focus leicaDistance(const Exiv2::ExifData &exif)
+{
+    const QByteArray note = rawMakerNote(exif, QByteArray("LEICA\0", 6));
+    if (note.isEmpty() || note[7] != '\0' ||
+        !QByteArray("\x01\x04\x05\x06\x07\x10\x1a").contains(note[6]))
+        return Focus{};
+    bool little = true;
+    const Exiv2::ExifData directory = makerDirectory(note, 8, false, &little);
+    const auto it = entryOf(directory, 0x040a);
+    if (it == directory.end() || it->size() < 2 || it->size() > 4096)
+        return Focus{};
+    QByteArray info(int(it->size()), '\0');
+    it->copy(reinterpret_cast<Exiv2::byte *>(info.data()), Exiv2::invalidByteOrder);
+    const auto *b = reinterpret_cast<const unsigned char *>(info.constData());
+    const unsigned mm = little ? unsigned(b[0] | b[1] << 8) : unsigned(b[0] << 8 | b[1]);
+    if (mm == 0)
+        return Focus{};
+    Focus focus;
+    focus.distance = mm >= 65000 ? Infinity : mm / 1000.0;
+    focus.source = QStringLiteral("Leica focus distance");
     return focus;
 }
 
@@ -325,7 +443,28 @@ Focus focusOf(const Exiv2::ExifData &exif)
             return focus;
         }
     }
-    return Focus{};
+    // Sony's mirrorless bodies: a focus position p (255 for infinity) from
+    // which the distance is estimated as (2^(p/16 - 5) + 1) times the 35 mm
+    // equivalent focal length; the compact cameras' position means
+    // something else, and a record starting 0x0e or 0xff holds none.
+    const std::optional<qint64> position = integer(exif, "Exif.Sony2Fp.FocusPosition2");
+    const std::optional<qint64> record = integer(exif, "Exif.Sony2Fp.0x0000");
+    const QString model = text(exif, "Exif.Image.Model");
+    const double equivalent = number(exif, "Exif.Photo.FocalLengthIn35mmFilm");
+    if (position && *position > 0 && *position <= 255 && record != 0x0e && record != 0xff &&
+        !model.startsWith(QLatin1String("DSC-")) && !model.startsWith(QLatin1String("Stellar")) &&
+        (positive(equivalent) || *position == 255)) {
+        Focus sony;
+        sony.distance = *position == 255
+                            ? Infinity
+                            : (std::pow(2.0, double(*position) / 16 - 5) + 1) * equivalent / 1000;
+        sony.source = QStringLiteral("Sony focus position");
+        return sony;
+    }
+    focus = appleRange(exif);
+    if (!focus.source.isEmpty())
+        return focus;
+    return leicaDistance(exif);
 }
 
 // Whether a lens name stands for no lens at all ("n/a", "----").
