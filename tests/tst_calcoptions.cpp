@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // vorel-calc without a display: every command's options agree with the
@@ -180,9 +181,16 @@ void TestCalcOptions::noGuiLibraries_data()
     // The camera database and the photo reader are no GUI libraries either;
     // they are loaded only where a camera or a photo is asked for.
     QTest::newRow("cameras") << QStringList{"cameras", "Nikon D850"} << false << true;
+    // --camera needs lensfun only where no earlier run left the camera
+    // database in the cache (the row's cache starts empty).
     QTest::newRow("--camera") << QStringList{"dof",     "--focal", "50",       "--aperture", "8",
                                              "--focus", "3",       "--camera", "Nikon D850"}
                               << false << true;
+    QTest::newRow("--camera, cached")
+        << QStringList{"dof",   "--focal", "50", "--aperture",
+                       "8",     "--focus", "3",  "--camera=Nikon D850",
+                       "cached"}
+        << false << false;
     QTest::newRow("photo") << QStringList{"photo",
                                           QStringLiteral(VOREL_TEST_PHOTOS "/NikonD70.jpg")}
                            << false << true;
@@ -198,8 +206,21 @@ void TestCalcOptions::noGuiLibraries()
     QFETCH(QStringList, arguments);
     QFETCH(bool, draws);
     QFETCH(bool, media);
-    QProcess process;
+    QTemporaryDir cache;
+    QByteArray helperOutput;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VOREL_CACHE_DIR"), cache.path());
+    if (arguments.last() == QLatin1String("cached")) {
+        arguments.removeLast();
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.start(QStringLiteral(VOREL_CALC_BINARY), arguments);
+        QVERIFY(first.waitForFinished(60000));
+        QCOMPARE(first.exitCode(), 0);
+        helperOutput = first.readAllStandardOutput();
+        QVERIFY(!helperOutput.isEmpty());
+    }
+    QProcess process;
     env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(VOREL_CALC_BINARY), arguments);
@@ -222,6 +243,9 @@ void TestCalcOptions::noGuiLibraries()
     }
     QVERIFY2(anyGui == draws, qPrintable(sorted(libraries)));
     QVERIFY2(anyMedia == media, qPrintable(sorted(libraries)));
+    // The lookup in the cache answers as the helper did.
+    if (!helperOutput.isEmpty())
+        QCOMPARE(process.readAllStandardOutput(), helperOutput);
 }
 
 void TestCalcOptions::csvQuoting_data()
@@ -345,6 +369,10 @@ void TestCalcOptions::helpersMissing_data()
     QTest::newRow("dof --camera") << (dof + QStringList{"--camera", "Nikon D850"}) << 1
                                   << "vorel-calc: dof: --camera: the camera and photo helper "
                                      "vorel-calc-media is not installed";
+    // With the camera database in the cache of an earlier run, --camera
+    // needs no helper.
+    QTest::newRow("dof --camera, cached")
+        << (dof + QStringList{"--camera", "Nikon D850", "cached"}) << 0 << QString();
     QTest::newRow("photo") << QStringList{"photo", "a.jpg"} << 1
                            << "vorel-calc: photo: the camera and photo helper vorel-calc-media "
                               "is not installed";
@@ -365,7 +393,18 @@ void TestCalcOptions::helpersMissing()
     const QString alone = dir.filePath(QStringLiteral("bin/vorel-calc"));
     QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("bin"))));
     QVERIFY(QFile::copy(QStringLiteral(VOREL_CALC_BINARY), alone));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VOREL_CACHE_DIR"), dir.filePath(QStringLiteral("cache")));
+    if (arguments.last() == QLatin1String("cached")) {
+        arguments.removeLast();
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.start(QStringLiteral(VOREL_CALC_BINARY), arguments);
+        QVERIFY(first.waitForFinished(60000));
+        QCOMPARE(first.exitCode(), 0);
+    }
     QProcess process;
+    process.setProcessEnvironment(env);
     process.start(alone, arguments);
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), status);

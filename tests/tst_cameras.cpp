@@ -429,6 +429,16 @@ void TestCameras::cacheServesTheNextStart()
     }
     QCOMPARE(second.find(QStringLiteral("A7 III")).camera.name(),
              QStringLiteral("Sony Alpha 7 III"));
+    // The search kept in the cache ranks as the one derived afresh.
+    const auto names = [](const QList<CameraInfo> &cameras) {
+        QStringList out;
+        for (const CameraInfo &c : cameras)
+            out << c.name();
+        return out;
+    };
+    for (const char *text : {"D3", "Canon 5D", "5D4", "Nikon Z", "a7", "nikon corporation"})
+        QCOMPARE(names(second.ranked(QLatin1String(text))),
+                 names(first.ranked(QLatin1String(text))));
     QVERIFY(second.byMakeAndModel(QStringLiteral("NIKON CORPORATION"), QStringLiteral("NIKON D3")));
 }
 

@@ -2,6 +2,7 @@
 
 #include "calcarguments.h"
 #include "calccommands.h"
+#include "calcoptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QTextStream>
 
 #include <cstring>
+#include <string>
 
 namespace
 {
@@ -43,18 +45,45 @@ QString CalcApp::overallHelp()
     return text;
 }
 
-CalcCommands::Helper CalcApp::helperFor(int argc, const char *const *argv)
+namespace
+{
+
+// The helper the command itself needs, whatever its options.
+CalcCommands::Helper commandHelper(int argc, const char *const *argv)
 {
     if (argc < 2 || argv[1] == nullptr)
         return CalcCommands::Helper::None;
     for (const CalcCommands::Command &c : CalcCommands::all())
-        if (std::strcmp(argv[1], c.name) == 0 && c.helper != CalcCommands::Helper::None)
+        if (std::strcmp(argv[1], c.name) == 0)
             return c.helper;
-    // Every command that takes a CoC takes --camera.
-    for (int i = 2; i < argc && argv[i] != nullptr; ++i)
-        if (std::strcmp(argv[i], "--camera") == 0 || std::strncmp(argv[i], "--camera=", 9) == 0)
-            return CalcCommands::Helper::Media;
     return CalcCommands::Helper::None;
+}
+
+// Whether the command line holds --camera, as --camera TEXT or
+// --camera=TEXT (every command that takes a CoC takes it).
+bool hasCameraOption(int argc, const char *const *argv)
+{
+    const std::string option = std::string("--") + CalcOptions::Camera.name;
+    for (int i = 2; i < argc && argv[i] != nullptr; ++i)
+        if (argv[i] == option ||
+            std::strncmp(argv[i], (option + '=').c_str(), option.size() + 1) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+CalcCommands::Helper CalcApp::helperFor(int argc, const char *const *argv)
+{
+    const CalcCommands::Helper own = commandHelper(argc, argv);
+    if (own != CalcCommands::Helper::None)
+        return own;
+    return hasCameraOption(argc, argv) ? CalcCommands::Helper::Media : CalcCommands::Helper::None;
+}
+
+bool CalcApp::helperOnlyForCamera(int argc, const char *const *argv)
+{
+    return commandHelper(argc, argv) == CalcCommands::Helper::None && hasCameraOption(argc, argv);
 }
 
 int CalcApp::refuse(const QString &message)

@@ -36,6 +36,9 @@ public:
     // drawing, the media helper for cameras, photos and any --camera; none
     // for everything else, which runs on Qt Core alone.
     static CalcCommands::Helper helperFor(int argc, const char *const *argv);
+    // Whether the command needs the media helper for its --camera alone: it
+    // can run here when the camera database's cache is up to date.
+    static bool helperOnlyForCamera(int argc, const char *const *argv);
 
 private:
     static QString overallHelp();

@@ -1,10 +1,12 @@
 #include "calc/calcapp.h"
 #include "calc/calcprocess.h"
+#include "cameras/cameradatabase.h"
 
 #include <QCoreApplication>
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include <unistd.h>
@@ -52,11 +54,20 @@ int main(int argc, char *argv[])
     // Without the helper, this program still gives the command's help and
     // checks its arguments, and then says why it cannot run the command.
     std::string cannotRun;
+    // A --camera alone is looked up here when the camera database's cache
+    // of an earlier run is up to date; the helper reads the database (and
+    // renews the cache) otherwise.
+    std::optional<CameraDatabase> cached;
     switch (CalcApp::helperFor(argc, argv)) {
     case CalcCommands::Helper::Drawing:
         cannotRun = runHelper(VOREL_RENDER_HELPER, "drawing", argv);
         break;
     case CalcCommands::Helper::Media:
+        if (CalcApp::helperOnlyForCamera(argc, argv)) {
+            cached = CameraDatabase::cachedOnly();
+            if (cached->isLoaded())
+                break;
+        }
         cannotRun = runHelper(VOREL_MEDIA_HELPER, "camera and photo", argv);
         break;
     case CalcCommands::Helper::None:
@@ -65,7 +76,9 @@ int main(int argc, char *argv[])
 
     const CalcProcess process;
     QCoreApplication app(argc, argv);
-    return CalcProcess::run([&cannotRun](CalcApp &calc) {
+    return CalcProcess::run([&cannotRun, &cached](CalcApp &calc) {
+        if (cached && cached->isLoaded())
+            calc.provideCameras(cached->finder());
         if (cannotRun.empty())
             return;
         const QString reason = QString::fromStdString(cannotRun);

@@ -1,5 +1,7 @@
 #include "cameracache.h"
 
+#include "packedtext.h"
+
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDateTime>
@@ -17,17 +19,34 @@ namespace
 // The file's first bytes, and the layout of what follows; a new layout
 // takes a new number, so that an older program's file is read afresh.
 constexpr quint32 Magic = 0x5643414d; // "VCAM"
-constexpr quint32 Layout = 1;
+constexpr quint32 Layout = 2;
 constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_0;
 // lensfun has fewer than a thousand cameras: a file far larger than the
 // database could give is not read.
 constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 constexpr quint32 MaxCameras = 200000;
-constexpr int HashSize = 32;
+constexpr quint32 MaxNames = 1000;
+constexpr int CheckSize = 8;
 
 QByteArray hashOf(const QByteArray &data)
 {
     return QCryptographicHash::hash(data, QCryptographicHash::Sha256);
+}
+
+// The check that a file is whole, the 64-bit FNV-1a hash of its body: a
+// damaged or cut file is told from a whole one at little cost (every
+// program start that needs the cameras reads it).
+QByteArray checkOf(const QByteArray &data)
+{
+    quint64 sum = 0xcbf29ce484222325ull;
+    for (const char c : data) {
+        sum ^= uchar(c);
+        sum *= 0x100000001b3ull;
+    }
+    QByteArray out(CheckSize, '\0');
+    for (int i = 0; i < CheckSize; ++i)
+        out[i] = char(sum >> (8 * i) & 0xff);
+    return out;
 }
 
 } // namespace
@@ -75,17 +94,17 @@ QByteArray CameraCache::signature() const
     return out;
 }
 
-std::optional<QList<CameraInfo>> CameraCache::read() const
+std::optional<CameraCache::Contents> CameraCache::read() const
 {
     QFile file(m_file);
     if (m_file.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize ||
-        file.size() < HashSize)
+        file.size() < CheckSize)
         return std::nullopt;
     const QByteArray all = file.readAll();
     if (all.size() != file.size())
         return std::nullopt;
-    const QByteArray body = all.left(all.size() - HashSize);
-    if (hashOf(body) != all.right(HashSize))
+    const QByteArray body = all.left(all.size() - CheckSize);
+    if (checkOf(body) != all.right(CheckSize))
         return std::nullopt;
 
     QDataStream stream(body);
@@ -101,37 +120,57 @@ std::optional<QList<CameraInfo>> CameraCache::read() const
     if (stream.status() != QDataStream::Ok || storedSignature != signature() || count == 0 ||
         count > MaxCameras)
         return std::nullopt;
+    PackedText packed;
+    stream >> packed;
     QList<CameraInfo> cameras;
     cameras.reserve(count);
     for (quint32 i = 0; i < count; ++i) {
         CameraInfo c;
-        stream >> c.maker >> c.model >> c.variant >> c.mount >> c.cropFactor >> c.makerNames >>
-            c.modelNames;
-        if (stream.status() != QDataStream::Ok || !std::isfinite(c.cropFactor) ||
-            c.cropFactor < 0 || c.makerNames.isEmpty() || c.modelNames.isEmpty())
+        c.maker = packed.string();
+        c.model = packed.string();
+        c.variant = packed.string();
+        c.mount = packed.string();
+        c.cropFactor = packed.toDouble();
+        c.makerNames = packed.strings(MaxNames);
+        c.modelNames = packed.strings(MaxNames);
+        if (packed.failed() || !std::isfinite(c.cropFactor) || c.cropFactor < 0 ||
+            c.makerNames.isEmpty() || c.modelNames.isEmpty())
             return std::nullopt;
         cameras << c;
     }
-    if (!stream.atEnd())
+    if (stream.status() != QDataStream::Ok || !packed.atEnd())
         return std::nullopt;
-    return cameras;
+    QByteArray search;
+    stream >> search;
+    if (stream.status() != QDataStream::Ok || !stream.atEnd())
+        return std::nullopt;
+    return Contents{cameras, search};
 }
 
-bool CameraCache::write(const QList<CameraInfo> &cameras) const
+bool CameraCache::write(const Contents &contents) const
 {
+    const QList<CameraInfo> &cameras = contents.cameras;
     if (m_file.isEmpty() || cameras.isEmpty() || !QDir().mkpath(QFileInfo(m_file).path()))
         return false;
     QByteArray body;
     QDataStream stream(&body, QIODevice::WriteOnly);
     stream.setVersion(StreamVersion);
     stream << Magic << Layout << signature() << quint32(cameras.size());
-    for (const CameraInfo &c : cameras)
-        stream << c.maker << c.model << c.variant << c.mount << c.cropFactor << c.makerNames
-               << c.modelNames;
+    PackedText packed;
+    for (const CameraInfo &c : cameras) {
+        packed.putString(c.maker);
+        packed.putString(c.model);
+        packed.putString(c.variant);
+        packed.putString(c.mount);
+        packed.putDouble(c.cropFactor);
+        packed.putStrings(c.makerNames);
+        packed.putStrings(c.modelNames);
+    }
+    stream << packed << contents.search;
     QSaveFile file(m_file);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.write(body);
-    file.write(hashOf(body));
+    file.write(checkOf(body));
     return file.commit();
 }

@@ -26,12 +26,19 @@ public:
     // environment variable VOREL_CACHE_DIR names.
     static QString defaultFolder();
 
+    // What the file keeps: the cameras, and the bytes of their search
+    // (CameraSearch) so that its names need not be derived again.
+    struct Contents {
+        QList<CameraInfo> cameras;
+        QByteArray search;
+    };
+
     QString fileName() const;
-    // The cameras, when the file is whole and of the database as it is now.
-    std::optional<QList<CameraInfo>> read() const;
+    // The contents, when the file is whole and of the database as it is now.
+    std::optional<Contents> read() const;
     // Replaces the file in one step; a cache that cannot be written is no
     // error, only slower next time.
-    bool write(const QList<CameraInfo> &cameras) const;
+    bool write(const Contents &contents) const;
 
 private:
     QByteArray signature() const;

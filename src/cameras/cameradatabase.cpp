@@ -4,75 +4,17 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMutex>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
 #include <QStringList>
 
-#include <lensfun.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
-#include <map>
 
 namespace
 {
-
-// A multi-language string holds its default text, then pairs of language
-// and translation, ended by an empty language. The default is the maker's
-// metadata spelling, the English text what people know a camera by.
-QStringList allTexts(lfMLstr text)
-{
-    QStringList texts;
-    if (!text)
-        return texts;
-    const char *p = text;
-    texts << QString::fromUtf8(p).simplified();
-    p += std::strlen(p) + 1;
-    while (*p) {
-        p += std::strlen(p) + 1;
-        const QString translation = QString::fromUtf8(p).simplified();
-        if (!texts.contains(translation))
-            texts << translation;
-        p += std::strlen(p) + 1;
-    }
-    return texts;
-}
-
-QString englishText(lfMLstr text)
-{
-    if (!text)
-        return QString();
-    const char *p = text;
-    const char *english = text;
-    p += std::strlen(p) + 1;
-    while (*p) {
-        const char *language = p;
-        p += std::strlen(p) + 1;
-        if (std::strcmp(language, "en") == 0)
-            english = p;
-        p += std::strlen(p) + 1;
-    }
-    return QString::fromUtf8(english).simplified();
-}
-
-CameraInfo infoOf(const lfCamera *camera)
-{
-    CameraInfo info;
-    info.maker = englishText(camera->Maker);
-    info.model = englishText(camera->Model);
-    info.variant = englishText(camera->Variant);
-    info.mount = QString::fromUtf8(camera->Mount ? camera->Mount : "");
-    // lensfun reads the decimal crop factor of its files into a float; its
-    // seven digits give back the decimal (1.525, not 1.52499997...).
-    info.cropFactor = QString::number(double(camera->CropFactor), 'g', 7).toDouble();
-    info.makerNames = allTexts(camera->Maker);
-    info.modelNames = allTexts(camera->Model);
-    return info;
-}
 
 // The folders lensfun's Load() reads: the user's own files and updates,
 // and the system's data and updates, wherever a distribution puts them.
@@ -113,65 +55,49 @@ QList<CameraInfo> distinct(const QList<CameraInfo> &all, const QList<int> &index
 
 } // namespace
 
-CameraDatabase::CameraDatabase()
-{
-    // A folder in place of the system's data, for tests and for trying a
-    // newer database.
-    load(qEnvironmentVariable("VOREL_CAMERA_DATABASE"), CameraCache::defaultFolder(), true);
-}
-
-CameraDatabase::CameraDatabase(const QString &folder)
-{
-    load(folder, QString(), false);
-}
-
-CameraDatabase::CameraDatabase(const QString &folder, const QString &cacheFolder)
-{
-    load(folder, cacheFolder, true);
-}
-
-const CameraDatabase &CameraDatabase::shared()
-{
-    // One database per folder that VOREL_CAMERA_DATABASE names, so that a
-    // test that points it elsewhere gets that folder's cameras.
-    static QMutex mutex;
-    static std::map<QString, CameraDatabase> databases;
-    const QMutexLocker lock(&mutex);
-    const QString folder = qEnvironmentVariable("VOREL_CAMERA_DATABASE");
-    auto it = databases.find(folder);
-    if (it == databases.end())
-        it = databases.emplace(folder, CameraDatabase()).first;
-    return it->second;
-}
-
-void CameraDatabase::load(const QString &folder, const QString &cacheFolder, bool cached)
+CameraDatabase::CameraDatabase(const QString &folder, const QString &cacheFolder,
+                               const Reader &reader)
 {
     auto data = std::make_shared<Data>();
-    const QStringList folders =
-        folder.isEmpty() ? systemFolders() : QStringList{QDir(folder).absolutePath()};
+    const QStringList folders = foldersOf(folder);
     const CameraCache cache(cacheFolder, folders);
-    std::optional<QList<CameraInfo>> stored;
-    if (cached && !cacheFolder.isEmpty())
+    std::optional<CameraCache::Contents> stored;
+    if (!cacheFolder.isEmpty())
         stored = cache.read();
+    std::optional<CameraSearch> search;
     if (stored) {
-        data->cameras = *stored;
+        data->cameras = stored->cameras;
         data->fromCache = true;
-    } else {
-        lfDatabase database;
-        const bool loaded = folder.isEmpty()
-                                ? database.Load() == LF_NO_ERROR
-                                : database.LoadDirectory(QFile::encodeName(folder).constData());
-        if (loaded) {
-            for (const lfCamera *const *c = database.GetCameras(); c && *c; ++c)
-                data->cameras << infoOf(*c);
-        }
-        if (cached && !cacheFolder.isEmpty() && !data->cameras.isEmpty())
-            cache.write(data->cameras);
+        search = CameraSearch::fromBytes(stored->search, data->cameras.size());
+    } else if (reader) {
+        data->cameras = reader(folder);
     }
     if (data->cameras.isEmpty())
         return;
-    data->search = CameraSearch(data->cameras);
+    if (!search) {
+        search = CameraSearch(data->cameras);
+        if (!cacheFolder.isEmpty())
+            cache.write({data->cameras, search->toBytes()});
+    }
+    data->search = *search;
     m_data = data;
+}
+
+CameraDatabase CameraDatabase::cachedOnly()
+{
+    return CameraDatabase(systemFolder(), CameraCache::defaultFolder(), Reader());
+}
+
+QString CameraDatabase::systemFolder()
+{
+    // A folder in place of the system's data, for tests and for trying a
+    // newer database.
+    return qEnvironmentVariable("VOREL_CAMERA_DATABASE");
+}
+
+QStringList CameraDatabase::foldersOf(const QString &folder)
+{
+    return folder.isEmpty() ? systemFolders() : QStringList{QDir(folder).absolutePath()};
 }
 
 bool CameraDatabase::isLoaded() const

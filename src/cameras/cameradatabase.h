@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -34,6 +35,9 @@ public:
     // Why a machine has no database to look in.
     static QString noDatabaseReason();
 
+    // Reads a folder's database files (an empty folder: the system's).
+    using Reader = std::function<QList<CameraInfo>(const QString &folder)>;
+
     // The system's database, where lensfun itself looks for it; or the
     // folder that the environment variable VOREL_CAMERA_DATABASE names.
     // Cached in CameraCache::defaultFolder().
@@ -43,9 +47,17 @@ public:
     // The database files of one folder, cached in cacheFolder.
     CameraDatabase(const QString &folder, const QString &cacheFolder);
 
+    // The database files of one folder (empty: the system's), from the
+    // cache in cacheFolder (none: empty) where it holds them as they are,
+    // else by reader, which then refreshes the cache.
+    CameraDatabase(const QString &folder, const QString &cacheFolder, const Reader &reader);
+
     // The database of CameraDatabase(), loaded once for the whole program
     // (once for each folder VOREL_CAMERA_DATABASE names).
     static const CameraDatabase &shared();
+    // CameraDatabase()'s cameras as its cache holds them, without lensfun:
+    // not loaded where the cache is missing or out of date.
+    static CameraDatabase cachedOnly();
 
     bool isLoaded() const;
     // Every camera, in the database's order.
@@ -84,7 +96,10 @@ private:
         CameraSearch search;
         bool fromCache = false;
     };
-    void load(const QString &folder, const QString &cacheFolder, bool cached);
+    // The folder VOREL_CAMERA_DATABASE names, empty for the system's.
+    static QString systemFolder();
+    // The folders a database folder stands for.
+    static QStringList foldersOf(const QString &folder);
 
     std::shared_ptr<const Data> m_data;
 };

@@ -1,5 +1,9 @@
 #include "camerasearch.h"
 
+#include "packedtext.h"
+
+#include <QDataStream>
+#include <QIODevice>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -381,4 +385,74 @@ int CameraSearch::byMetadata(const QString &make, const QString &model) const
             return i;
     }
     return -1;
+}
+
+namespace
+{
+
+constexpr QDataStream::Version SearchStreamVersion = QDataStream::Qt_6_0;
+// A camera has a handful of names of a few words; more is no search of
+// ours.
+constexpr quint32 MaxNames = 1000;
+
+} // namespace
+
+QByteArray CameraSearch::toBytes() const
+{
+    PackedText packed;
+    packed.putNumber(quint32(m_entries.size()));
+    for (const Entry &e : m_entries) {
+        for (const QList<Name> *names : {&e.makers, &e.models}) {
+            packed.putNumber(quint32(names->size()));
+            for (const Name &n : *names) {
+                packed.putNumber(n.derived ? 1 : 0);
+                packed.putStrings(n.words);
+            }
+        }
+        packed.putString(e.metadataMaker);
+        packed.putString(e.metadataModel);
+    }
+    QByteArray out;
+    QDataStream stream(&out, QIODevice::WriteOnly);
+    stream.setVersion(SearchStreamVersion);
+    stream << packed;
+    return out;
+}
+
+std::optional<CameraSearch> CameraSearch::fromBytes(const QByteArray &bytes, qsizetype count)
+{
+    QDataStream stream(bytes);
+    stream.setVersion(SearchStreamVersion);
+    PackedText in;
+    stream >> in;
+    if (stream.status() != QDataStream::Ok || !stream.atEnd() || in.number() != count)
+        return std::nullopt;
+    CameraSearch search;
+    search.m_entries.reserve(count);
+    for (qsizetype i = 0; i < count; ++i) {
+        Entry e;
+        for (QList<Name> *names : {&e.makers, &e.models}) {
+            const quint32 n = in.number();
+            if (in.failed() || n > MaxNames)
+                return std::nullopt;
+            names->reserve(n);
+            for (quint32 j = 0; j < n; ++j) {
+                Name name;
+                name.derived = in.number() != 0;
+                name.words = in.strings(MaxNames);
+                name.key = keyOf(name.words);
+                if (in.failed() || name.key.isEmpty())
+                    return std::nullopt;
+                names->append(name);
+            }
+        }
+        e.metadataMaker = in.string();
+        e.metadataModel = in.string();
+        if (in.failed())
+            return std::nullopt;
+        search.m_entries << e;
+    }
+    if (!in.atEnd())
+        return std::nullopt;
+    return search;
 }

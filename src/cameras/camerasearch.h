@@ -3,9 +3,12 @@
 
 #include "camerainfo.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // Finds cameras by the names people type. Case, blanks, hyphens and other
 // punctuation do not count. A text's words may be the maker's (any of the
@@ -41,6 +44,12 @@ public:
     // The camera a photo's make and model name by the database's metadata
     // spelling, blanks and case aside; -1 if none.
     int byMetadata(const QString &make, const QString &model) const;
+
+    // The search's names as bytes, so that a program start need not derive
+    // them again; back from bytes, the search of count cameras, or none
+    // where the bytes hold anything else.
+    QByteArray toBytes() const;
+    static std::optional<CameraSearch> fromBytes(const QByteArray &bytes, qsizetype count);
 
     // A text's words as the search compares them: case-folded, a
     // generation as "#" and its number ("E-M1 Mark II": "e", "m1", "mark",
