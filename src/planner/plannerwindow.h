@@ -8,8 +8,10 @@ class BestAperturePage;
 class CommonInputs;
 class FocusStackPage;
 class PhotoPage;
+class QPagedPaintDevice;
 class QTabWidget;
 struct PhotoFacts;
+struct Printout;
 class SamePicturePage;
 
 // The planner's window: the common inputs always in view above the pages
@@ -37,11 +39,23 @@ public:
     // The settings key of the distance unit, "metres" or "feet".
     static const char UnitKey[];
 
+    // A page on paper: the common inputs, the page's fields, its chart and
+    // its table; the page in view for -1.
+    Printout printout(int page = -1) const;
+    // Prints a page onto a printer or PDF writer; the number of sheets, 0
+    // where nothing could be printed.
+    int print(QPagedPaintDevice &device, int page = -1) const;
+
 public slots:
     void recompute();
 
 private:
+    void askPrint();
+    // Opens the context menu of the widget with the keyboard focus, as the
+    // Menu key does.
+    void openContextMenu();
     void pageShown();
+    void remember();
     void recomputeStack();
     void recomputeSame();
     void rememberUnit();
