@@ -52,29 +52,32 @@ CommonInputs::CommonInputs(QWidget *parent)
     units->addItem(tr("Feet"));
     farInfinity->setAccessibleName(tr("Far at infinity"));
 
+    // Two pairs of label and field to a row, so that the row fits half a
+    // screen in the longer German words too.
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(labelFor(camera, tr("&Camera"), tr("Camera")), 0, 0);
-    grid->addWidget(camera, 0, 1);
-    grid->addWidget(labelFor(focal, tr("F&ocal length"), tr("Focal length")), 0, 2);
-    grid->addWidget(focal, 0, 3);
-    grid->addWidget(labelFor(coc, tr("Circ&le of confusion"), tr("Circle of confusion")), 0, 4);
-    grid->addWidget(coc, 0, 5);
-    grid->addWidget(labelFor(nearDist, tr("&Near distance"), tr("Near distance")), 1, 0);
-    grid->addWidget(nearDist, 1, 1);
-    grid->addWidget(labelFor(farDist, tr("F&ar distance"), tr("Far distance")), 1, 2);
-    grid->addWidget(farDist, 1, 3);
-    grid->addWidget(farInfinity, 1, 4);
+    grid->addWidget(camera, 0, 1, 1, 3);
     auto *unitRow = new QHBoxLayout;
     unitRow->addStretch();
     unitRow->addWidget(labelFor(units, tr("&Units"), tr("Units")));
     unitRow->addWidget(units);
-    grid->addLayout(unitRow, 1, 5);
+    grid->addLayout(unitRow, 0, 4);
+    grid->addWidget(labelFor(focal, tr("F&ocal length"), tr("Focal length")), 1, 0);
+    grid->addWidget(focal, 1, 1);
+    grid->addWidget(labelFor(coc, tr("Circ&le of confusion"), tr("Circle of confusion")), 1, 2);
+    grid->addWidget(coc, 1, 3);
+    grid->addWidget(labelFor(nearDist, tr("&Near distance"), tr("Near distance")), 2, 0);
+    grid->addWidget(nearDist, 2, 1);
+    grid->addWidget(labelFor(farDist, tr("F&ar distance"), tr("Far distance")), 2, 2);
+    grid->addWidget(farDist, 2, 3);
+    grid->addWidget(farInfinity, 2, 4);
     cameraProblem->setWordWrap(true);
     cameraProblem->setAccessibleName(tr("Camera problem"));
     cameraProblem->hide();
-    grid->addWidget(cameraProblem, 2, 0, 1, 6);
+    grid->addWidget(cameraProblem, 3, 0, 1, 5);
     grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
 
     PlannerFields::setTip(camera, tr("The camera or sensor format: type part of its name to find "
                                      "it. Choosing one sets the circle of confusion by its crop "

@@ -109,6 +109,9 @@ FocusStackPage::FocusStackPage(QWidget *parent)
 
     auto *copy = new QPushButton(tr("Cop&y table"));
     auto *save = new QPushButton(tr("&Export CSV..."));
+    copy->setToolTip(tr("Copies the frame table as CSV, in vorel-calc's columns, to paste into "
+                        "a spreadsheet."));
+    save->setToolTip(tr("Saves the frame table as a CSV file in vorel-calc's columns."));
     // Enter presses the focused button, as in a dialog.
     copy->setAutoDefault(true);
     save->setAutoDefault(true);

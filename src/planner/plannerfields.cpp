@@ -32,7 +32,9 @@ QLineEdit *result()
 {
     auto *line = new QLineEdit;
     line->setReadOnly(true);
-    line->setMinimumWidth(160);
+    // Narrow enough for half a screen; a longer text scrolls, and its
+    // start shows.
+    line->setMinimumWidth(120);
     return line;
 }
 
