@@ -53,7 +53,7 @@ bool ChartView::event(QEvent *event)
     QString text = pointAt(help->pos());
     if (text.isEmpty() && description.size() < 400)
         text = description;
-    showingPoint = text != description;
+    showingPoint = !text.isEmpty() && text != description;
     if (text.isEmpty()) {
         QToolTip::hideText();
         event->ignore();

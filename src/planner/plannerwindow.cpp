@@ -31,21 +31,18 @@
 const char PlannerWindow::UnitKey[] = "units";
 
 PlannerWindow::PlannerWindow(QWidget *parent)
-    : QMainWindow(parent), common(new CommonInputs), tabs(new QTabWidget),
-      bestPage(new BestAperturePage), stackPage(new FocusStackPage), photoPage(new PhotoPage),
-      samePage(new SamePicturePage)
+    : QMainWindow(parent), settings(new QSettings(this)), common(new CommonInputs),
+      tabs(new QTabWidget), bestPage(new BestAperturePage), stackPage(new FocusStackPage),
+      photoPage(new PhotoPage), samePage(new SamePicturePage)
 {
     setWindowTitle(tr("Vorel Planner"));
-    {
-        // Where the last session left off, before anything listens.
-        const QSettings settings;
-        const QString unit = settings.value(QLatin1String(UnitKey)).toString();
-        common->setUnit(unit == QLatin1String("feet") ? PlannerText::Unit::Feet
-                                                      : PlannerText::Unit::Metres);
-        common->restoreFrom(settings);
-        stackPage->restoreFrom(settings);
-        samePage->restoreFrom(settings);
-    }
+    // Where the last session left off, before anything listens.
+    const QString unit = settings->value(QLatin1String(UnitKey)).toString();
+    common->setUnit(unit == QLatin1String("feet") ? PlannerText::Unit::Feet
+                                                  : PlannerText::Unit::Metres);
+    common->restoreFrom(*settings);
+    stackPage->restoreFrom(*settings);
+    samePage->restoreFrom(*settings);
 
     auto *group = new QGroupBox(tr("Camera and range"));
     auto *groupLayout = new QVBoxLayout(group);
@@ -177,10 +174,9 @@ void PlannerWindow::usePhoto(const PhotoFacts &photo)
 
 void PlannerWindow::remember()
 {
-    QSettings settings;
-    common->saveTo(settings);
-    stackPage->saveTo(settings);
-    samePage->saveTo(settings);
+    common->saveTo(*settings);
+    stackPage->saveTo(*settings);
+    samePage->saveTo(*settings);
 }
 
 Printout PlannerWindow::printout(int page) const
@@ -206,15 +202,14 @@ Printout PlannerWindow::printout(int page) const
     return p;
 }
 
-int PlannerWindow::print(QPagedPaintDevice &device, int page) const
+int PlannerWindow::print(QPagedPaintDevice &device, int page)
 {
     // A page out of view may not be up to date.
-    auto *self = const_cast<PlannerWindow *>(this);
     const int index = page < 0 || page >= tabs->count() ? tabs->currentIndex() : page;
     if (tabs->widget(index) == stackPage && stackStale)
-        self->recomputeStack();
+        recomputeStack();
     if (tabs->widget(index) == samePage && sameStale)
-        self->recomputeSame();
+        recomputeSame();
     return PlannerPrint::print(device, printout(index));
 }
 
@@ -244,7 +239,7 @@ void PlannerWindow::openContextMenu()
 
 void PlannerWindow::rememberUnit()
 {
-    QSettings().setValue(QLatin1String(UnitKey), common->unit() == PlannerText::Unit::Feet
-                                                     ? QStringLiteral("feet")
-                                                     : QStringLiteral("metres"));
+    settings->setValue(QLatin1String(UnitKey), common->unit() == PlannerText::Unit::Feet
+                                                   ? QStringLiteral("feet")
+                                                   : QStringLiteral("metres"));
 }

@@ -9,6 +9,7 @@ class CommonInputs;
 class FocusStackPage;
 class PhotoPage;
 class QPagedPaintDevice;
+class QSettings;
 class QTabWidget;
 struct PhotoFacts;
 struct Printout;
@@ -42,9 +43,9 @@ public:
     // A page on paper: the common inputs, the page's fields, its chart and
     // its table; the page in view for -1.
     Printout printout(int page = -1) const;
-    // Prints a page onto a printer or PDF writer; the number of sheets, 0
-    // where nothing could be printed.
-    int print(QPagedPaintDevice &device, int page = -1) const;
+    // Prints a page onto a printer or PDF writer, brought up to date first;
+    // the number of sheets, 0 where nothing could be printed.
+    int print(QPagedPaintDevice &device, int page = -1);
 
 public slots:
     void recompute();
@@ -61,6 +62,9 @@ private:
     void rememberUnit();
     void usePhoto(const PhotoFacts &photo);
 
+    // Written on every change, to disk when the window closes or the event
+    // loop finds the time.
+    QSettings *settings;
     CommonInputs *common;
     QTabWidget *tabs;
     BestAperturePage *bestPage;
