@@ -254,6 +254,7 @@ private slots:
     void pagesPrintToPdf_data();
     void pagesPrintToPdf();
     void longStackPrintsOverSheets();
+    void printedSheetsHoldThePage();
     void chartPointsShowFigures_data();
     void chartPointsShowFigures();
     void chartTooltipOverAPoint();
@@ -1952,4 +1953,45 @@ void TestPlanner::catalogueFullyTranslated()
     QVERIFY(catalogue.count("<message") > 250);
     QCOMPARE(catalogue.count("type=\"unfinished\""), 0);
     QCOMPARE(catalogue.count("<translation></translation>"), 0);
+}
+
+// On paper, a long stack's sheets hold the title, every field's name and
+// value, the chart and every row of the table, with the table's header on
+// each sheet and nothing beyond a sheet's edge.
+void TestPlanner::printedSheetsHoldThePage()
+{
+    PlannerWindow window;
+    window.showPage("stack");
+    window.focusStack()->apertureBox()->setValue(2);
+    setRange(window.inputs(), 100, 0.01, 0.3, 3);
+    const Printout printout = window.printout();
+    QVERIFY(printout.rows.size() > 100);
+
+    // An A4 sheet in points.
+    const QSizeF a4(595, 842);
+    RecordingDevice device(int(a4.width()), int(a4.height()) * 100);
+    QPainter painter(&device);
+    int sheet = 0;
+    const int sheets = PlannerPrint::paint(
+        painter, a4, [&] { ++sheet; }, printout);
+    painter.end();
+    QCOMPARE(sheets, sheet + 1);
+    QVERIFY(sheets >= 3);
+
+    QStringList all;
+    for (const RecordingEngine::Text &t : device.record().texts) {
+        QVERIFY2(t.pos.y() >= 0 && t.pos.y() <= a4.height(), qPrintable(t.text));
+        all << t.text;
+    }
+    QVERIFY(all.contains(printout.title));
+    for (const auto &[name, value] : printout.fields) {
+        QVERIFY2(all.contains(name), qPrintable(name));
+        QVERIFY2(all.contains(value) || value.size() > 40, qPrintable(value));
+    }
+    // The chart's axis title, then every frame's focus in its row.
+    QVERIFY(all.contains("distance (m)"));
+    for (const QStringList &row : printout.rows)
+        QVERIFY2(all.contains(row.first()), qPrintable(row.first()));
+    // The header once on every sheet that holds the table.
+    QCOMPARE(all.count(printout.headers.first()), sheets);
 }

@@ -15,8 +15,7 @@
 namespace
 {
 
-// Sizes in points of a 72 dpi sheet: the painter is scaled to them, so that
-// a 600 dpi printer and a PDF file get the same page.
+// Sizes in points of a 72 dpi sheet.
 constexpr double PointsPerInch = 72.0;
 constexpr int TitleSize = 16;
 constexpr int BodySize = 9;
@@ -38,13 +37,9 @@ QFont fontOf(int pixels, bool bold)
 class Sheet
 {
 public:
-    Sheet(QPagedPaintDevice &device, QPainter &painter) : device(device), painter(painter)
+    Sheet(QPainter &painter, const QSizeF &size, const std::function<void()> &newSheet)
+        : painter(painter), area(QPointF(0, 0), size), newSheet(newSheet)
     {
-        sx = device.logicalDpiX() / PointsPerInch;
-        sy = device.logicalDpiY() / PointsPerInch;
-        painter.scale(sx, sy);
-        area = QRectF(0, 0, device.width() / sx, device.height() / sy);
-        y = area.top();
     }
     // Makes room for height more, on a new sheet where this one is full
     // (unless it is still empty); true where a new sheet was begun.
@@ -52,19 +47,17 @@ public:
     {
         if (y + height <= area.bottom() || y <= area.top())
             return false;
-        device.newPage();
-        ++pages;
+        newSheet();
+        ++sheets;
         y = area.top();
         return true;
     }
 
-    QPagedPaintDevice &device;
     QPainter &painter;
     QRectF area;
-    double sx = 1;
-    double sy = 1;
+    const std::function<void()> &newSheet;
     double y = 0;
-    int pages = 1;
+    int sheets = 1;
 };
 
 void printFields(Sheet &sheet, const QList<QPair<QString, QString>> &fields)
@@ -154,14 +147,12 @@ QList<QPair<QString, QString>> fieldsOf(const QWidget *widget)
     return fields;
 }
 
-int print(QPagedPaintDevice &device, const Printout &printout)
+int paint(QPainter &painter, const QSizeF &size, const std::function<void()> &newSheet,
+          const Printout &printout)
 {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return 0;
-    Sheet sheet(device, painter);
+    Sheet sheet(painter, size, newSheet);
+    painter.save();
     painter.setPen(Qt::black);
-
     painter.setFont(fontOf(TitleSize, true));
     const QRectF title = painter.boundingRect(sheet.area, Qt::TextWordWrap, printout.title);
     painter.drawText(QRectF(sheet.area.left(), sheet.y, sheet.area.width(), title.height()),
@@ -183,8 +174,25 @@ int print(QPagedPaintDevice &device, const Printout &printout)
     }
     sheet.y += Gap;
     printTable(sheet, printout.headers, printout.rows);
+    painter.restore();
+    return sheet.sheets;
+}
+
+int print(QPagedPaintDevice &device, const Printout &printout)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return 0;
+    // In points whatever the resolution, so that a 1200 dpi printer and a
+    // PDF file get the same sheet.
+    const double sx = device.logicalDpiX() / PointsPerInch;
+    const double sy = device.logicalDpiY() / PointsPerInch;
+    painter.scale(sx, sy);
+    const int sheets = paint(
+        painter, QSizeF(device.width() / sx, device.height() / sy), [&device] { device.newPage(); },
+        printout);
     painter.end();
-    return sheet.pages;
+    return sheets;
 }
 
 } // namespace PlannerPrint

@@ -8,7 +8,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QPagedPaintDevice;
+class QPainter;
+class QSizeF;
 class QWidget;
 
 // A page of the planner on paper: its title, the inputs and results as
@@ -30,6 +34,11 @@ namespace PlannerPrint
 // name, with its text.
 QList<QPair<QString, QString>> fieldsOf(const QWidget *widget);
 
+// Paints the printout on sheets of a size in the painter's units (points
+// on paper), calling newSheet before each sheet after the first; returns
+// the number of sheets. The painter is left as it was.
+int paint(QPainter &painter, const QSizeF &size, const std::function<void()> &newSheet,
+          const Printout &printout);
 // Prints onto any paged device (a printer, a PDF file), in the device's
 // page size and resolution; returns the number of pages, 0 where the
 // device cannot be painted on.
