@@ -1813,6 +1813,15 @@ void TestPlanner::chartTooltipOverAPoint()
     QTRY_VERIFY(QToolTip::isVisible());
     QCOMPARE(QToolTip::text(), view->accessibleDescription());
     QToolTip::hideText();
+
+    // Moving the mouse onto a point shows its figures at once, and off
+    // the points again hides them.
+    QTest::mouseMove(view, QPoint(1, 1));
+    QTest::mouseMove(view, over);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), view->pointAt(over));
+    QTest::mouseMove(view, QPoint(1, 1));
+    QTRY_VERIFY(!QToolTip::isVisible());
 }
 
 void TestPlanner::shiftF10OpensContextMenu_data()
