@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 
@@ -53,6 +54,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     LensModel::trace = nullptr;
     QCoreApplication::setOrganizationName(QStringLiteral("VorelBench"));
+    // The window remembers its inputs: in the bench's own settings, never
+    // the user's.
+    QStandardPaths::setTestModeEnabled(true);
     PlannerWindow window;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {

@@ -4,11 +4,14 @@
 
 #include "optics/lensmodel.h"
 #include "planner/bestaperturepage.h"
+#include "planner/camerabox.h"
+#include "planner/cameralist.h"
 #include "planner/chartview.h"
 #include "planner/commoninputs.h"
 #include "planner/focusstackpage.h"
 #include "planner/photopage.h"
 #include "planner/plannercharts.h"
+#include "planner/plannerprint.h"
 #include "planner/plannerwindow.h"
 #include "planner/samepicturepage.h"
 #include "planning/doffigures.h"
@@ -26,16 +29,21 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabBar>
@@ -43,6 +51,8 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 #include <QTranslator>
 #include <QUrl>
 
@@ -236,6 +246,24 @@ private slots:
     void enterWorksTheKeyboard();
     void fitsAtDefaultSize_data();
     void fitsAtDefaultSize();
+    void labelsFitAtHalfScreen_data();
+    void labelsFitAtHalfScreen();
+    void inputsRestoredAfterRestart_data();
+    void inputsRestoredAfterRestart();
+    void badSettingsLeaveDefaults();
+    void pagesPrintToPdf_data();
+    void pagesPrintToPdf();
+    void longStackPrintsOverSheets();
+    void printedSheetsHoldThePage();
+    void chartPointsShowFigures_data();
+    void chartPointsShowFigures();
+    void chartTooltipOverAPoint();
+    void shiftF10OpensContextMenu_data();
+    void shiftF10OpensContextMenu();
+    void everyInputHasATooltip_data();
+    void everyInputHasATooltip();
+    void germanFormatsAndPhotoWords();
+    void catalogueFullyTranslated();
 
 private:
     QTemporaryDir settingsDir;
@@ -1397,3 +1425,582 @@ void TestPlanner::shortRangeAxisHasLabels()
 
 QTEST_MAIN(TestPlanner)
 #include "tst_planner.moc"
+
+namespace
+{
+
+// The input of that accessible name on a page of the window ("common" for
+// the inputs above the pages).
+QWidget *inputNamed(PlannerWindow &window, const QString &page, const QString &name)
+{
+    QWidget *root = window.inputs();
+    if (page == "stack")
+        root = window.focusStack();
+    else if (page == "same")
+        root = window.samePicture();
+    for (QWidget *w : root->findChildren<QWidget *>()) {
+        if (w->accessibleName() == name &&
+            (qobject_cast<QAbstractSpinBox *>(w) || qobject_cast<QComboBox *>(w) ||
+             qobject_cast<QCheckBox *>(w)))
+            return w;
+    }
+    return nullptr;
+}
+
+// An input's value as a number: a box's figure, a choice's index, a check
+// box's 1 or 0.
+double inputValue(QWidget *w)
+{
+    if (auto *box = qobject_cast<QDoubleSpinBox *>(w))
+        return box->value();
+    if (auto *combo = qobject_cast<QComboBox *>(w))
+        return combo->currentIndex();
+    return qobject_cast<QCheckBox *>(w)->isChecked() ? 1 : 0;
+}
+
+void setInputValue(QWidget *w, double value)
+{
+    if (auto *box = qobject_cast<QDoubleSpinBox *>(w))
+        box->setValue(value);
+    else if (auto *combo = qobject_cast<QComboBox *>(w))
+        combo->setCurrentIndex(int(value));
+    else
+        qobject_cast<QCheckBox *>(w)->setChecked(value != 0);
+}
+
+// The pages of a PDF file, counted by their page objects.
+int pdfPages(const QByteArray &pdf)
+{
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    return int(QString::fromLatin1(pdf).count(page));
+}
+
+QByteArray printToPdf(PlannerWindow &window, const QString &fileName, int page, int *pages)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    *pages = window.print(printer, page);
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every text the chart shows for a point somewhere on it, the mouse moved
+// over the whole chart in steps finer than the reach.
+QSet<QString> textsUnderTheMouse(ChartView *chart)
+{
+    QSet<QString> texts;
+    for (int y = 0; y < chart->height(); y += 2) {
+        for (int x = 0; x < chart->width(); x += 2) {
+            const QString text = chart->pointAt(QPoint(x, y));
+            if (!text.isEmpty())
+                texts.insert(text);
+        }
+    }
+    return texts;
+}
+
+// Figures as the C locale writes them with three significant digits.
+QString g3(double value)
+{
+    return QString::number(value, 'g', 3);
+}
+
+} // namespace
+
+void TestPlanner::labelsFitAtHalfScreen_data()
+{
+    fitsAtDefaultSize_data();
+}
+
+// At half of a 1366 px screen, 683 px, no label is cut on any page, and
+// the window can be made that narrow; in both languages.
+void TestPlanner::labelsFitAtHalfScreen()
+{
+    QFETCH(QString, language);
+    const Language texts(language);
+    QVERIFY(texts.loaded);
+    PlannerWindow window;
+    window.resize(683, 640);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.width(), 683);
+    QVERIFY2(window.minimumSizeHint().width() <= 683,
+             qPrintable(QString::number(window.minimumSizeHint().width())));
+    for (int page = 0; page < window.pages()->count(); ++page) {
+        window.pages()->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        for (QLabel *label : window.findChildren<QLabel *>()) {
+            if (!label->isVisible())
+                continue;
+            // A wrapped label shows its whole text at the height it is
+            // given for its width.
+            const bool fits = label->wordWrap()
+                                  ? label->heightForWidth(label->width()) <= label->height()
+                                  : label->sizeHint().width() <= label->width();
+            QVERIFY2(fits, qPrintable(QStringLiteral("page %1, \"%2\": %3 wide, %4 high")
+                                          .arg(page)
+                                          .arg(label->text())
+                                          .arg(label->width())
+                                          .arg(label->height())));
+        }
+        for (QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
+            if (button->isVisible() && !qobject_cast<QTabBar *>(button->parentWidget()))
+                QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
+        }
+        QTabBar *bar = window.pages()->findChild<QTabBar *>();
+        QVERIFY(bar->sizeHint().width() <= bar->width());
+    }
+}
+
+void TestPlanner::inputsRestoredAfterRestart_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("value");
+    QTest::newRow("camera") << "common"
+                            << "Camera" << 6.0;
+    QTest::newRow("focal length") << "common"
+                                  << "Focal length" << 85.0;
+    QTest::newRow("CoC") << "common"
+                         << "Circle of confusion" << 0.0123;
+    QTest::newRow("near") << "common"
+                          << "Near distance" << 3.25;
+    QTest::newRow("far") << "common"
+                         << "Far distance" << 42.5;
+    QTest::newRow("far at infinity") << "common"
+                                     << "Far at infinity" << 1.0;
+    QTest::newRow("units") << "common"
+                           << "Units" << 1.0;
+    QTest::newRow("plan") << "stack"
+                          << "Plan" << 1.0;
+    QTest::newRow("stack aperture") << "stack"
+                                    << "Aperture" << 11.0;
+    QTest::newRow("overlap") << "stack"
+                             << "Overlap" << 25.0;
+    QTest::newRow("diffraction") << "stack"
+                                 << "Include diffraction" << 1.0;
+    QTest::newRow("pupil") << "stack"
+                           << "Pupil magnification" << 0.6;
+    QTest::newRow("second camera") << "same"
+                                   << "Second camera" << 8.0;
+    QTest::newRow("same aperture") << "same"
+                                   << "Aperture" << 5.6;
+    QTest::newRow("framing focal") << "same"
+                                   << "Second camera's focal length" << 50.0;
+    QTest::newRow("framing f-number") << "same"
+                                      << "Second camera's f-number" << 4.0;
+    QTest::newRow("background") << "same"
+                                << "Background behind the subject" << 12.5;
+}
+
+// An input changed in one session is there in the next, the other inputs
+// at their defaults.
+void TestPlanner::inputsRestoredAfterRestart()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, name);
+    QFETCH(double, value);
+    double before = 0;
+    {
+        PlannerWindow window;
+        window.show();
+        QWidget *input = inputNamed(window, page, name);
+        QVERIFY2(input, qPrintable(name));
+        before = inputValue(input);
+        QVERIFY(before != value);
+        setInputValue(input, value);
+        QCOMPARE(inputValue(input), value);
+        window.close();
+    }
+    PlannerWindow again;
+    QWidget *input = inputNamed(again, page, name);
+    QCOMPARE(inputValue(input), value);
+    // The CoC follows a remembered camera, as when it was chosen.
+    if (name == "Camera")
+        QCOMPARE(again.inputs()->cocBox()->value(),
+                 std::round(again.inputs()->cameraBox()->camera().coc() * 10000) / 10000);
+    // Stored where the tests keep their settings, not the user's.
+    QVERIFY(QSettings().fileName().startsWith(settingsDir.path()));
+}
+
+// Settings that are no numbers, or out of range, leave the inputs at their
+// defaults rather than at nonsense.
+void TestPlanner::badSettingsLeaveDefaults()
+{
+    PlannerInputs defaults;
+    FocusStackPage::Settings stackDefaults;
+    {
+        PlannerWindow window;
+        defaults = window.inputs()->values();
+        stackDefaults = window.focusStack()->settings();
+    }
+    QSettings().clear();
+    {
+        QSettings bad;
+        bad.setValue("camera", "No such camera");
+        bad.setValue("focalLength", "long");
+        bad.setValue("coc", -1);
+        bad.setValue("nearMm", "nan");
+        bad.setValue("farMm", 1e30);
+        bad.setValue("stack/aperture", 1e9);
+        bad.setValue("stack/overlap", -5);
+        bad.setValue("same/backgroundMm", "inf");
+    }
+    PlannerWindow window;
+    const PlannerInputs in = window.inputs()->values();
+    QCOMPARE(in.camera, defaults.camera);
+    QCOMPARE(in.flength, defaults.flength);
+    QCOMPARE(in.coc, defaults.coc);
+    QCOMPARE(in.nearDist, defaults.nearDist);
+    QCOMPARE(in.farDist, defaults.farDist);
+    QCOMPARE(window.focusStack()->settings().fNumber, stackDefaults.fNumber);
+    QCOMPARE(window.focusStack()->settings().overlap, stackDefaults.overlap);
+    QCOMPARE(window.samePicture()->backgroundBox()->value(), 5.0);
+}
+
+void TestPlanner::pagesPrintToPdf_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<bool>("chart");
+    QTest::addColumn<bool>("table");
+    QTest::newRow("best") << "best" << true << false;
+    QTest::newRow("stack") << "stack" << true << true;
+    QTest::newRow("photo") << "photo" << false << false;
+    QTest::newRow("same") << "same" << true << false;
+}
+
+// Each page prints, as Print does after its dialog, to a PDF file: its
+// inputs and results by name, its chart, its table.
+void TestPlanner::pagesPrintToPdf()
+{
+    QFETCH(QString, page);
+    QFETCH(bool, chart);
+    QFETCH(bool, table);
+    PlannerWindow window;
+    window.show();
+    setRange(window.inputs(), 100, 0.03, 0.3, 0.32);
+    QVERIFY(window.showPage(page));
+    const int index = window.pages()->currentIndex();
+
+    const Printout p = window.printout();
+    QVERIFY(p.title.contains(window.pages()->tabText(index).remove('&')));
+    QVERIFY(p.fields.contains({"Focal length", window.inputs()->focalBox()->text()}));
+    QVERIFY(p.fields.contains({"Far distance", window.inputs()->farBox()->text()}));
+    QCOMPARE(bool(p.chart), chart);
+    QCOMPARE(!p.headers.isEmpty(), table);
+    if (table) {
+        QCOMPARE(p.rows.size(), window.focusStack()->table()->rowCount());
+        QCOMPARE(p.rows.first().first(), window.focusStack()->table()->item(0, 0)->text());
+        QVERIFY(p.fields.contains({"Frames", window.focusStack()->framesField()->text()}));
+    }
+
+    QTemporaryDir dir;
+    const QString name = dir.filePath(page + ".pdf");
+    int pages = 0;
+    const QByteArray pdf = printToPdf(window, name, -1, &pages);
+    QVERIFY(QFile::exists(name));
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(pages, 1);
+    QCOMPARE(pdfPages(pdf), pages);
+}
+
+// A stack of hundreds of frames prints its table over as many sheets as it
+// needs; a page out of view is printed up to date.
+void TestPlanner::longStackPrintsOverSheets()
+{
+    PlannerWindow window;
+    window.focusStack()->apertureBox()->setValue(2);
+    setRange(window.inputs(), 100, 0.01, 0.3, 3);
+    const int stackPage = window.pages()->indexOf(window.focusStack());
+    QTemporaryDir dir;
+    int pages = 0;
+    const QByteArray pdf = printToPdf(window, dir.filePath("stack.pdf"), stackPage, &pages);
+    const int frames = int(window.focusStack()->plan().frames.size());
+    QVERIFY(frames > 100);
+    QCOMPARE(window.printout(stackPage).rows.size(), frames);
+    // Ten-point rows on an A4 sheet: fewer than 80 to a sheet.
+    QVERIFY2(pages >= 1 + frames / 80, qPrintable(QString::number(pages)));
+    QCOMPARE(pdfPages(pdf), pages);
+    QVERIFY(pdf.startsWith("%PDF"));
+
+    // A device that cannot be painted on prints nothing.
+    QPrinter closed;
+    closed.setOutputFormat(QPrinter::PdfFormat);
+    closed.setOutputFileName(dir.filePath("no/such/folder/stack.pdf"));
+    QCOMPARE(window.print(closed, stackPage), 0);
+}
+
+void TestPlanner::chartPointsShowFigures_data()
+{
+    QTest::addColumn<QString>("chart");
+    QTest::newRow("worst blur") << "best";
+    QTest::newRow("sharp zones") << "stack";
+}
+
+// Over the chart's points the mouse finds each point's figures, and no
+// point is out of its reach: the blur at every third stop, the focus and
+// zone of every frame.
+void TestPlanner::chartPointsShowFigures()
+{
+    QFETCH(QString, chart);
+    PlannerWindow window;
+    window.showPage(chart);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    setRange(window.inputs(), 100, 0.03, 0.3, 0.32);
+    QSet<QString> expected;
+    ChartView *view = nullptr;
+    if (chart == "best") {
+        view = window.bestAperture()->chart();
+        for (const FocusPlanner::StopBlur &s : FocusPlanner::optimum(100, 300, 320, 0.03).stops)
+            expected.insert(
+                QStringLiteral("f/%1: worst blur %2 CoC").arg(g3(s.fNumber), g3(s.worstBlur)));
+        QVERIFY(expected.size() > 10);
+    } else {
+        view = window.focusStack()->chart();
+        const FocusPlanner::StackPlan plan = window.focusStack()->plan();
+        const auto metres = [](double mm) { return QString::number(mm / 1000, 'g', 4) + " m"; };
+        for (size_t i = 0; i < plan.frames.size(); ++i)
+            expected.insert(QStringLiteral("Frame %1: focused at %2, sharp from %3 to %4")
+                                .arg(i + 1)
+                                .arg(metres(plan.frames[i].focus), metres(plan.frames[i].nearLimit),
+                                     metres(plan.frames[i].farLimit)));
+        QVERIFY(expected.size() > 1);
+    }
+    QVERIFY(view->width() > 200);
+    QCOMPARE(textsUnderTheMouse(view), expected);
+    // Far from any point, none.
+    QVERIFY(view->pointAt(QPoint(0, 0)).isEmpty());
+}
+
+// The background-blur chart's points lie on its curves, and the mouse over
+// one shows it as a tooltip; away from the points the chart's summary.
+void TestPlanner::chartTooltipOverAPoint()
+{
+    PlannerWindow window;
+    window.showPage("same");
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    setRange(window.inputs(), 50, 0.03, 2, 10);
+    ChartView *view = window.samePicture()->blurChart();
+    const QSet<QString> texts = textsUnderTheMouse(view);
+    int first = 0;
+    int second = 0;
+    for (const QString &text : texts) {
+        first += text.startsWith("First camera: background ");
+        second += text.startsWith("Second camera: background ");
+        QVERIFY2(text.endsWith(" % of the frame width"), qPrintable(text));
+    }
+    QVERIFY(first > 20 && second > 20);
+
+    QPoint over(-1, -1);
+    for (int y = 0; y < view->height() && over.x() < 0; ++y) {
+        for (int x = view->width() / 2; x < view->width() && over.x() < 0; ++x) {
+            if (!view->pointAt(QPoint(x, y)).isEmpty())
+                over = QPoint(x, y);
+        }
+    }
+    QVERIFY(over.x() >= 0);
+    QHelpEvent help(QEvent::ToolTip, over, view->mapToGlobal(over));
+    QCoreApplication::sendEvent(view, &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), view->pointAt(over));
+    QToolTip::hideText();
+    QHelpEvent away(QEvent::ToolTip, QPoint(0, 0), view->mapToGlobal(QPoint(0, 0)));
+    QCoreApplication::sendEvent(view, &away);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), view->accessibleDescription());
+    QToolTip::hideText();
+
+    // Moving the mouse onto a point shows its figures at once, and off
+    // the points again hides them.
+    QTest::mouseMove(view, QPoint(1, 1));
+    QTest::mouseMove(view, over);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), view->pointAt(over));
+    QTest::mouseMove(view, QPoint(1, 1));
+    QTRY_VERIFY(!QToolTip::isVisible());
+}
+
+void TestPlanner::shiftF10OpensContextMenu_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("action");
+    QTest::newRow("chart") << "chart"
+                           << "&Export chart...";
+    QTest::newRow("result") << "result"
+                            << "&Copy";
+}
+
+// Shift+F10 opens the context menu of the widget with the focus, once, as
+// the Menu key does: the chart's export, a result's copy.
+void TestPlanner::shiftF10OpensContextMenu()
+{
+    QFETCH(QString, widget);
+    QFETCH(QString, action);
+    PlannerWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget *target = widget == "chart" ? static_cast<QWidget *>(window.bestAperture()->chart())
+                                        : window.bestAperture()->bestField();
+    target->setFocus();
+    QVERIFY(target->hasFocus());
+    QStringList offered;
+    int menus = 0;
+    // The menu runs its own loop: it is read and closed from within it.
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            ++menus;
+            for (QAction *a : menu->actions())
+                offered << a->text();
+            menu->close();
+        }
+    });
+    watch.start(10);
+    QTest::keyClick(target, Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_COMPARE(menus, 1);
+    watch.stop();
+    QVERIFY2(offered.join('|').contains(action), qPrintable(offered.join('|')));
+    // Shift+F10 alone, not F10.
+    watch.start(10);
+    QTest::keyClick(target, Qt::Key_F10);
+    QTest::qWait(50);
+    watch.stop();
+    QCOMPARE(menus, 1);
+}
+
+void TestPlanner::everyInputHasATooltip_data()
+{
+    fitsAtDefaultSize_data();
+}
+
+// Every input on every page says in a tooltip what it is, a number box
+// its range with its unit; in German the tooltips are German.
+void TestPlanner::everyInputHasATooltip()
+{
+    QFETCH(QString, language);
+    QMap<QString, QString> english;
+    {
+        PlannerWindow window;
+        for (QWidget *w : window.findChildren<QWidget *>())
+            english.insert(w->accessibleName(), w->toolTip());
+    }
+    const Language texts(language);
+    QVERIFY(texts.loaded);
+    PlannerWindow window;
+    window.show();
+    for (int page = 0; page < window.pages()->count(); ++page) {
+        window.pages()->setCurrentIndex(page);
+        for (QWidget *w : window.findChildren<QWidget *>()) {
+            const bool input = qobject_cast<QAbstractSpinBox *>(w) ||
+                               qobject_cast<QComboBox *>(w) || qobject_cast<QCheckBox *>(w) ||
+                               qobject_cast<QPushButton *>(w);
+            if (!input || !w->isVisible())
+                continue;
+            const QString tip = w->toolTip();
+            QVERIFY2(tip.size() > 20,
+                     qPrintable(QStringLiteral("%1 \"%2\" on page %3")
+                                    .arg(w->metaObject()->className(), w->accessibleName())
+                                    .arg(page)));
+            if (auto *box = qobject_cast<QDoubleSpinBox *>(w)) {
+                const QString unit = box->suffix().trimmed();
+                QVERIFY2(tip.contains(QString::number(box->maximum(), 'g', 6) + box->suffix()),
+                         qPrintable(tip));
+                QVERIFY2(tip.contains(QString::number(box->minimum(), 'g', 6)), qPrintable(tip));
+                if (!unit.isEmpty())
+                    QVERIFY2(tip.contains(unit), qPrintable(tip));
+            }
+            if (!language.isEmpty() && !w->accessibleName().isEmpty())
+                QVERIFY2(tip != english.value(w->accessibleName()), qPrintable(tip));
+        }
+    }
+    // The distances' tooltips follow the unit.
+    window.inputs()->setUnit(PlannerText::Unit::Feet);
+    QVERIFY(window.inputs()->nearBox()->toolTip().contains(" ft"));
+    QVERIFY(!window.inputs()->nearBox()->toolTip().contains(" m."));
+}
+
+// In German the sensor formats, the photo reader's reasons and the source
+// of a photo's focus distance are German, while the camera stays the
+// entry of its untranslated name.
+void TestPlanner::germanFormatsAndPhotoWords()
+{
+    const Language texts("de");
+    QVERIFY(texts.loaded);
+    PlannerWindow window;
+    CameraBox *camera = window.inputs()->cameraBox();
+    QCOMPARE(camera->itemText(CameraList::defaultIndex()), QString("1.0 Vollformat (3:2)"));
+    QCOMPARE(window.inputs()->values().camera, QString("1.0 Full Frame (3:2)"));
+    QVERIFY(window.inputs()->setCamera("1.0 Full Frame (3:2)"));
+    QCOMPARE(camera->matches("voll").value(0), CameraList::defaultIndex());
+    QCOMPARE(camera->matches("full").value(0), CameraList::defaultIndex());
+
+    PhotoPage *page = window.photo();
+    QVERIFY(!page->open("/no/such/photo.jpg"));
+    QVERIFY2(page->problemLabel()->text().contains("keine solche Datei"),
+             qPrintable(page->problemLabel()->text()));
+    QVERIFY(!page->open(VOREL_TEST_PHOTOS "/README.md"));
+    QVERIFY2(page->problemLabel()->text().contains("kein Foto"),
+             qPrintable(page->problemLabel()->text()));
+    QVERIFY(page->open(VOREL_TEST_PHOTOS "/NikonD70.jpg"));
+    const QString settings = page->settingsField()->text();
+    QVERIFY2(settings.contains("Fokus aus: Nikon-Fokusabstand"), qPrintable(settings));
+    QVERIFY2(!settings.contains("focus"), qPrintable(settings));
+}
+
+// Every text of the planner's catalogue has its German translation.
+void TestPlanner::catalogueFullyTranslated()
+{
+    QFile ts(VOREL_PLANNER_TS);
+    QVERIFY(ts.open(QIODevice::ReadOnly));
+    const QString catalogue = QString::fromUtf8(ts.readAll());
+    QVERIFY(catalogue.count("<message") > 250);
+    QCOMPARE(catalogue.count("type=\"unfinished\""), 0);
+    QCOMPARE(catalogue.count("<translation></translation>"), 0);
+}
+
+// On paper, a long stack's sheets hold the title, every field's name and
+// value, the chart and every row of the table, with the table's header on
+// each sheet and nothing beyond a sheet's edge.
+void TestPlanner::printedSheetsHoldThePage()
+{
+    PlannerWindow window;
+    window.showPage("stack");
+    window.focusStack()->apertureBox()->setValue(2);
+    setRange(window.inputs(), 100, 0.01, 0.3, 3);
+    const Printout printout = window.printout();
+    QVERIFY(printout.rows.size() > 100);
+
+    // An A4 sheet in points.
+    const QSizeF a4(595, 842);
+    RecordingDevice device(int(a4.width()), int(a4.height()) * 100);
+    QPainter painter(&device);
+    int sheet = 0;
+    const int sheets = PlannerPrint::paint(
+        painter, a4, [&] { ++sheet; }, printout);
+    painter.end();
+    QCOMPARE(sheets, sheet + 1);
+    QVERIFY(sheets >= 3);
+
+    QStringList all;
+    for (const RecordingEngine::Text &t : device.record().texts) {
+        QVERIFY2(t.pos.y() >= 0 && t.pos.y() <= a4.height(), qPrintable(t.text));
+        all << t.text;
+    }
+    QVERIFY(all.contains(printout.title));
+    for (const auto &[name, value] : printout.fields) {
+        QVERIFY2(all.contains(name), qPrintable(name));
+        QVERIFY2(all.contains(value) || value.size() > 40, qPrintable(value));
+    }
+    // The chart's axis title, then every frame's focus in its row.
+    QVERIFY(all.contains("distance (m)"));
+    for (const QStringList &row : printout.rows)
+        QVERIFY2(all.contains(row.first()), qPrintable(row.first()));
+    // The header once on every sheet that holds the table.
+    QCOMPARE(all.count(printout.headers.first()), sheets);
+}

@@ -57,6 +57,65 @@
     </message>
 </context>
 <context>
+    <name>CameraList</name>
+    <message>
+        <source>56x56mm 6x6</source>
+        <translation>56x56mm 6x6</translation>
+    </message>
+    <message>
+        <source>48x35mm Digital-MF</source>
+        <translation>48x35mm Digital-MF</translation>
+    </message>
+    <message>
+        <source>45x30mm Leica S</source>
+        <translation>45x30mm Leica S</translation>
+    </message>
+    <message>
+        <source>1.0 Full Frame (3:2)</source>
+        <translation>1.0 Vollformat (3:2)</translation>
+    </message>
+    <message>
+        <source>1.3 APS-H (3:2)</source>
+        <translation>1.3 APS-H (3:2)</translation>
+    </message>
+    <message>
+        <source>1.5 APS-C (3:2)</source>
+        <translation>1.5 APS-C (3:2)</translation>
+    </message>
+    <message>
+        <source>1.6 APS-C (3:2)</source>
+        <translation>1.6 APS-C (3:2)</translation>
+    </message>
+    <message>
+        <source>2.0 Four Thirds (4:3)</source>
+        <translation>2.0 Four Thirds (4:3)</translation>
+    </message>
+    <message>
+        <source>2/3&quot; (4:3)</source>
+        <translation>2/3&quot; (4:3)</translation>
+    </message>
+    <message>
+        <source>1/1.8&quot; (4:3)</source>
+        <translation>1/1.8&quot; (4:3)</translation>
+    </message>
+    <message>
+        <source>1/2.5&quot; (4:3)</source>
+        <translation>1/2.5&quot; (4:3)</translation>
+    </message>
+    <message>
+        <source>1/2.7&quot; (4:3)</source>
+        <translation>1/2.7&quot; (4:3)</translation>
+    </message>
+    <message>
+        <source>1/3.2&quot; (4:3)</source>
+        <translation>1/3.2&quot; (4:3)</translation>
+    </message>
+    <message>
+        <source>1/3&quot; (4:3) </source>
+        <translation>1/3&quot; (4:3) </translation>
+    </message>
+</context>
+<context>
     <name>ChartView</name>
     <message>
         <source>There is no chart to export.</source>
@@ -162,6 +221,34 @@
     <message>
         <source>No camera matches &quot;%1&quot;; the camera stays %2 and the CoC %3.</source>
         <translation>Keine Kamera passt zu „%1“; die Kamera bleibt %2 und der Zerstreuungskreis %3.</translation>
+    </message>
+    <message>
+        <source>The camera or sensor format: type part of its name to find it. Choosing one sets the circle of confusion by its crop factor.</source>
+        <translation>Die Kamera oder das Sensorformat: einen Teil des Namens tippen, um sie zu finden. Die Wahl setzt den Zerstreuungskreis nach ihrem Crop-Faktor.</translation>
+    </message>
+    <message>
+        <source>The lens&apos;s focal length, as set on a zoom.</source>
+        <translation>Die Brennweite des Objektivs, wie am Zoom eingestellt.</translation>
+    </message>
+    <message>
+        <source>The largest blur disc on the sensor that still counts as sharp; the camera sets it, and it can be typed.</source>
+        <translation>Der größte Unschärfekreis auf dem Sensor, der noch als scharf gilt; die Kamera setzt ihn, er kann auch eingegeben werden.</translation>
+    </message>
+    <message>
+        <source>The range reaches to infinity: the far distance is not used.</source>
+        <translation>Der Bereich reicht bis unendlich: die ferne Entfernung wird nicht verwendet.</translation>
+    </message>
+    <message>
+        <source>The unit of all distances, metres or feet; the planner remembers it.</source>
+        <translation>Die Einheit aller Entfernungen, Meter oder Fuß; der Planer merkt sie sich.</translation>
+    </message>
+    <message>
+        <source>The nearest distance that must be sharp, measured from the lens.</source>
+        <translation>Die nächste Entfernung, die scharf sein muss, vom Objektiv aus gemessen.</translation>
+    </message>
+    <message>
+        <source>The farthest distance that must be sharp, measured from the lens.</source>
+        <translation>Die fernste Entfernung, die scharf sein muss, vom Objektiv aus gemessen.</translation>
     </message>
 </context>
 <context>
@@ -310,7 +397,7 @@
     </message>
     <message>
         <source>Frame &amp;1 magnification</source>
-        <translation>Abbildungsmaßstab Aufnahme &amp;1</translation>
+        <translation>Maßstab Aufnahme &amp;1</translation>
     </message>
     <message>
         <source>Frame 1 magnification</source>
@@ -343,6 +430,38 @@
     <message>
         <source>%1 (frame 1) to %2</source>
         <translation>%1 (Aufnahme 1) bis %2</translation>
+    </message>
+    <message>
+        <source>How the focus moves from frame to frame: the lens is refocused, or the camera moves on a focusing rail with the lens&apos;s focus fixed.</source>
+        <translation>Wie sich der Fokus von Aufnahme zu Aufnahme verschiebt: das Objektiv wird neu fokussiert, oder die Kamera fährt auf einem Einstellschlitten bei festem Fokus.</translation>
+    </message>
+    <message>
+        <source>The f-number set on the lens for every frame; the arrows step by third stops.</source>
+        <translation>Die am Objektiv eingestellte Blendenzahl für jede Aufnahme; die Pfeile gehen in Drittelstufen.</translation>
+    </message>
+    <message>
+        <source>How much of each frame&apos;s sharp zone its neighbour shares, in per cent of the zone.</source>
+        <translation>Wie viel vom scharfen Bereich jeder Aufnahme die benachbarte teilt, in Prozent des Bereichs.</translation>
+    </message>
+    <message>
+        <source>Adds the blur of diffraction at the working f-number to the blur of focus, as at high magnification it matters.</source>
+        <translation>Rechnet die Beugungsunschärfe bei der wirksamen Blendenzahl zur Fokusunschärfe hinzu; bei großem Abbildungsmaßstab zählt sie.</translation>
+    </message>
+    <message>
+        <source>The lens&apos;s exit pupil over its entrance pupil: 1 for a symmetric lens, below 1 for most telephoto and macro lenses. It sets the working f-number at close range.</source>
+        <translation>Austrittspupille durch Eintrittspupille des Objektivs: 1 bei einem symmetrischen Objektiv, unter 1 bei den meisten Tele- und Makroobjektiven. Sie bestimmt die wirksame Blendenzahl im Nahbereich.</translation>
+    </message>
+    <message>
+        <source>The magnification of frame 1, at the near distance; typing one sets the near distance.</source>
+        <translation>Der Abbildungsmaßstab der Aufnahme 1 in der nahen Entfernung; eine Eingabe setzt die nahe Entfernung.</translation>
+    </message>
+    <message>
+        <source>Copies the frame table as CSV, in vorel-calc&apos;s columns, to paste into a spreadsheet.</source>
+        <translation>Kopiert die Tabelle der Aufnahmen als CSV in den Spalten von vorel-calc, zum Einfügen in eine Tabellenkalkulation.</translation>
+    </message>
+    <message>
+        <source>Saves the frame table as a CSV file in vorel-calc&apos;s columns.</source>
+        <translation>Speichert die Tabelle der Aufnahmen als CSV-Datei in den Spalten von vorel-calc.</translation>
     </message>
 </context>
 <context>
@@ -465,6 +584,141 @@
         <source>Saved; as the window starts: %1</source>
         <translation>Gespeichert; wie beim Start des Fensters: %1</translation>
     </message>
+    <message>
+        <source>Opens a JPEG, TIFF, HEIC or raw photo to read how it was taken; up to two are kept.</source>
+        <translation>Öffnet ein JPEG-, TIFF-, HEIC- oder Raw-Foto und liest, wie es aufgenommen wurde; bis zu zwei werden behalten.</translation>
+    </message>
+    <message>
+        <source>Fills the camera, focal length, aperture and range above from the latest photo.</source>
+        <translation>Übernimmt Kamera, Brennweite, Blende und Bereich oben aus dem neuesten Foto.</translation>
+    </message>
+    <message>
+        <source>Saves the photos&apos; settings as a project for the Vorel window: the latest as camera 1, the one before as camera 2.</source>
+        <translation>Speichert die Einstellungen der Fotos als Projekt für das Vorel-Fenster: das neueste als Kamera 1, das davor als Kamera 2.</translation>
+    </message>
+</context>
+<context>
+    <name>PhotoReader</name>
+    <message>
+        <source>no such file</source>
+        <translation>keine solche Datei</translation>
+    </message>
+    <message>
+        <source>is a link to nothing</source>
+        <translation>ist eine Verknüpfung ins Leere</translation>
+    </message>
+    <message>
+        <source>is a folder, not a photo</source>
+        <translation>ist ein Ordner, kein Foto</translation>
+    </message>
+    <message>
+        <source>is a special file (a pipe, socket or device), not a photo</source>
+        <translation>ist eine Spezialdatei (Pipe, Socket oder Gerät), kein Foto</translation>
+    </message>
+    <message>
+        <source>is empty, not a photo</source>
+        <translation>ist leer, kein Foto</translation>
+    </message>
+    <message>
+        <source>is a video, not a photo</source>
+        <translation>ist ein Video, kein Foto</translation>
+    </message>
+    <message>
+        <source>is cut short: the file ends early</source>
+        <translation>ist abgeschnitten: die Datei endet zu früh</translation>
+    </message>
+    <message>
+        <source>is cut short: the image ends early</source>
+        <translation>ist abgeschnitten: das Bild endet zu früh</translation>
+    </message>
+    <message>
+        <source>is not a photo of a kind this program reads</source>
+        <translation>ist kein Foto einer Art, die dieses Programm liest</translation>
+    </message>
+    <message>
+        <source>too many boxes</source>
+        <translation>zu viele Boxen</translation>
+    </message>
+    <message>
+        <source>its metadata lies beyond the end of the file</source>
+        <translation>seine Metadaten liegen hinter dem Dateiende</translation>
+    </message>
+    <message>
+        <source>its metadata cannot be read</source>
+        <translation>seine Metadaten können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>es kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>a box is cut short</source>
+        <translation>eine Box ist abgeschnitten</translation>
+    </message>
+    <message>
+        <source>a box has an impossible size</source>
+        <translation>eine Box hat eine unmögliche Größe</translation>
+    </message>
+    <message>
+        <source>a box reaches beyond the end of the file</source>
+        <translation>eine Box reicht über das Dateiende hinaus</translation>
+    </message>
+    <message>
+        <source>a box reaches beyond the box holding it</source>
+        <translation>eine Box reicht über die Box hinaus, die sie enthält</translation>
+    </message>
+    <message>
+        <source>it has no metadata box</source>
+        <translation>es hat keine Metadaten-Box</translation>
+    </message>
+    <message>
+        <source>it has no Canon metadata</source>
+        <translation>es hat keine Canon-Metadaten</translation>
+    </message>
+    <message>
+        <source>its Exif item cannot be located</source>
+        <translation>sein Exif-Eintrag ist nicht zu finden</translation>
+    </message>
+    <message>
+        <source>its Exif item lies beyond the end of the file</source>
+        <translation>sein Exif-Eintrag liegt hinter dem Dateiende</translation>
+    </message>
+    <message>
+        <source>its Exif item is damaged</source>
+        <translation>sein Exif-Eintrag ist beschädigt</translation>
+    </message>
+    <message>
+        <source>subject distance</source>
+        <translation>Motivabstand</translation>
+    </message>
+    <message>
+        <source>Canon focus range</source>
+        <translation>Canon-Fokusbereich</translation>
+    </message>
+    <message>
+        <source>Nikon focus distance</source>
+        <translation>Nikon-Fokusabstand</translation>
+    </message>
+    <message>
+        <source>Olympus focus distance</source>
+        <translation>Olympus-Fokusabstand</translation>
+    </message>
+    <message>
+        <source>Minolta focus distance</source>
+        <translation>Minolta-Fokusabstand</translation>
+    </message>
+    <message>
+        <source>Casio object distance</source>
+        <translation>Casio-Objektabstand</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>is cut short or damaged (%1)</source>
+        <translation>ist abgeschnitten oder beschädigt (%1)</translation>
+    </message>
 </context>
 <context>
     <name>PlannerCharts</name>
@@ -548,6 +802,33 @@
         <source>Background blur in percent of the frame width against the background&apos;s distance behind the subject. At %1: first camera %2 %, second camera %3 %. At infinity: %4 % and %5 %.</source>
         <translation>Hintergrundunschärfe in Prozent der Bildbreite über dem Abstand des Hintergrunds hinter dem Motiv. Bei %1: erste Kamera %2 %, zweite Kamera %3 %. Bei unendlich: %4 % und %5 %.</translation>
     </message>
+    <message>
+        <source>%1: worst blur %2 CoC</source>
+        <translation>%1: größte Unschärfe %2 Zerstreuungskreise</translation>
+    </message>
+    <message>
+        <source>Frame %1: focused at %2, sharp from %3 to %4</source>
+        <translation>Aufnahme %1: fokussiert auf %2, scharf von %3 bis %4</translation>
+    </message>
+    <message>
+        <source>First camera</source>
+        <translation>Erste Kamera</translation>
+    </message>
+    <message>
+        <source>Second camera</source>
+        <translation>Zweite Kamera</translation>
+    </message>
+    <message>
+        <source>%1: background %2 behind the subject, blur %3 % of the frame width</source>
+        <translation>%1: Hintergrund %2 hinter dem Motiv, Unschärfe %3 % der Bildbreite</translation>
+    </message>
+</context>
+<context>
+    <name>PlannerFields</name>
+    <message>
+        <source>From %1 to %2.</source>
+        <translation>Von %1 bis %2.</translation>
+    </message>
 </context>
 <context>
     <name>PlannerInputs</name>
@@ -562,6 +843,17 @@
     <message>
         <source>The far distance must lie beyond the near distance.</source>
         <translation>Die Fern-Entfernung muss jenseits der Nah-Entfernung liegen.</translation>
+    </message>
+</context>
+<context>
+    <name>PlannerPrint</name>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
     </message>
 </context>
 <context>
@@ -624,6 +916,22 @@
     <message>
         <source>Not taken from the photo: %1.</source>
         <translation>Nicht aus dem Foto übernommen: %1.</translation>
+    </message>
+    <message>
+        <source>&amp;Print page...</source>
+        <translation>Seite &amp;drucken...</translation>
+    </message>
+    <message>
+        <source>Prints the page in view, its figures, chart and table, on a printer or to a PDF file</source>
+        <translation>Druckt die angezeigte Seite mit Werten, Diagramm und Tabelle auf einem Drucker oder in eine PDF-Datei</translation>
+    </message>
+    <message>
+        <source>Vorel Planner: %1</source>
+        <translation>Vorel Planer: %1</translation>
+    </message>
+    <message>
+        <source>Print page</source>
+        <translation>Seite drucken</translation>
     </message>
 </context>
 <context>
@@ -795,6 +1103,26 @@
     <message>
         <source>%1 mm, %2 % of the frame width</source>
         <translation>%1 mm, %2 % der Bildbreite</translation>
+    </message>
+    <message>
+        <source>The camera that is to take the same picture as the first, the one chosen above.</source>
+        <translation>Die Kamera, die dasselbe Bild aufnehmen soll wie die erste, die oben gewählte.</translation>
+    </message>
+    <message>
+        <source>The f-number of the first camera.</source>
+        <translation>Die Blendenzahl der ersten Kamera.</translation>
+    </message>
+    <message>
+        <source>The second camera&apos;s focal length for the same framing; at 0, shown as &quot;equivalent&quot;, the equivalent focal length.</source>
+        <translation>Die Brennweite der zweiten Kamera für denselben Bildausschnitt; bei 0, angezeigt als „äquivalent“, die äquivalente Brennweite.</translation>
+    </message>
+    <message>
+        <source>The second camera&apos;s f-number for the same framing; at 0, shown as &quot;equivalent&quot;, the equivalent f-number.</source>
+        <translation>Die Blendenzahl der zweiten Kamera für denselben Bildausschnitt; bei 0, angezeigt als „äquivalent“, die äquivalente Blendenzahl.</translation>
+    </message>
+    <message>
+        <source>How far the background lies behind the subject.</source>
+        <translation>Wie weit der Hintergrund hinter dem Motiv liegt.</translation>
     </message>
 </context>
 </TS>

@@ -94,7 +94,10 @@ void BestAperturePage::recompute(const PlannerInputs &inputs)
     problem->setVisible(false);
     sharp->setCursorPosition(0);
     const FocusPlanner::OptimumPlan plan = current;
-    chartView->setChart([plan](QPainter &painter,
-                               const QSize &size) { PlannerCharts::drawBlur(painter, size, plan); },
-                        PlannerCharts::describeBlur(plan));
+    chartView->setChart(
+        [plan](QPainter &painter, const QSize &size) {
+            PlannerCharts::drawBlur(painter, size, plan);
+        },
+        PlannerCharts::describeBlur(plan),
+        [plan](const QSize &size) { return PlannerCharts::blurPoints(size, plan); });
 }

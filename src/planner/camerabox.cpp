@@ -4,6 +4,7 @@
 #include "presets/cocpresets.h"
 
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QHash>
 #include <QLineEdit>
 #include <QStringListModel>
@@ -13,8 +14,8 @@ CameraBox::CameraBox(QWidget *parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    for (const CameraEntry &entry : entries)
-        addItem(entry.name);
+    for (int i = 0; i < entries.size(); ++i)
+        addItem(i < CocPresets::FormatCount ? CameraList::formatText(i) : entries[i].name);
     // The completer offers the search's order, which the box's own
     // filtering would not keep.
     auto *completer = new QCompleter(offered, this);
@@ -43,7 +44,9 @@ QList<int> CameraBox::matches(const QString &text) const
     if (whole >= 0)
         found << whole;
     for (int i = 0; i < CocPresets::FormatCount && i < entries.size(); ++i) {
-        if (entries[i].name.contains(typed, Qt::CaseInsensitive) && !found.contains(i))
+        const bool holds = itemText(i).contains(typed, Qt::CaseInsensitive) ||
+                           entries[i].name.contains(typed, Qt::CaseInsensitive);
+        if (holds && !found.contains(i))
             found << i;
     }
     QHash<QString, int> byName;
@@ -55,6 +58,17 @@ QList<int> CameraBox::matches(const QString &text) const
             found << i;
     }
     return found;
+}
+
+int CameraBox::indexOfName(const QString &name) const
+{
+    if (name.isEmpty())
+        return -1;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return findText(name, Qt::MatchFixedString);
 }
 
 void CameraBox::offer(const QString &text)

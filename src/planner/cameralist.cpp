@@ -3,7 +3,35 @@
 #include "cameras/cameradatabase.h"
 #include "presets/cocpresets.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
+#include <iterator>
+
+namespace
+{
+
+// The sensor formats' names for the translators, in the formats' order;
+// the names themselves are the presets' own.
+const char *const FormatTexts[] = {
+    QT_TRANSLATE_NOOP("CameraList", "56x56mm 6x6"),
+    QT_TRANSLATE_NOOP("CameraList", "48x35mm Digital-MF"),
+    QT_TRANSLATE_NOOP("CameraList", "45x30mm Leica S"),
+    QT_TRANSLATE_NOOP("CameraList", "1.0 Full Frame (3:2)"),
+    QT_TRANSLATE_NOOP("CameraList", "1.3 APS-H (3:2)"),
+    QT_TRANSLATE_NOOP("CameraList", "1.5 APS-C (3:2)"),
+    QT_TRANSLATE_NOOP("CameraList", "1.6 APS-C (3:2)"),
+    QT_TRANSLATE_NOOP("CameraList", "2.0 Four Thirds (4:3)"),
+    QT_TRANSLATE_NOOP("CameraList", "2/3\" (4:3)"),
+    QT_TRANSLATE_NOOP("CameraList", "1/1.8\" (4:3)"),
+    QT_TRANSLATE_NOOP("CameraList", "1/2.5\" (4:3)"),
+    QT_TRANSLATE_NOOP("CameraList", "1/2.7\" (4:3)"),
+    QT_TRANSLATE_NOOP("CameraList", "1/3.2\" (4:3)"),
+    QT_TRANSLATE_NOOP("CameraList", "1/3\" (4:3) "),
+};
+static_assert(std::size(FormatTexts) == CocPresets::FormatCount, "one text per sensor format");
+
+} // namespace
 
 double CameraEntry::coc() const
 {
@@ -38,6 +66,19 @@ const QVector<CameraEntry> &entries()
 int defaultIndex()
 {
     return 3;
+}
+
+QString formatText(int format)
+{
+    const char *name = CocPresets::formatName(format);
+    if (!name)
+        return QString();
+    // A format whose name the table does not hold is shown as it is named.
+    for (const char *text : FormatTexts) {
+        if (qstrcmp(text, name) == 0)
+            return QCoreApplication::translate("CameraList", text);
+    }
+    return QString::fromUtf8(name);
 }
 
 } // namespace CameraList

@@ -30,6 +30,8 @@ const QVector<CameraEntry> &entries();
 const CameraDatabase &database();
 // The entry of the full-frame format: where the planner starts.
 int defaultIndex();
+// A sensor format's name in the user's language.
+QString formatText(int format);
 
 } // namespace CameraList
 

@@ -3,24 +3,64 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
+#include <QToolTip>
 
 ChartView::ChartView(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::DefaultContextMenu);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // A point's figures follow the mouse without waiting for the tooltip.
+    setMouseTracking(true);
 }
 
-void ChartView::setChart(DiagramWriter::Drawing newDrawing, const QString &description)
+void ChartView::setChart(DiagramWriter::Drawing newDrawing, const QString &newDescription,
+                         Points newPoints)
 {
     drawing = std::move(newDrawing);
+    points = std::move(newPoints);
+    description = newDescription;
+    placed.clear();
+    placedFor = QSize();
     setAccessibleDescription(description);
-    setToolTip(description.size() < 400 ? description : QString());
     update();
+}
+
+QString ChartView::pointAt(const QPoint &pos) const
+{
+    if (!points)
+        return QString();
+    if (placedFor != size()) {
+        placed = points(size());
+        placedFor = size();
+    }
+    return PlannerCharts::pointNear(placed, QPointF(pos), Reach);
+}
+
+bool ChartView::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    // Over a point its figures; elsewhere what the whole chart shows, where
+    // that is short enough to read in a tooltip.
+    const auto *help = static_cast<QHelpEvent *>(event);
+    QString text = pointAt(help->pos());
+    if (text.isEmpty() && description.size() < 400)
+        text = description;
+    showingPoint = !text.isEmpty() && text != description;
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this);
+    }
+    return true;
 }
 
 bool ChartView::exportTo(const QString &fileName, QString *whyNot) const
@@ -35,6 +75,17 @@ bool ChartView::exportTo(const QString &fileName, QString *whyNot) const
         return false;
     }
     return true;
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent *event)
+{
+    const QString text = pointAt(event->position().toPoint());
+    if (!text.isEmpty())
+        QToolTip::showText(event->globalPosition().toPoint(), text, this);
+    else if (showingPoint)
+        QToolTip::hideText();
+    showingPoint = !text.isEmpty();
+    QWidget::mouseMoveEvent(event);
 }
 
 void ChartView::paintEvent(QPaintEvent *)

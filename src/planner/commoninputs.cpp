@@ -7,6 +7,7 @@
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QSettings>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,15 @@ using PlannerFields::labelFor;
 using PlannerFields::number;
 
 constexpr double MaxDistanceMetres = 100000.0;
+
+// The settings keys of the inputs, distances in mm whatever the unit.
+const char CameraKey[] = "camera";
+const char FocalKey[] = "focalLength";
+const char CocKey[] = "coc";
+const char NearKey[] = "nearMm";
+const char FarKey[] = "farMm";
+const char InfinityKey[] = "farInfinity";
+
 // A tenth of a millimetre in either unit: 4 decimals of a metre, 3 of a foot.
 int distanceDecimals(PlannerText::Unit unit)
 {
@@ -42,29 +52,42 @@ CommonInputs::CommonInputs(QWidget *parent)
     units->addItem(tr("Feet"));
     farInfinity->setAccessibleName(tr("Far at infinity"));
 
+    // Two pairs of label and field to a row, so that the row fits half a
+    // screen in the longer German words too.
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(labelFor(camera, tr("&Camera"), tr("Camera")), 0, 0);
-    grid->addWidget(camera, 0, 1);
-    grid->addWidget(labelFor(focal, tr("F&ocal length"), tr("Focal length")), 0, 2);
-    grid->addWidget(focal, 0, 3);
-    grid->addWidget(labelFor(coc, tr("Circ&le of confusion"), tr("Circle of confusion")), 0, 4);
-    grid->addWidget(coc, 0, 5);
-    grid->addWidget(labelFor(nearDist, tr("&Near distance"), tr("Near distance")), 1, 0);
-    grid->addWidget(nearDist, 1, 1);
-    grid->addWidget(labelFor(farDist, tr("F&ar distance"), tr("Far distance")), 1, 2);
-    grid->addWidget(farDist, 1, 3);
-    grid->addWidget(farInfinity, 1, 4);
+    grid->addWidget(camera, 0, 1, 1, 3);
     auto *unitRow = new QHBoxLayout;
     unitRow->addStretch();
     unitRow->addWidget(labelFor(units, tr("&Units"), tr("Units")));
     unitRow->addWidget(units);
-    grid->addLayout(unitRow, 1, 5);
+    grid->addLayout(unitRow, 0, 4);
+    grid->addWidget(labelFor(focal, tr("F&ocal length"), tr("Focal length")), 1, 0);
+    grid->addWidget(focal, 1, 1);
+    grid->addWidget(labelFor(coc, tr("Circ&le of confusion"), tr("Circle of confusion")), 1, 2);
+    grid->addWidget(coc, 1, 3);
+    grid->addWidget(labelFor(nearDist, tr("&Near distance"), tr("Near distance")), 2, 0);
+    grid->addWidget(nearDist, 2, 1);
+    grid->addWidget(labelFor(farDist, tr("F&ar distance"), tr("Far distance")), 2, 2);
+    grid->addWidget(farDist, 2, 3);
+    grid->addWidget(farInfinity, 2, 4);
     cameraProblem->setWordWrap(true);
     cameraProblem->setAccessibleName(tr("Camera problem"));
     cameraProblem->hide();
-    grid->addWidget(cameraProblem, 2, 0, 1, 6);
+    grid->addWidget(cameraProblem, 3, 0, 1, 5);
     grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+
+    PlannerFields::setTip(camera, tr("The camera or sensor format: type part of its name to find "
+                                     "it. Choosing one sets the circle of confusion by its crop "
+                                     "factor."));
+    PlannerFields::setTip(focal, tr("The lens's focal length, as set on a zoom."));
+    PlannerFields::setTip(coc, tr("The largest blur disc on the sensor that still counts as "
+                                  "sharp; the camera sets it, and it can be typed."));
+    farInfinity->setToolTip(tr("The range reaches to infinity: the far distance is not used."));
+    PlannerFields::setTip(units, tr("The unit of all distances, metres or feet; the planner "
+                                    "remembers it."));
     retitleUnits();
 
     connect(camera, &QComboBox::currentIndexChanged, this, &CommonInputs::cameraChosen);
@@ -105,10 +128,40 @@ void CommonInputs::setUnit(PlannerText::Unit unit)
 
 bool CommonInputs::setCamera(const QString &name)
 {
-    const int index = camera->findText(name, Qt::MatchFixedString);
+    const int index = camera->indexOfName(name);
     if (index >= 0)
         camera->setCurrentIndex(index);
     return index >= 0;
+}
+
+void CommonInputs::saveTo(QSettings &settings) const
+{
+    settings.setValue(QLatin1String(CameraKey), camera->camera().name);
+    settings.setValue(QLatin1String(FocalKey), focal->value());
+    settings.setValue(QLatin1String(CocKey), coc->value());
+    settings.setValue(QLatin1String(NearKey), nearMm);
+    settings.setValue(QLatin1String(FarKey), farMm);
+    settings.setValue(QLatin1String(InfinityKey), farInfinity->isChecked());
+}
+
+void CommonInputs::restoreFrom(const QSettings &settings)
+{
+    // The camera first: choosing it refills the CoC.
+    setCamera(settings.value(QLatin1String(CameraKey)).toString());
+    PlannerFields::restore(focal, settings, QLatin1String(FocalKey));
+    PlannerFields::restore(coc, settings, QLatin1String(CocKey));
+    const double maxMm = MaxDistanceMetres * 1000;
+    const auto inRange = [maxMm](double d) { return d >= 0.1 && d <= maxMm; };
+    const double nearStored = PlannerFields::stored(settings, QLatin1String(NearKey));
+    const double farStored = PlannerFields::stored(settings, QLatin1String(FarKey));
+    const bool infinite = settings.value(QLatin1String(InfinityKey)).toBool();
+    const double nearNew = inRange(nearStored) ? nearStored : nearMm;
+    const double farNew = inRange(farStored) ? farStored : farMm;
+    setRange(nearNew, farNew);
+    if (infinite) {
+        // The far distance stays in its box for when infinity is unchecked.
+        setRange(nearNew, std::numeric_limits<double>::infinity());
+    }
 }
 
 void CommonInputs::setFocalLength(double mm)
@@ -168,16 +221,20 @@ void CommonInputs::farTyped(double value)
 void CommonInputs::cameraChosen()
 {
     const CameraEntry chosen = camera->camera();
+    const double before = coc->value();
     if (chosen.diagonal > 0)
         coc->setValue(chosen.coc());
+    // A camera of the same CoC changes the frame all the same.
+    if (coc->value() == before)
+        emit changed();
 }
 
 void CommonInputs::showCameraProblem(const QString &typed)
 {
-    cameraProblem->setText(typed.isEmpty()
-                               ? QString()
-                               : tr("No camera matches \"%1\"; the camera stays %2 and the CoC %3.")
-                                     .arg(typed, camera->camera().name, coc->text()));
+    cameraProblem->setText(
+        typed.isEmpty() ? QString()
+                        : tr("No camera matches \"%1\"; the camera stays %2 and the CoC %3.")
+                              .arg(typed, camera->itemText(camera->currentIndex()), coc->text()));
     cameraProblem->setVisible(!typed.isEmpty());
 }
 
@@ -206,6 +263,10 @@ void CommonInputs::retitleUnits()
         box->setMinimum(std::pow(10.0, -distanceDecimals(shownUnit)));
         box->setMaximum(max);
     }
+    PlannerFields::setTip(nearDist, tr("The nearest distance that must be sharp, measured from "
+                                       "the lens."));
+    PlannerFields::setTip(farDist, tr("The farthest distance that must be sharp, measured from "
+                                      "the lens."));
 }
 
 void CommonInputs::showDistances()

@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QSettings;
 
 // The inputs every page shares, always in view: camera, focal length,
 // circle of confusion and the range from near to far. Choosing a camera
@@ -36,6 +37,11 @@ public:
     // The near distance alone, as a page asks for it (a magnification typed
     // on the focus-stack page).
     void setNear(double nearDist);
+
+    // The inputs as the next session finds them; a value missing or out of
+    // range in the settings leaves that input as it is.
+    void saveTo(QSettings &settings) const;
+    void restoreFrom(const QSettings &settings);
 
     CameraBox *cameraBox() const { return camera; }
     QDoubleSpinBox *focalBox() const { return focal; }

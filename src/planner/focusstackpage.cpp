@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -69,6 +70,20 @@ FocusStackPage::FocusStackPage(QWidget *parent)
     diffraction->setAccessibleName(tr("Include diffraction"));
     planKind->addItem(tr("Refocus the lens"));
     planKind->addItem(tr("Focusing rail"));
+    PlannerFields::setTip(planKind, tr("How the focus moves from frame to frame: the lens is "
+                                       "refocused, or the camera moves on a focusing rail with the "
+                                       "lens's focus fixed."));
+    PlannerFields::setTip(aperture, tr("The f-number set on the lens for every frame; the arrows "
+                                       "step by third stops."));
+    PlannerFields::setTip(overlap, tr("How much of each frame's sharp zone its neighbour shares, "
+                                      "in per cent of the zone."));
+    diffraction->setToolTip(tr("Adds the blur of diffraction at the working f-number to the "
+                               "blur of focus, as at high magnification it matters."));
+    PlannerFields::setTip(pupil, tr("The lens's exit pupil over its entrance pupil: 1 for a "
+                                    "symmetric lens, below 1 for most telephoto and macro lenses. "
+                                    "It sets the working f-number at close range."));
+    PlannerFields::setTip(magnification, tr("The magnification of frame 1, at the near distance; "
+                                            "typing one sets the near distance."));
     auto *inputs = new QFormLayout;
     PlannerFields::addRow(inputs, tr("&Plan"), tr("Plan"), planKind);
     PlannerFields::addRow(inputs, tr("Ape&rture"), tr("Aperture"), aperture);
@@ -94,6 +109,9 @@ FocusStackPage::FocusStackPage(QWidget *parent)
 
     auto *copy = new QPushButton(tr("Cop&y table"));
     auto *save = new QPushButton(tr("&Export CSV..."));
+    copy->setToolTip(tr("Copies the frame table as CSV, in vorel-calc's columns, to paste into "
+                        "a spreadsheet."));
+    save->setToolTip(tr("Saves the frame table as a CSV file in vorel-calc's columns."));
     // Enter presses the focused button, as in a dialog.
     copy->setAutoDefault(true);
     save->setAutoDefault(true);
@@ -133,6 +151,24 @@ FocusStackPage::Settings FocusStackPage::settings() const
     s.pupilMagnification = pupil->value();
     s.rail = planKind->currentIndex() == 1;
     return s;
+}
+
+void FocusStackPage::saveTo(QSettings &settings) const
+{
+    settings.setValue(QStringLiteral("stack/rail"), planKind->currentIndex() == 1);
+    settings.setValue(QStringLiteral("stack/aperture"), aperture->value());
+    settings.setValue(QStringLiteral("stack/overlap"), overlap->value());
+    settings.setValue(QStringLiteral("stack/diffraction"), diffraction->isChecked());
+    settings.setValue(QStringLiteral("stack/pupilMagnification"), pupil->value());
+}
+
+void FocusStackPage::restoreFrom(const QSettings &settings)
+{
+    planKind->setCurrentIndex(settings.value(QStringLiteral("stack/rail")).toBool() ? 1 : 0);
+    PlannerFields::restore(aperture, settings, QStringLiteral("stack/aperture"));
+    PlannerFields::restore(overlap, settings, QStringLiteral("stack/overlap"));
+    diffraction->setChecked(settings.value(QStringLiteral("stack/diffraction")).toBool());
+    PlannerFields::restore(pupil, settings, QStringLiteral("stack/pupilMagnification"));
 }
 
 FocusPlanner::StackPlan FocusStackPage::planFor(const PlannerInputs &inputs,
@@ -241,7 +277,10 @@ void FocusStackPage::recompute(const PlannerInputs &inputs)
             [plan, nearDist, farDist, unit](QPainter &painter, const QSize &size) {
                 PlannerCharts::drawStack(painter, size, plan, nearDist, farDist, unit);
             },
-            PlannerCharts::describeStack(plan, nearDist, farDist, unit));
+            PlannerCharts::describeStack(plan, nearDist, farDist, unit),
+            [plan, nearDist, farDist, unit](const QSize &size) {
+                return PlannerCharts::stackPoints(size, plan, nearDist, farDist, unit);
+            });
 }
 
 void FocusStackPage::magnificationTyped(double value)

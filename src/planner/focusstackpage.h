@@ -12,6 +12,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
+class QSettings;
 class QTableWidget;
 
 // The fewest frames whose sharp zones cover the range at one f-number,
@@ -37,6 +38,10 @@ public:
         bool rail = false;
     };
     Settings settings() const;
+    // The page's inputs as the next session finds them; a value missing or
+    // out of range in the settings leaves that input as it is.
+    void saveTo(QSettings &settings) const;
+    void restoreFrom(const QSettings &settings);
     // The one place where the page asks the planning code for a stack.
     static FocusPlanner::StackPlan planFor(const PlannerInputs &inputs, const Settings &settings);
 

@@ -8,6 +8,7 @@
 #include "planning/doffigures.h"
 #include "presets/cocpresets.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -28,6 +29,71 @@
 namespace
 {
 
+// The photo reader's words, which vorel-calc prints as they are, in the
+// user's language: its reasons, with the reason within for a damaged file,
+// and the sources of a focus distance.
+const char *const ReaderTexts[] = {
+    QT_TRANSLATE_NOOP("PhotoReader", "no such file"),
+    QT_TRANSLATE_NOOP("PhotoReader", "is a link to nothing"),
+    QT_TRANSLATE_NOOP("PhotoReader", "is a folder, not a photo"),
+    QT_TRANSLATE_NOOP("PhotoReader", "is a special file (a pipe, socket or device), not a photo"),
+    QT_TRANSLATE_NOOP("PhotoReader", "is empty, not a photo"),
+    QT_TRANSLATE_NOOP("PhotoReader", "is a video, not a photo"),
+    QT_TRANSLATE_NOOP("PhotoReader", "is cut short: the file ends early"),
+    QT_TRANSLATE_NOOP("PhotoReader", "is cut short: the image ends early"),
+    QT_TRANSLATE_NOOP("PhotoReader", "is not a photo of a kind this program reads"),
+    QT_TRANSLATE_NOOP("PhotoReader", "too many boxes"),
+    QT_TRANSLATE_NOOP("PhotoReader", "its metadata lies beyond the end of the file"),
+    QT_TRANSLATE_NOOP("PhotoReader", "its metadata cannot be read"),
+    QT_TRANSLATE_NOOP("PhotoReader", "it cannot be read"),
+    QT_TRANSLATE_NOOP("PhotoReader", "a box is cut short"),
+    QT_TRANSLATE_NOOP("PhotoReader", "a box has an impossible size"),
+    QT_TRANSLATE_NOOP("PhotoReader", "a box reaches beyond the end of the file"),
+    QT_TRANSLATE_NOOP("PhotoReader", "a box reaches beyond the box holding it"),
+    QT_TRANSLATE_NOOP("PhotoReader", "it has no metadata box"),
+    QT_TRANSLATE_NOOP("PhotoReader", "it has no Canon metadata"),
+    QT_TRANSLATE_NOOP("PhotoReader", "its Exif item cannot be located"),
+    QT_TRANSLATE_NOOP("PhotoReader", "its Exif item lies beyond the end of the file"),
+    QT_TRANSLATE_NOOP("PhotoReader", "its Exif item is damaged"),
+    QT_TRANSLATE_NOOP("PhotoReader", "subject distance"),
+    QT_TRANSLATE_NOOP("PhotoReader", "Canon focus range"),
+    QT_TRANSLATE_NOOP("PhotoReader", "Nikon focus distance"),
+    QT_TRANSLATE_NOOP("PhotoReader", "Olympus focus distance"),
+    QT_TRANSLATE_NOOP("PhotoReader", "Minolta focus distance"),
+    QT_TRANSLATE_NOOP("PhotoReader", "Casio object distance"),
+};
+
+// The reasons that carry another within: the words the reader puts around it.
+const struct {
+    const char *prefix;
+    const char *suffix;
+    const char *text;
+} ReaderFrames[] = {
+    {"cannot be read: ", "", QT_TRANSLATE_NOOP("PhotoReader", "cannot be read: %1")},
+    {"is cut short or damaged (", ")",
+     QT_TRANSLATE_NOOP("PhotoReader", "is cut short or damaged (%1)")},
+};
+
+QString readerText(const QString &text)
+{
+    for (const char *known : ReaderTexts) {
+        if (text == QLatin1String(known))
+            return QCoreApplication::translate("PhotoReader", known);
+    }
+    for (const auto &frame : ReaderFrames) {
+        const QLatin1String prefix(frame.prefix);
+        const QLatin1String suffix(frame.suffix);
+        if (text.startsWith(prefix) && text.endsWith(suffix) &&
+            text.size() >= prefix.size() + suffix.size())
+            return QCoreApplication::translate("PhotoReader", frame.text)
+                .arg(readerText(
+                    text.mid(prefix.size(), text.size() - prefix.size() - suffix.size())));
+    }
+    // Words of a library (Qt's file errors are in the user's language
+    // already, Exiv2's only in English) stay as they come.
+    return text;
+}
+
 // The photo's settings through the photo reader, its camera named as the
 // camera list names it where the camera database knows it.
 PhotoFacts readPhoto(const QString &fileName)
@@ -37,7 +103,7 @@ PhotoFacts readPhoto(const QString &fileName)
     PhotoFacts facts;
     facts.fileName = fileName;
     if (!read.ok()) {
-        facts.problem = read.reason;
+        facts.problem = readerText(read.reason);
         return facts;
     }
     const PhotoSettings &s = read.settings;
@@ -56,7 +122,7 @@ PhotoFacts readPhoto(const QString &fileName)
     // What the focus distance is worth: where it came from and, where the
     // maker records a range, the range.
     if (!s.focusSource.isEmpty()) {
-        facts.focusWorth = PhotoPage::tr("focus from the %1").arg(s.focusSource);
+        facts.focusWorth = PhotoPage::tr("focus from the %1").arg(readerText(s.focusSource));
         if (!std::isnan(s.focusNear) || !std::isnan(s.focusFar))
             facts.focusWorth =
                 PhotoPage::tr("%1, within %2 to %3")
@@ -85,6 +151,12 @@ PhotoPage::PhotoPage(QWidget *parent)
     // Enter presses the focused button, as in a dialog.
     for (QPushButton *b : {openButton, useSettings, save})
         b->setAutoDefault(true);
+    openButton->setToolTip(tr("Opens a JPEG, TIFF, HEIC or raw photo to read how it was "
+                              "taken; up to two are kept."));
+    useSettings->setToolTip(tr("Fills the camera, focal length, aperture and range above from "
+                               "the latest photo."));
+    save->setToolTip(tr("Saves the photos' settings as a project for the Vorel window: the "
+                        "latest as camera 1, the one before as camera 2."));
     auto *hint = new QLabel(tr("Open a photo, or drop one here, to see how it was taken."));
     hint->setWordWrap(true);
     auto *form = new QFormLayout;

@@ -84,6 +84,100 @@ QList<QPair<double, QString>> distanceTicks(double lo, double hi)
     return ticks;
 }
 
+// Where the blur chart puts an f-number and a blur, shared by the drawing
+// and the points that answer the mouse.
+struct BlurAxes {
+    BlurAxes(const QSize &size, const FocusPlanner::OptimumPlan &plan)
+        : area(plotArea(size)), nLo(plan.stops.front().fNumber), nHi(plan.stops.back().fNumber)
+    {
+        double top = 1.0;
+        for (const FocusPlanner::StopBlur &s : plan.stops)
+            top = std::max(top, s.worstBlur);
+        bLo = std::pow(10.0, std::floor(std::log10(std::min(plan.bestBlur, 1.0) * 0.9)));
+        bHi = std::pow(10.0, std::ceil(std::log10(top * 1.1)));
+    }
+    double x(double n) const { return logPosition(n, nLo, nHi, area.left(), area.right()); }
+    double y(double b) const { return logPosition(b, bLo, bHi, area.bottom(), area.top()); }
+
+    QRectF area;
+    double nLo;
+    double nHi;
+    double bLo = 1;
+    double bHi = 1;
+};
+
+// The same for the stack chart: a distance, and a frame's bar.
+struct StackAxes {
+    StackAxes(const QSize &size, const FocusPlanner::StackPlan &plan, double nearDist,
+              double farDist)
+        : area(plotArea(size)), infinite(!std::isfinite(farDist))
+    {
+        // A few per cent of the range either side, and a rail plan's last
+        // zone, which may reach beyond far.
+        const double end = infinite ? farDist : std::max(farDist, plan.frames.back().farLimit);
+        const double pad = infinite ? 0.05 : std::max(std::log(end / nearDist) * 0.05, 1e-9);
+        lo = infinite ? nearDist / 1.05 : nearDist * std::exp(-pad);
+        hi = infinite ? std::max(plan.frames.back().focus * 4, nearDist * 10) : end * std::exp(pad);
+        // Infinity gets a place of its own at the right end of the axis.
+        infinityX = area.right();
+        if (infinite)
+            area.setRight(area.right() - 24);
+        row = area.height() / double(plan.frames.size());
+        bar = std::max(1.0, row * 0.7);
+    }
+    double x(double d) const
+    {
+        if (!std::isfinite(d) || d > hi)
+            return infinite ? infinityX : area.right();
+        return logPosition(std::max(d, lo), lo, hi, area.left(), area.right());
+    }
+    double barTop(int frame) const { return area.top() + frame * row + (row - bar) / 2; }
+
+    QRectF area;
+    bool infinite;
+    double lo = 1;
+    double hi = 1;
+    double infinityX = 0;
+    double row = 1;
+    double bar = 1;
+};
+
+// And for the background-blur chart: a background distance and a blur in
+// per cent of the frame width.
+struct BackgroundAxes {
+    BackgroundAxes(const QSize &size, const BlurCamera &first, const BlurCamera &second,
+                   double behind, double atInfinity)
+        : area(plotArea(size))
+    {
+        // From a fiftieth of the subject's distance to fifty times it, and
+        // always the chosen background.
+        const double subject = std::min(first.focus, second.focus);
+        lo = std::min(subject / 50, behind / 2);
+        hi = std::max(subject * 50, behind * 2);
+        top = atInfinity * 1.1;
+    }
+    double x(double d) const { return logPosition(d, lo, hi, area.left(), area.right()); }
+    double y(double p) const
+    {
+        return area.bottom() - std::clamp(p / top, 0.0, 1.0) * area.height();
+    }
+    // The distance behind the subject of the n-th of samples+1 points.
+    double sample(int n, int samples) const { return lo * std::pow(hi / lo, double(n) / samples); }
+
+    QRectF area;
+    double lo = 1;
+    double hi = 1;
+    double top = 1;
+};
+
+double blurAtInfinity(const BlurCamera &first, const BlurCamera &second)
+{
+    return std::max(backgroundBlurPercent(first, std::numeric_limits<double>::infinity()),
+                    backgroundBlurPercent(second, std::numeric_limits<double>::infinity()));
+}
+
+constexpr int CurveSamples = 160;
+
 } // namespace
 
 void drawMessage(QPainter &painter, const QSize &size, const QString &message)
@@ -105,17 +199,14 @@ void drawBlur(QPainter &painter, const QSize &size, const FocusPlanner::OptimumP
     }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF area = plotArea(size);
-    const double nLo = plan.stops.front().fNumber;
-    const double nHi = plan.stops.back().fNumber;
-    double bLo = plan.bestBlur;
-    double bHi = 1.0;
-    for (const FocusPlanner::StopBlur &s : plan.stops)
-        bHi = std::max(bHi, s.worstBlur);
-    bLo = std::pow(10.0, std::floor(std::log10(std::min(bLo, 1.0) * 0.9)));
-    bHi = std::pow(10.0, std::ceil(std::log10(bHi * 1.1)));
-    const auto x = [&](double n) { return logPosition(n, nLo, nHi, area.left(), area.right()); };
-    const auto y = [&](double b) { return logPosition(b, bLo, bHi, area.bottom(), area.top()); };
+    const BlurAxes axes(size, plan);
+    const QRectF &area = axes.area;
+    const double nLo = axes.nLo;
+    const double nHi = axes.nHi;
+    const double bLo = axes.bLo;
+    const double bHi = axes.bHi;
+    const auto x = [&](double n) { return axes.x(n); };
+    const auto y = [&](double b) { return axes.y(b); };
 
     // The f-numbers that keep the whole range sharp.
     if (plan.hasSharpRange) {
@@ -224,24 +315,13 @@ void drawStack(QPainter &painter, const QSize &size, const FocusPlanner::StackPl
     }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    QRectF area = plotArea(size);
-    // Infinity gets a place of its own at the right end of the axis.
-    const bool infinite = !std::isfinite(farDist);
-    // A few per cent of the range either side, and a rail plan's last zone,
-    // which may reach beyond far.
-    const double end = infinite ? farDist : std::max(farDist, plan.frames.back().farLimit);
-    const double pad = infinite ? 0.05 : std::max(std::log(end / nearDist) * 0.05, 1e-9);
-    double lo = infinite ? nearDist / 1.05 : nearDist * std::exp(-pad);
-    double hi =
-        infinite ? std::max(plan.frames.back().focus * 4, nearDist * 10) : end * std::exp(pad);
-    const double infinityX = area.right();
-    if (infinite)
-        area.setRight(area.right() - 24);
-    const auto x = [&](double d) {
-        if (!std::isfinite(d) || d > hi)
-            return infinite ? infinityX : area.right();
-        return logPosition(std::max(d, lo), lo, hi, area.left(), area.right());
-    };
+    const StackAxes axes(size, plan, nearDist, farDist);
+    const QRectF &area = axes.area;
+    const bool infinite = axes.infinite;
+    const double lo = axes.lo;
+    const double hi = axes.hi;
+    const double infinityX = axes.infinityX;
+    const auto x = [&](double d) { return axes.x(d); };
 
     painter.fillRect(QRectF(QPointF(x(nearDist), area.top()), QPointF(x(farDist), area.bottom())),
                      RangeColour);
@@ -276,11 +356,11 @@ void drawStack(QPainter &painter, const QSize &size, const FocusPlanner::StackPl
 
     // One bar per frame; many frames share the height.
     const int count = int(plan.frames.size());
-    const double row = area.height() / count;
-    const double bar = std::max(1.0, row * 0.7);
+    const double row = axes.row;
+    const double bar = axes.bar;
     for (int i = 0; i < count; ++i) {
         const FocusPlanner::Frame &f = plan.frames[size_t(i)];
-        const double top = area.top() + i * row + (row - bar) / 2;
+        const double top = axes.barTop(i);
         painter.fillRect(QRectF(QPointF(x(f.nearLimit), top), QPointF(x(f.farLimit), top + bar)),
                          ZoneColour);
         painter.setPen(QPen(AxisColour, 1.5));
@@ -338,9 +418,7 @@ double backgroundBlurPercent(const BlurCamera &camera, double behind)
 void drawBackgroundBlur(QPainter &painter, const QSize &size, const BlurCamera &first,
                         const BlurCamera &second, double behind, PlannerText::Unit unit)
 {
-    const double atInfinity =
-        std::max(backgroundBlurPercent(first, std::numeric_limits<double>::infinity()),
-                 backgroundBlurPercent(second, std::numeric_limits<double>::infinity()));
+    const double atInfinity = blurAtInfinity(first, second);
     if (!(std::isfinite(atInfinity) && atInfinity > 0 && behind > 0)) {
         drawMessage(painter, size,
                     QCoreApplication::translate("PlannerCharts",
@@ -349,17 +427,13 @@ void drawBackgroundBlur(QPainter &painter, const QSize &size, const BlurCamera &
     }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF area = plotArea(size);
-    // From a fiftieth of the subject's distance to fifty times it, and
-    // always the chosen background.
-    const double subject = std::min(first.focus, second.focus);
-    const double lo = std::min(subject / 50, behind / 2);
-    const double hi = std::max(subject * 50, behind * 2);
-    const double top = atInfinity * 1.1;
-    const auto x = [&](double d) { return logPosition(d, lo, hi, area.left(), area.right()); };
-    const auto y = [&](double p) {
-        return area.bottom() - std::clamp(p / top, 0.0, 1.0) * area.height();
-    };
+    const BackgroundAxes axes(size, first, second, behind, atInfinity);
+    const QRectF &area = axes.area;
+    const double lo = axes.lo;
+    const double hi = axes.hi;
+    const double top = axes.top;
+    const auto x = [&](double d) { return axes.x(d); };
+    const auto y = [&](double p) { return axes.y(p); };
 
     const QFontMetricsF metrics(painter.font());
     const double loU = PlannerText::toUnit(lo, unit);
@@ -424,9 +498,8 @@ void drawBackgroundBlur(QPainter &painter, const QSize &size, const BlurCamera &
     double legendY = area.top() + metrics.ascent() + 4;
     for (const auto &c : curves) {
         QPolygonF curve;
-        constexpr int Samples = 160;
-        for (int i = 0; i <= Samples; ++i) {
-            const double d = lo * std::pow(hi / lo, double(i) / Samples);
+        for (int i = 0; i <= CurveSamples; ++i) {
+            const double d = axes.sample(i, CurveSamples);
             curve << QPointF(x(d), y(backgroundBlurPercent(*c.camera, d)));
         }
         painter.setPen(QPen(c.colour, 2));
@@ -456,6 +529,78 @@ QString describeBackgroundBlur(const BlurCamera &first, const BlurCamera &second
                "%4 % and %5 %.")
         .arg(PlannerText::distance(behind, unit), number(p1), number(p2),
              number(backgroundBlurPercent(first, inf)), number(backgroundBlurPercent(second, inf)));
+}
+
+QList<Point> blurPoints(const QSize &size, const FocusPlanner::OptimumPlan &plan)
+{
+    QList<Point> points;
+    if (!plan.valid || plan.stops.empty())
+        return points;
+    const BlurAxes axes(size, plan);
+    for (const FocusPlanner::StopBlur &s : plan.stops)
+        points.append({QPointF(axes.x(s.fNumber), axes.y(s.worstBlur)),
+                       QCoreApplication::translate("PlannerCharts", "%1: worst blur %2 CoC")
+                           .arg(PlannerText::fNumber(s.fNumber), number(s.worstBlur))});
+    return points;
+}
+
+QList<Point> stackPoints(const QSize &size, const FocusPlanner::StackPlan &plan, double nearDist,
+                         double farDist, PlannerText::Unit unit)
+{
+    QList<Point> points;
+    if (plan.status != FocusPlanner::StackPlan::Status::Ok || plan.frames.empty())
+        return points;
+    const StackAxes axes(size, plan, nearDist, farDist);
+    for (size_t i = 0; i < plan.frames.size(); ++i) {
+        const FocusPlanner::Frame &f = plan.frames[i];
+        points.append({QPointF(axes.x(f.focus), axes.barTop(int(i)) + axes.bar / 2),
+                       QCoreApplication::translate("PlannerCharts",
+                                                   "Frame %1: focused at %2, sharp from %3 to %4")
+                           .arg(QString::number(i + 1), PlannerText::distance(f.focus, unit),
+                                PlannerText::distance(f.nearLimit, unit),
+                                PlannerText::distance(f.farLimit, unit))});
+    }
+    return points;
+}
+
+QList<Point> backgroundBlurPoints(const QSize &size, const BlurCamera &first,
+                                  const BlurCamera &second, double behind, PlannerText::Unit unit)
+{
+    QList<Point> points;
+    const double atInfinity = blurAtInfinity(first, second);
+    if (!(std::isfinite(atInfinity) && atInfinity > 0 && behind > 0))
+        return points;
+    const BackgroundAxes axes(size, first, second, behind, atInfinity);
+    const QString names[2] = {QCoreApplication::translate("PlannerCharts", "First camera"),
+                              QCoreApplication::translate("PlannerCharts", "Second camera")};
+    const BlurCamera *cameras[2] = {&first, &second};
+    for (int c = 0; c < 2; ++c) {
+        for (int i = 0; i <= CurveSamples; ++i) {
+            const double d = axes.sample(i, CurveSamples);
+            const double p = backgroundBlurPercent(*cameras[c], d);
+            points.append({QPointF(axes.x(d), axes.y(p)),
+                           QCoreApplication::translate(
+                               "PlannerCharts", "%1: background %2 behind the subject, blur %3 % "
+                                                "of the frame width")
+                               .arg(names[c], PlannerText::distance(d, unit, 3), number(p))});
+        }
+    }
+    return points;
+}
+
+QString pointNear(const QList<Point> &points, const QPointF &at, double reach)
+{
+    const Point *nearest = nullptr;
+    double best = reach * reach;
+    for (const Point &p : points) {
+        const QPointF d = p.at - at;
+        const double squared = d.x() * d.x() + d.y() * d.y();
+        if (squared <= best) {
+            best = squared;
+            nearest = &p;
+        }
+    }
+    return nearest ? nearest->text : QString();
 }
 
 } // namespace PlannerCharts

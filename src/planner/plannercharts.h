@@ -4,6 +4,8 @@
 #include "plannertext.h"
 #include "planning/focusplanner.h"
 
+#include <QList>
+#include <QPointF>
 #include <QSize>
 #include <QString>
 
@@ -45,6 +47,23 @@ QString describeBackgroundBlur(const BlurCamera &first, const BlurCamera &second
 // A camera's background blur in percent of its frame width, for a
 // background behind its subject.
 double backgroundBlurPercent(const BlurCamera &camera, double behind);
+
+// A point of a chart and what it stands for in the chart's units, for
+// the reader who points at it.
+struct Point {
+    QPointF at;
+    QString text;
+};
+// The points of each chart at a size, where its routine draws them: the
+// blur at each stop, each frame's focus, the samples of both curves.
+QList<Point> blurPoints(const QSize &size, const FocusPlanner::OptimumPlan &plan);
+QList<Point> stackPoints(const QSize &size, const FocusPlanner::StackPlan &plan, double nearDist,
+                         double farDist, PlannerText::Unit unit);
+QList<Point> backgroundBlurPoints(const QSize &size, const BlurCamera &first,
+                                  const BlurCamera &second, double behind, PlannerText::Unit unit);
+// The text of the point nearest to at, no farther than reach; empty where
+// none is that near.
+QString pointNear(const QList<Point> &points, const QPointF &at, double reach);
 
 // Shown in place of a chart that has nothing to show.
 void drawMessage(QPainter &painter, const QSize &size, const QString &message);

@@ -1,11 +1,17 @@
 #include "plannerfields.h"
 
+#include "plannertext.h"
 #include "ui/decimalspinbox.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
+
+#include <cmath>
+#include <limits>
 
 namespace PlannerFields
 {
@@ -26,7 +32,9 @@ QLineEdit *result()
 {
     auto *line = new QLineEdit;
     line->setReadOnly(true);
-    line->setMinimumWidth(160);
+    // Narrow enough for half a screen; a longer text scrolls, and its
+    // start shows.
+    line->setMinimumWidth(120);
     return line;
 }
 
@@ -43,6 +51,52 @@ QDoubleSpinBox *number(double min, double max, double value, int decimals, const
 void addRow(QFormLayout *form, const QString &text, const QString &accessibleName, QWidget *field)
 {
     form->addRow(labelFor(field, text, accessibleName), field);
+}
+
+namespace
+{
+
+// Where a field keeps what its tooltip says it is.
+const char TipProperty[] = "plannerTip";
+
+QString withUnit(const QDoubleSpinBox *box, double value)
+{
+    return box->prefix() + PlannerText::number(value, 6) + box->suffix();
+}
+
+} // namespace
+
+void setTip(QWidget *field, const QString &what)
+{
+    field->setProperty(TipProperty, what);
+    auto *box = qobject_cast<QDoubleSpinBox *>(field);
+    if (!box) {
+        field->setToolTip(what);
+        return;
+    }
+    // The range as the box shows its figures: its prefix, its unit.
+    const QString range = QCoreApplication::translate("PlannerFields", "From %1 to %2.")
+                              .arg(withUnit(box, box->minimum()), withUnit(box, box->maximum()));
+    field->setToolTip(what.isEmpty() ? range : what + QLatin1Char(' ') + range);
+}
+
+void renewTip(QDoubleSpinBox *box)
+{
+    setTip(box, box->property(TipProperty).toString());
+}
+
+double stored(const QSettings &settings, const QString &key)
+{
+    bool ok = false;
+    const double value = settings.value(key).toDouble(&ok);
+    return ok && std::isfinite(value) ? value : std::numeric_limits<double>::quiet_NaN();
+}
+
+void restore(QDoubleSpinBox *box, const QSettings &settings, const QString &key)
+{
+    const double value = stored(settings, key);
+    if (value >= box->minimum() && value <= box->maximum())
+        box->setValue(value);
 }
 
 } // namespace PlannerFields

@@ -1,20 +1,28 @@
 #include "plannerwindow.h"
 
 #include "bestaperturepage.h"
+#include "chartview.h"
 #include "commoninputs.h"
 #include "focusstackpage.h"
 #include "photopage.h"
+#include "plannerprint.h"
 #include "samepicturepage.h"
 
 #include "planning/doffigures.h"
 #include "presets/cocpresets.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSettings>
+#include <QShortcut>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -23,14 +31,18 @@
 const char PlannerWindow::UnitKey[] = "units";
 
 PlannerWindow::PlannerWindow(QWidget *parent)
-    : QMainWindow(parent), common(new CommonInputs), tabs(new QTabWidget),
-      bestPage(new BestAperturePage), stackPage(new FocusStackPage), photoPage(new PhotoPage),
-      samePage(new SamePicturePage)
+    : QMainWindow(parent), settings(new QSettings(this)), common(new CommonInputs),
+      tabs(new QTabWidget), bestPage(new BestAperturePage), stackPage(new FocusStackPage),
+      photoPage(new PhotoPage), samePage(new SamePicturePage)
 {
     setWindowTitle(tr("Vorel Planner"));
-    const QString unit = QSettings().value(QLatin1String(UnitKey)).toString();
+    // Where the last session left off, before anything listens.
+    const QString unit = settings->value(QLatin1String(UnitKey)).toString();
     common->setUnit(unit == QLatin1String("feet") ? PlannerText::Unit::Feet
                                                   : PlannerText::Unit::Metres);
+    common->restoreFrom(*settings);
+    stackPage->restoreFrom(*settings);
+    samePage->restoreFrom(*settings);
 
     auto *group = new QGroupBox(tr("Camera and range"));
     auto *groupLayout = new QVBoxLayout(group);
@@ -48,6 +60,12 @@ PlannerWindow::PlannerWindow(QWidget *parent)
     setCentralWidget(central);
 
     QMenu *file = menuBar()->addMenu(tr("&File"));
+    QAction *print = file->addAction(tr("&Print page..."));
+    print->setShortcut(QKeySequence::Print);
+    print->setToolTip(tr("Prints the page in view, its figures, chart and table, on a printer or "
+                         "to a PDF file"));
+    connect(print, &QAction::triggered, this, &PlannerWindow::askPrint);
+    file->addSeparator();
     QAction *quit = file->addAction(tr("&Quit"));
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
@@ -59,6 +77,13 @@ PlannerWindow::PlannerWindow(QWidget *parent)
     connect(stackPage, &FocusStackPage::nearDistanceAsked, common, &CommonInputs::setNear);
     connect(samePage, &SamePicturePage::changed, this, &PlannerWindow::recomputeSame);
     connect(photoPage, &PhotoPage::settingsChosen, this, &PlannerWindow::usePhoto);
+    connect(common, &CommonInputs::changed, this, &PlannerWindow::remember);
+    connect(stackPage, &FocusStackPage::changed, this, &PlannerWindow::remember);
+    connect(samePage, &SamePicturePage::changed, this, &PlannerWindow::remember);
+    // Shift+F10 is the other key for a context menu, where a keyboard has
+    // no Menu key.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, &PlannerWindow::openContextMenu);
     resize(860, 640);
     recompute();
 }
@@ -147,9 +172,74 @@ void PlannerWindow::usePhoto(const PhotoFacts &photo)
             : tr("Not taken from the photo: %1.").arg(lacking.join(QStringLiteral("; "))));
 }
 
+void PlannerWindow::remember()
+{
+    common->saveTo(*settings);
+    stackPage->saveTo(*settings);
+    samePage->saveTo(*settings);
+}
+
+Printout PlannerWindow::printout(int page) const
+{
+    if (page < 0 || page >= tabs->count())
+        page = tabs->currentIndex();
+    const QWidget *shown = tabs->widget(page);
+    Printout p;
+    p.title = tr("Vorel Planner: %1").arg(tabs->tabText(page).remove(QLatin1Char('&')));
+    p.fields = PlannerPrint::fieldsOf(common) + PlannerPrint::fieldsOf(shown);
+    if (const ChartView *chart = shown->findChild<ChartView *>())
+        p.chart = chart->chartDrawing();
+    if (const QTableWidget *table = shown->findChild<QTableWidget *>()) {
+        for (int c = 0; c < table->columnCount(); ++c)
+            p.headers << table->horizontalHeaderItem(c)->text();
+        for (int r = 0; r < table->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < table->columnCount(); ++c)
+                cells << (table->item(r, c) ? table->item(r, c)->text() : QString());
+            p.rows << cells;
+        }
+    }
+    return p;
+}
+
+int PlannerWindow::print(QPagedPaintDevice &device, int page)
+{
+    // A page out of view may not be up to date.
+    const int index = page < 0 || page >= tabs->count() ? tabs->currentIndex() : page;
+    if (tabs->widget(index) == stackPage && stackStale)
+        recomputeStack();
+    if (tabs->widget(index) == samePage && sameStale)
+        recomputeSame();
+    return PlannerPrint::print(device, printout(index));
+}
+
+void PlannerWindow::askPrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(tabs->tabText(tabs->currentIndex()).remove(QLatin1Char('&')));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(tr("Print page"));
+    if (dialog.exec() == QDialog::Accepted)
+        print(printer);
+}
+
+void PlannerWindow::openContextMenu()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || focus->window() != this)
+        return;
+    // Where a text cursor is, there; elsewhere the widget's middle.
+    QPoint at = focus->rect().center();
+    const QRect cursor = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    if (cursor.isValid() && focus->rect().contains(cursor.center()))
+        at = cursor.center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
+    QCoreApplication::sendEvent(focus, &event);
+}
+
 void PlannerWindow::rememberUnit()
 {
-    QSettings().setValue(QLatin1String(UnitKey), common->unit() == PlannerText::Unit::Feet
-                                                     ? QStringLiteral("feet")
-                                                     : QStringLiteral("metres"));
+    settings->setValue(QLatin1String(UnitKey), common->unit() == PlannerText::Unit::Feet
+                                                   ? QStringLiteral("feet")
+                                                   : QStringLiteral("metres"));
 }

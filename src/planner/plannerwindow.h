@@ -8,8 +8,11 @@ class BestAperturePage;
 class CommonInputs;
 class FocusStackPage;
 class PhotoPage;
+class QPagedPaintDevice;
+class QSettings;
 class QTabWidget;
 struct PhotoFacts;
+struct Printout;
 class SamePicturePage;
 
 // The planner's window: the common inputs always in view above the pages
@@ -37,16 +40,31 @@ public:
     // The settings key of the distance unit, "metres" or "feet".
     static const char UnitKey[];
 
+    // A page on paper: the common inputs, the page's fields, its chart and
+    // its table; the page in view for -1.
+    Printout printout(int page = -1) const;
+    // Prints a page onto a printer or PDF writer, brought up to date first;
+    // the number of sheets, 0 where nothing could be printed.
+    int print(QPagedPaintDevice &device, int page = -1);
+
 public slots:
     void recompute();
 
 private:
+    void askPrint();
+    // Opens the context menu of the widget with the keyboard focus, as the
+    // Menu key does.
+    void openContextMenu();
     void pageShown();
+    void remember();
     void recomputeStack();
     void recomputeSame();
     void rememberUnit();
     void usePhoto(const PhotoFacts &photo);
 
+    // Written on every change, to disk when the window closes or the event
+    // loop finds the time.
+    QSettings *settings;
     CommonInputs *common;
     QTabWidget *tabs;
     BestAperturePage *bestPage;

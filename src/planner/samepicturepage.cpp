@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -43,6 +44,15 @@ SamePicturePage::SamePicturePage(QWidget *parent)
     second->setCurrentIndex(DefaultSecondCamera);
     aperture->setPrefix(QStringLiteral("f/"));
 
+    PlannerFields::setTip(second, tr("The camera that is to take the same picture as the "
+                                     "first, the one chosen above."));
+    PlannerFields::setTip(aperture, tr("The f-number of the first camera."));
+    PlannerFields::setTip(framingFocal, tr("The second camera's focal length for the same "
+                                           "framing; at 0, shown as \"equivalent\", the "
+                                           "equivalent focal length."));
+    PlannerFields::setTip(framingAperture, tr("The second camera's f-number for the same "
+                                              "framing; at 0, shown as \"equivalent\", the "
+                                              "equivalent f-number."));
     auto *form = new QFormLayout;
     PlannerFields::addRow(form, tr("Second ca&mera"), tr("Second camera"), second);
     PlannerFields::addRow(form, tr("Ape&rture of the first"), tr("Aperture"), aperture);
@@ -60,6 +70,7 @@ SamePicturePage::SamePicturePage(QWidget *parent)
     framingFocal->setSpecialValueText(tr("equivalent"));
     framingAperture->setSpecialValueText(tr("equivalent"));
     framingAperture->setPrefix(QStringLiteral("f/"));
+    PlannerFields::setTip(background, tr("How far the background lies behind the subject."));
     auto *framingBox = new QGroupBox(tr("Same framing"));
     auto *framingForm = new QFormLayout;
     PlannerFields::addRow(framingForm, tr("Secon&d camera's focal length"),
@@ -100,6 +111,32 @@ SamePicturePage::SamePicturePage(QWidget *parent)
         connect(box, &QDoubleSpinBox::valueChanged, this, &SamePicturePage::changed);
 }
 
+void SamePicturePage::saveTo(QSettings &settings) const
+{
+    settings.setValue(QStringLiteral("same/secondCamera"), second->camera().name);
+    settings.setValue(QStringLiteral("same/aperture"), aperture->value());
+    settings.setValue(QStringLiteral("same/framingFocalLength"), framingFocal->value());
+    settings.setValue(QStringLiteral("same/framingAperture"), framingAperture->value());
+    // In mm, whatever the unit shown.
+    settings.setValue(QStringLiteral("same/backgroundMm"),
+                      PlannerText::fromUnit(background->value(), backgroundUnit));
+}
+
+void SamePicturePage::restoreFrom(const QSettings &settings)
+{
+    const int index =
+        second->indexOfName(settings.value(QStringLiteral("same/secondCamera")).toString());
+    if (index >= 0)
+        second->setCurrentIndex(index);
+    PlannerFields::restore(aperture, settings, QStringLiteral("same/aperture"));
+    PlannerFields::restore(framingFocal, settings, QStringLiteral("same/framingFocalLength"));
+    PlannerFields::restore(framingAperture, settings, QStringLiteral("same/framingAperture"));
+    const double mm = PlannerFields::stored(settings, QStringLiteral("same/backgroundMm"));
+    const double shown = PlannerText::toUnit(mm, backgroundUnit);
+    if (shown >= background->minimum() && shown <= background->maximum())
+        background->setValue(shown);
+}
+
 QLineEdit *SamePicturePage::framingField(int camera, Figure figure) const
 {
     return framing[camera == 0 ? 0 : 1][int(figure)];
@@ -126,6 +163,7 @@ void SamePicturePage::recomputeFraming(const PlannerInputs &inputs, double focus
         background->setSuffix(QLatin1Char(' ') + PlannerText::unitSymbol(backgroundUnit));
         background->setMaximum(PlannerText::toUnit(MaxBackgroundMetres * 1000, backgroundUnit));
         background->setValue(PlannerText::toUnit(mm, backgroundUnit));
+        PlannerFields::renewTip(background);
     }
     if (!current.valid || !(std::isfinite(focus) && focus > inputs.flength)) {
         clearFraming(tr("No chart: the same framing needs both cameras and a focus that can be "
@@ -190,7 +228,10 @@ void SamePicturePage::recomputeFraming(const PlannerInputs &inputs, double focus
         [first, secondCamera, behind, unit](QPainter &painter, const QSize &size) {
             PlannerCharts::drawBackgroundBlur(painter, size, first, secondCamera, behind, unit);
         },
-        PlannerCharts::describeBackgroundBlur(first, secondCamera, behind, unit));
+        PlannerCharts::describeBackgroundBlur(first, secondCamera, behind, unit),
+        [first, secondCamera, behind, unit](const QSize &size) {
+            return PlannerCharts::backgroundBlurPoints(size, first, secondCamera, behind, unit);
+        });
 }
 
 void SamePicturePage::recompute(const PlannerInputs &inputs, double focus)

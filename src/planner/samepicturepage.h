@@ -12,6 +12,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
+class QSettings;
 
 // The same picture from a second camera: the focal length, f-number and
 // CoC that give the first camera's field of view and depth of field on the
@@ -31,6 +32,10 @@ public:
     // focus is where both cameras are focused, in mm; NaN for none.
     void recompute(const PlannerInputs &inputs, double focus);
     const Equivalence &equivalence() const { return current; }
+    // The page's inputs as the next session finds them; a value missing or
+    // out of range in the settings leaves that input as it is.
+    void saveTo(QSettings &settings) const;
+    void restoreFrom(const QSettings &settings);
 
     CameraBox *secondCameraBox() const { return second; }
     QDoubleSpinBox *apertureBox() const { return aperture; }
