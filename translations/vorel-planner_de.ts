@@ -712,6 +712,18 @@
         <translation>Casio-Objektabstand</translation>
     </message>
     <message>
+        <source>Sony focus position</source>
+        <translation>Sony-Fokusposition</translation>
+    </message>
+    <message>
+        <source>Apple focus range</source>
+        <translation>Apple-Fokusbereich</translation>
+    </message>
+    <message>
+        <source>Leica focus distance</source>
+        <translation>Leica-Fokusabstand</translation>
+    </message>
+    <message>
         <source>cannot be read: %1</source>
         <translation>kann nicht gelesen werden: %1</translation>
     </message>

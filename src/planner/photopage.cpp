@@ -61,6 +61,9 @@ const char *const ReaderTexts[] = {
     QT_TRANSLATE_NOOP("PhotoReader", "Olympus focus distance"),
     QT_TRANSLATE_NOOP("PhotoReader", "Minolta focus distance"),
     QT_TRANSLATE_NOOP("PhotoReader", "Casio object distance"),
+    QT_TRANSLATE_NOOP("PhotoReader", "Sony focus position"),
+    QT_TRANSLATE_NOOP("PhotoReader", "Apple focus range"),
+    QT_TRANSLATE_NOOP("PhotoReader", "Leica focus distance"),
 };
 
 // The reasons that carry another within: the words the reader puts around it.
