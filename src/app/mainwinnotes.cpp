@@ -22,7 +22,7 @@ void mainWin::noteModelLimits()
                         "the one shown by more than 10 %.")
                          .arg(i + 1);
             break;
-        case ModelCheck::Finding::CloseRange:
+        case ModelCheck::Finding::Close:
             notes << tr("Camera %1: at this close range the depth of field shown is more than "
                         "10 % off the exact one.")
                          .arg(i + 1);

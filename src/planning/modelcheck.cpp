@@ -40,15 +40,9 @@ Finding check(const LensModel &lens, bool diffraction, double tolerance)
     const LensModel::Limits shown = lens.limits(diffraction);
     if (!differs(shown.nearLimit, shown.farLimit, exactNear, exactFar, tolerance))
         return Finding::Fair;
-    if (!exact.sharp)
-        return Finding::Diffraction;
-    if (!diffraction) {
-        // Would the window's own diffraction search have been near enough?
-        const LensModel::Limits searched = lens.limits(true);
-        if (!differs(searched.nearLimit, searched.farLimit, exactNear, exactFar, tolerance))
-            return Finding::Diffraction;
-    }
-    return Finding::CloseRange;
+    // Farther out the working f-number is the marked one, and what is left
+    // is the diffraction the window leaves out or counts too small.
+    return exact.magnification < CloseRange ? Finding::Diffraction : Finding::Close;
 }
 
 } // namespace ModelCheck

@@ -15,16 +15,20 @@ namespace ModelCheck
 // How far apart the two may be before the window says so: 10 %.
 constexpr double Tolerance = 0.10;
 
+// From 1:10 on, the working f-number is 10 % above the marked one and the
+// depth of field a few millimetres: close range.
+constexpr double CloseRange = 0.1;
+
 enum class Finding {
     // The window's figures are within the tolerance (or the settings are no
     // camera at all: a focus at or inside the focal length).
     Fair,
-    // Off because the window leaves diffraction out, or because diffraction
-    // alone blurs beyond the CoC and nothing is sharp.
+    // Off farther than 1:10: the window leaves diffraction out, or counts
+    // it but diffraction alone nearly fills the CoC.
     Diffraction,
-    // Off at close range: the working f-number's larger diffraction disc,
-    // or a depth of field short beside the search's 10 mm steps.
-    CloseRange,
+    // Off at 1:10 or closer: the working f-number's larger diffraction
+    // disc, or a depth of field short beside the search's 10 mm steps.
+    Close,
 };
 
 // Whether the shown depth of field differs from the exact one by more than
