@@ -116,10 +116,18 @@ void TestHelp::manualPage_data()
     QTest::addColumn<QString>("page");
 
     const QLocale german(QLocale::German, QLocale::Germany);
-    QTest::newRow("en help") << QLocale::c() << "actionHelp" << "en" << "index.html";
-    QTest::newRow("en tutorial") << QLocale::c() << "actionTutorial" << "en" << "tutorial.html";
-    QTest::newRow("de help") << german << "actionHelp" << "de" << "index.html";
-    QTest::newRow("de tutorial") << german << "actionTutorial" << "de" << "tutorial.html";
+    QTest::newRow("en help") << QLocale::c() << "actionHelp"
+                             << "en"
+                             << "index.html";
+    QTest::newRow("en tutorial") << QLocale::c() << "actionTutorial"
+                                 << "en"
+                                 << "tutorial.html";
+    QTest::newRow("de help") << german << "actionHelp"
+                             << "de"
+                             << "index.html";
+    QTest::newRow("de tutorial") << german << "actionTutorial"
+                                 << "de"
+                                 << "tutorial.html";
 }
 
 // Help opens the manual's start page and Tutorial the tutorial: a local

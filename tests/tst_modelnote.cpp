@@ -114,10 +114,8 @@ void TestModelNote::differsInDioptres_data()
     QTest::newRow("near hyperfocal") << 1206.0 << 240000.0 << 1247.0 << 31643.0 << false;
     QTest::newRow("1:1 searched") << 125.969 << 134.768 << 129.916 << 130.084 << true;
     QTest::newRow("10 km is infinity") << 1000.0 << 10000000.0 << 1000.0 << Inf << false;
-    QTest::newRow("11 % deeper") << 1000.0 << 2000.0 << 1000.0 << 1000.0 / (1 - 0.5 / 1.11)
-                                 << true;
-    QTest::newRow("9 % deeper") << 1000.0 << 2000.0 << 1000.0 << 1000.0 / (1 - 0.5 / 1.09)
-                                << false;
+    QTest::newRow("11 % deeper") << 1000.0 << 2000.0 << 1000.0 << 1000.0 / (1 - 0.5 / 1.11) << true;
+    QTest::newRow("9 % deeper") << 1000.0 << 2000.0 << 1000.0 << 1000.0 / (1 - 0.5 / 1.09) << false;
     QTest::newRow("zone where none is") << 3995.0 << 4005.0 << 4000.0 << 4000.0 << true;
     QTest::newRow("none on both sides") << 4000.0 << 4000.0 << 4000.0 << 4000.0 << false;
 }
@@ -154,16 +152,16 @@ void TestModelNote::noteFollowsSettings_data()
 
     QTest::newRow("hyperfocal f/8, CoC 0.03") << 24.0 << 8.0 << 2.4 << 0.03 << false << "";
     QTest::newRow("portrait f/2.8") << 85.0 << 2.8 << 3.0 << 0.03 << false << "";
-    QTest::newRow("f/8, CoC of 21 MP") << 50.0 << 8.0 << 3.0 << 0.0128 << false
-                                       << "with diffraction counted";
+    QTest::newRow("f/8, CoC of 21 MP")
+        << 50.0 << 8.0 << 3.0 << 0.0128 << false << "with diffraction counted";
     QTest::newRow("f/16, Airy disc over the CoC")
         << 50.0 << 16.0 << 4.0 << 0.0128 << false << "with diffraction counted";
     QTest::newRow("1:1 f/2 closed form") << 65.0 << 2.0 << 0.13 << 0.03 << false << "";
     QTest::newRow("1:1 f/11 closed form")
         << 65.0 << 11.0 << 0.13 << 0.03 << false << "at this close range";
     // The window's search steps 10 mm; the exact zone is 0.17 mm deep.
-    QTest::newRow("1:1 f/4 searched") << 65.0 << 4.0 << 0.13 << 0.015 << true
-                                      << "at this close range";
+    QTest::newRow("1:1 f/4 searched")
+        << 65.0 << 4.0 << 0.13 << 0.015 << true << "at this close range";
 }
 
 // The note appears exactly where the figures are more than 10 % off, says

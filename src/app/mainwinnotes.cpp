@@ -29,10 +29,9 @@ void mainWin::noteModelLimits()
             break;
         }
     }
-    const QString note =
-        notes.isEmpty() ? QString()
-                        : notes.join(QLatin1Char(' ')) + QLatin1Char(' ') +
-                              tr("Vorel Planner gives the exact figures.");
+    const QString note = notes.isEmpty() ? QString()
+                                         : notes.join(QLatin1Char(' ')) + QLatin1Char(' ') +
+                                               tr("Vorel Planner gives the exact figures.");
     // Said once: a note stays until the findings change, and a note that
     // no longer holds is taken back unless something else has replaced it.
     if (note == modelNote)

@@ -18,8 +18,7 @@ double dioptres(double distance)
 
 } // namespace
 
-bool differs(double shownNear, double shownFar, double exactNear, double exactFar,
-             double tolerance)
+bool differs(double shownNear, double shownFar, double exactNear, double exactFar, double tolerance)
 {
     const double shown = dioptres(shownNear) - dioptres(shownFar);
     const double exact = dioptres(exactNear) - dioptres(exactFar);
