@@ -154,6 +154,8 @@ void TestModelNote::noteFollowsSettings_data()
     QTest::newRow("portrait f/2.8") << 85.0 << 2.8 << 3.0 << 0.03 << false << "";
     QTest::newRow("f/8, CoC of 21 MP")
         << 50.0 << 8.0 << 3.0 << 0.0128 << false << "with diffraction counted";
+    // Counted with the marked f-number, the Airy disc is 2 % short at 1:58.
+    QTest::newRow("f/8, CoC of 21 MP, searched") << 50.0 << 8.0 << 3.0 << 0.0128 << true << "";
     QTest::newRow("f/16, Airy disc over the CoC")
         << 50.0 << 16.0 << 4.0 << 0.0128 << false << "with diffraction counted";
     QTest::newRow("1:1 f/2 closed form") << 65.0 << 2.0 << 0.13 << 0.03 << false << "";
