@@ -38,6 +38,7 @@ private slots:
     void manualPage_data();
     void manualPage();
     void missingLanguageFallsBackToEnglish();
+    void installedManualComesFirst();
     void missingManualSaysSo();
     void manualLinksResolve_data();
     void manualLinksResolve();
@@ -179,6 +180,18 @@ void TestHelp::missingLanguageFallsBackToEnglish()
     QCOMPARE(locator.page("en", "index.html"), QFileInfo(page).absoluteFilePath());
     QVERIFY(locator.page("de", "tutorial.html").isEmpty());
     QVERIFY(locator.page("en", "../en/index.html").isEmpty());
+}
+
+// The manual installed beside the program (bin/../share/vorel/docs/manual)
+// is looked for first, the source tree's last.
+void TestHelp::installedManualComesFirst()
+{
+    const QStringList roots = ManualLocator::defaultRoots();
+    QVERIFY(roots.size() >= 2);
+    QCOMPARE(roots.first(), QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                            "/../share/vorel/docs/manual"));
+    QCOMPARE(roots.last(), sourceManual);
+    QCOMPARE(w->manualFolders, roots);
 }
 
 // Without the manual, Help and Tutorial say so in a warning and open
