@@ -17,6 +17,13 @@ QString range(const QDoubleSpinBox *box)
     return number(box->minimum()) + QStringLiteral(" … ") + number(box->maximum());
 }
 
+// Only a change is announced: screen readers hear every new description.
+void describe(QWidget *widget, const QString &description)
+{
+    if (widget->accessibleDescription() != description)
+        widget->setAccessibleDescription(description);
+}
+
 } // namespace
 
 void mainWin::setUpTips()
@@ -42,6 +49,8 @@ void mainWin::setUpTips()
     cpR->setToolTip(tr("Copies camera 1's focus, f-number, focal length and CoC to camera 2."));
     cpL->setToolTip(tr("Copies camera 2's focus, f-number, focal length and CoC to camera 1."));
     swpLR->setToolTip(tr("Swaps the focus, f-number, focal length and CoC of the two cameras."));
+    qxscaled->setAccessibleName(tr("Distance scale value"));
+    qyscaled->setAccessibleName(tr("Uz-Scale value"));
 
     for (int i = 0; i < 2; ++i) {
         const Camera cam = camera(i);
@@ -154,13 +163,9 @@ void mainWin::describeResults()
     for (int i = 0; i < 2; ++i) {
         const Camera cam = camera(i);
         // The button's text holds the distance: "Set to hyperfocal (12.3m)".
-        cam.setHyper->setAccessibleDescription(
-            tr("Camera %1: %2").arg(i + 1).arg(cam.setHyper->text()));
+        describe(cam.setHyper, tr("Camera %1: %2").arg(i + 1).arg(cam.setHyper->text()));
     }
-    qxscaled->setAccessibleName(tr("Distance scale value"));
-    qxscaled->setAccessibleDescription(
-        tr("One pixel of the diagram spans %1 mm of distance.").arg(51 - qxscale->value()));
-    qyscaled->setAccessibleName(tr("Uz-Scale value"));
-    qyscaled->setAccessibleDescription(
-        tr("A blur of one CoC (U = 1) is %1 pixels high.").arg(qyscale->value()));
+    describe(qxscaled,
+             tr("One pixel of the diagram spans %1 mm of distance.").arg(51 - qxscale->value()));
+    describe(qyscaled, tr("A blur of one CoC (U = 1) is %1 pixels high.").arg(qyscale->value()));
 }
