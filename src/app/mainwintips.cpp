@@ -6,15 +6,19 @@
 namespace
 {
 
-QString number(double value)
+// A number as the box beside it writes its own: in the box's locale,
+// without group separators.
+QString number(const QWidget *box, double value)
 {
-    return QString::number(value, 'g', 6);
+    QLocale locale = box->locale();
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', 6);
 }
 
-// "what it is (min to max unit)": the range as the box itself holds it.
+// The range as the box itself holds it.
 QString range(const QDoubleSpinBox *box)
 {
-    return number(box->minimum()) + QStringLiteral(" … ") + number(box->maximum());
+    return number(box, box->minimum()) + QStringLiteral(" … ") + number(box, box->maximum());
 }
 
 // Only a change is announced: screen readers hear every new description.
@@ -31,7 +35,7 @@ void mainWin::setUpTips()
     DSB_leftBorder->setToolTip(
         tr("The nearest distance the diagram shows, in metres (up to %1 m). It never comes "
            "closer than twice the longer focal length, where the blur stops meaning anything.")
-            .arg(number(DSB_leftBorder->maximum())));
+            .arg(number(DSB_leftBorder, DSB_leftBorder->maximum())));
     SB_leftBorder->setToolTip(
         tr("Moves the diagram's left border in whole metres, from 1 m to 1000 m."));
     distanceCam->setToolTip(tr("The diagram's distances are measured from the camera."));
