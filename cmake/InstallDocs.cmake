@@ -40,3 +40,17 @@ function(vorel_install_man_pages)
         vorel_install_gzipped(${page} ${CMAKE_INSTALL_MANDIR}/man${section})
     endforeach()
 endfunction()
+
+# The HTML manual, which the window's Help menu opens. It lies below
+# share/vorel rather than share/doc, which minimal systems leave out, laid
+# out as in the source tree: the pages in docs/manual/<language>/, the
+# screenshots they show in docs/.
+function(vorel_install_manual)
+    set(docs ${CMAKE_INSTALL_DATADIR}/vorel/docs)
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/manual DESTINATION ${docs})
+    set(screenshots screenshot.png render-example.png planner-best.png planner-best-de.png
+        planner-stack.png planner-stack-de.png planner-photo.png planner-photo-de.png
+        planner-same.png planner-same-de.png)
+    list(TRANSFORM screenshots PREPEND ${PROJECT_SOURCE_DIR}/docs/)
+    install(FILES ${screenshots} DESTINATION ${docs})
+endfunction()

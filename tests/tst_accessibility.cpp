@@ -22,6 +22,10 @@ private slots:
     void cleanup();
 
     void labelledControlsAnnounceTheirLabel();
+    void cameraFieldsCarryTheirCamera_data();
+    void cameraFieldsCarryTheirCamera();
+    void everyInputHasAToolTip();
+    void resultsAreDescribed();
     void everyShownControlHasAWordyName();
     void diagramIsANamedChart();
     void descriptionHoldsLegendFigures();
@@ -89,9 +93,11 @@ QString TestAccessibility::description() const
     return iface ? iface->text(QAccessible::Description) : QString();
 }
 
-// A control with a label is announced by the label's text: as its name, or
-// for a combo box, whose name on Linux is its current choice, as the first
-// label it is labelled by.
+// A control with a label is labelled by it, and announced by the label's
+// text: as its name, or for a combo box, whose name on Linux is its current
+// choice, as the first label it is labelled by. Both cameras' fields carry
+// the same labels, so their names say the camera instead ("Camera 1 focus
+// distance"), and the label stays the relation a screen reader reads.
 void TestAccessibility::labelledControlsAnnounceTheirLabel()
 {
     int checked = 0;
@@ -102,17 +108,118 @@ void TestAccessibility::labelledControlsAnnounceTheirLabel()
         const QString text = face(label)->text(QAccessible::Name);
         QAccessibleInterface *control = face(label->buddy());
         QVERIFY(control);
+        const auto labels = control->relations(QAccessible::Label);
+        QVERIFY(!labels.isEmpty());
+        QCOMPARE(labels.first().first->text(QAccessible::Name), text);
+        const QString object = label->buddy()->objectName();
         QString announced = control->text(QAccessible::Name);
         if (control->role() == QAccessible::ComboBox) {
-            const auto labels = control->relations(QAccessible::Label);
-            QVERIFY(!labels.isEmpty());
             announced = labels.first().first->text(QAccessible::Name);
             QCOMPARE(control->text(QAccessible::Value),
                      qobject_cast<QComboBox *>(label->buddy())->currentText());
+        } else if (object.startsWith(QLatin1String("c1_")) ||
+                   object.startsWith(QLatin1String("c2_"))) {
+            const QString camera = QStringLiteral("Camera %1 ").arg(object.at(1));
+            QVERIFY2(announced.startsWith(camera), qPrintable(object + ": " + announced));
+            continue;
         }
-        QVERIFY2(announced == text, qPrintable(label->buddy()->objectName() + ": " + announced));
+        QVERIFY2(announced == text, qPrintable(object + ": " + announced));
     }
     QCOMPARE(checked, 23);
+}
+
+void TestAccessibility::cameraFieldsCarryTheirCamera_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("name");
+
+    const char *const rows[][2] = {
+        {"fdist", "focus distance"},
+        {"apature", "f-number"},
+        {"flength", "focal length"},
+        {"coc", "circle of confusion"},
+        {"calcDef", "calc with diffraction"},
+        {"set_Hyper", "set to hyperfocal"},
+        {"distD", "view distance"},
+        {"widthD", "image width"},
+        {"setCOCCF", "set CoC by crop factor"},
+        {"setCOCPS", "set CoC by pixel size"},
+        {"setCOCVD", "set CoC by view distance"},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << row[0] << row[1];
+}
+
+// Each camera's twin fields are told apart by name: "Camera 1 ..." and
+// "Camera 2 ...", never the same.
+void TestAccessibility::cameraFieldsCarryTheirCamera()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, name);
+    QStringList names;
+    for (const char *camera : {"1", "2"}) {
+        QWidget *widget = w->findChild<QWidget *>(QStringLiteral("c%1_").arg(camera) + field);
+        QVERIFY(widget);
+        names << face(widget)->text(QAccessible::Name);
+        QCOMPARE(names.last(), QStringLiteral("Camera %1 ").arg(camera) + name);
+    }
+    QVERIFY(names.first() != names.last());
+}
+
+// Every input tells what it is when the mouse rests on it; the camera's
+// inputs name their camera, and the number fields give their unit and range.
+void TestAccessibility::everyInputHasAToolTip()
+{
+    int checked = 0;
+    for (QWidget *widget : w->centralWidget()->findChildren<QWidget *>()) {
+        if (!qobject_cast<QAbstractSpinBox *>(widget) && !qobject_cast<QAbstractButton *>(widget) &&
+            !qobject_cast<QComboBox *>(widget) && !qobject_cast<QAbstractSlider *>(widget) &&
+            !qobject_cast<QGroupBox *>(widget))
+            continue;
+        const QString object = widget->objectName();
+        if (object.isEmpty() || object.startsWith(QLatin1String("qt_")) ||
+            object.startsWith(QLatin1String("gb")))
+            continue;
+        ++checked;
+        const QString tip = widget->toolTip();
+        QVERIFY2(tip.size() > 20, qPrintable(object + ": " + tip));
+        // c1_fdist, boxC1 and checkBox_2 belong to camera 1.
+        QChar camera;
+        if (object.startsWith(QLatin1String("c1_")) || object.startsWith(QLatin1String("c2_")))
+            camera = object.at(1);
+        else if (object.startsWith(QLatin1String("boxC")))
+            camera = object.back();
+        else if (object.startsWith(QLatin1String("checkBox")))
+            camera = object == QLatin1String("checkBox_2") ? QChar('1') : QChar('2');
+        if (!camera.isNull())
+            QVERIFY2(tip.contains(QStringLiteral("camera ") + camera, Qt::CaseInsensitive),
+                     qPrintable(object + ": " + tip));
+        if (auto *box = qobject_cast<QDoubleSpinBox *>(widget))
+            QVERIFY2(tip.contains(QString::number(box->maximum(), 'g', 6)),
+                     qPrintable(object + ": " + tip));
+    }
+    // 18 inputs of each camera (its box and lock included), the three copy
+    // buttons and the six diagram controls.
+    QCOMPARE(checked, 2 * 18 + 3 + 6);
+}
+
+// The results a screen reader cannot see: each hyperfocal button describes
+// its camera and distance, the scale labels what their numbers mean.
+void TestAccessibility::resultsAreDescribed()
+{
+    w->c1_flength->setValue(24);
+    w->c1_apature->setValue(8);
+    w->c1_coc->setValue(0.03);
+    // F^2 / (N c) = 576 / 0.24 mm = 2.4 m.
+    QCOMPARE(face(w->c1_set_Hyper)->text(QAccessible::Description),
+             QString("Camera 1: Set to hyperfocal (2.4m)"));
+    QVERIFY(face(w->c2_set_Hyper)->text(QAccessible::Description).startsWith("Camera 2: "));
+    w->qxscale->setValue(41);
+    QCOMPARE(face(w->qxscaled)->text(QAccessible::Description),
+             QString("One pixel of the diagram spans 10 mm of distance."));
+    w->qyscale->setValue(20);
+    QCOMPARE(face(w->qyscaled)->text(QAccessible::Description),
+             QString("A blur of one CoC (U = 1) is 20 pixels high."));
 }
 
 // Whatever the user can reach is announced with words, not arrows alone.

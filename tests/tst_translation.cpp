@@ -36,6 +36,8 @@ private slots:
     void standardButtonsInGerman();
     void accessibleTextsFollowLocale_data();
     void accessibleTextsFollowLocale();
+    void tipsAndCameraNamesFollowLocale_data();
+    void tipsAndCameraNamesFollowLocale();
 };
 
 namespace
@@ -322,6 +324,35 @@ void TestTranslation::accessibleTextsFollowLocale()
         w->boxC2->setChecked(false);
     }
     QTEST(diagram->text(QAccessible::Description), "noCamera");
+}
+
+void TestTranslation::tipsAndCameraNamesFollowLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("focusName");
+    QTest::addColumn<QString>("apertureName");
+    QTest::addColumn<QString>("focusTip");
+
+    QTest::newRow("de") << German << "Kamera 1 Entfernung"
+                        << "Kamera 2 Blendenzahl"
+                        << "Entfernung, auf die Kamera 1 fokussiert";
+    QTest::newRow("C") << QLocale::c() << "Camera 1 focus distance"
+                       << "Camera 2 f-number"
+                       << "Focus distance of camera 1";
+}
+
+// The names a screen reader announces for each camera's fields and the
+// inputs' tool tips are in the window's language.
+void TestTranslation::tipsAndCameraNamesFollowLocale()
+{
+    QFETCH(QLocale, locale);
+    useLocale(locale);
+    const auto w = freshWindow();
+    QTEST(QAccessible::queryAccessibleInterface(w->c1_fdist)->text(QAccessible::Name), "focusName");
+    QTEST(QAccessible::queryAccessibleInterface(w->c2_apature)->text(QAccessible::Name),
+          "apertureName");
+    QFETCH(QString, focusTip);
+    QVERIFY2(w->c1_fdist->toolTip().startsWith(focusTip), qPrintable(w->c1_fdist->toolTip()));
 }
 
 QTEST_MAIN(TestTranslation)

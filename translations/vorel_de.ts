@@ -640,5 +640,224 @@ Hinweis: Anleitung und Hilfe finden Sie unter https://vorel.example.org/</transl
         <source>Camera 2 focused at %1 m: the same framing as camera 1.</source>
         <translation>Kamera 2 auf %1 m fokussiert: der gleiche Bildausschnitt wie Kamera 1.</translation>
     </message>
+    <message>
+        <source>en</source>
+        <comment>the folder of the manual in this language</comment>
+        <translation>de</translation>
+    </message>
+    <message>
+        <source>The manual (%1) cannot be found. It is installed with Vorel; these folders do not hold it:
+%2</source>
+        <translation>Das Handbuch (%1) ist nicht zu finden. Es wird mit Vorel installiert; diese Ordner enthalten es nicht:
+%2</translation>
+    </message>
+    <message>
+        <source>Camera %1: with diffraction counted, the depth of field differs from the one shown by more than 10 %.</source>
+        <translation>Kamera %1: Mit Beugung gerechnet weicht die Schärfentiefe um mehr als 10 % von der gezeigten ab.</translation>
+    </message>
+    <message>
+        <source>Camera %1: at this close range the depth of field shown is more than 10 % off the exact one.</source>
+        <translation>Kamera %1: In diesem Nahbereich weicht die gezeigte Schärfentiefe um mehr als 10 % von der exakten ab.</translation>
+    </message>
+    <message>
+        <source>Vorel Planner gives the exact figures.</source>
+        <translation>Vorel Planner gibt die exakten Werte.</translation>
+    </message>
+    <message>
+        <source>The nearest distance the diagram shows, in metres (up to %1 m). It never comes closer than twice the longer focal length, where the blur stops meaning anything.</source>
+        <translation>Die nächste Entfernung, die das Diagramm zeigt, in Metern (bis %1 m). Sie kommt nie näher als die doppelte längere Brennweite, wo die Unschärfe nichts mehr bedeutet.</translation>
+    </message>
+    <message>
+        <source>Moves the diagram&apos;s left border in whole metres, from 1 m to 1000 m.</source>
+        <translation>Verschiebt den linken Rand des Diagramms in ganzen Metern, von 1 m bis 1000 m.</translation>
+    </message>
+    <message>
+        <source>The diagram&apos;s distances are measured from the camera.</source>
+        <translation>Das Diagramm misst die Entfernungen ab der Kamera.</translation>
+    </message>
+    <message>
+        <source>Distances measured from the plane of focus: not available in this version.</source>
+        <translation>Entfernungen ab der Schärfenebene: in dieser Version nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>Zoom of the distance axis, %1 to %2: one pixel of the diagram spans 51 minus this many millimetres, so further right shows less distance in more detail.</source>
+        <translation>Zoom der Entfernungsachse, %1 bis %2: Ein Pixel des Diagramms umfasst 51 minus so viele Millimeter; weiter rechts zeigt also weniger Entfernung genauer.</translation>
+    </message>
+    <message>
+        <source>Height in pixels of one unit of blur, %1 to %2. The blur U is the blur disc divided by the CoC; up to 1 counts as sharp.</source>
+        <translation>Höhe einer Einheit Unschärfe in Pixeln, %1 bis %2. Die Unschärfe U ist der Unschärfekreis geteilt durch den Zerstreuungskreis; bis 1 gilt als scharf.</translation>
+    </message>
+    <message>
+        <source>Copies camera 1&apos;s focus, f-number, focal length and CoC to camera 2.</source>
+        <translation>Kopiert Fokus, Blende, Brennweite und Zerstreuungskreis von Kamera 1 nach Kamera 2.</translation>
+    </message>
+    <message>
+        <source>Copies camera 2&apos;s focus, f-number, focal length and CoC to camera 1.</source>
+        <translation>Kopiert Fokus, Blende, Brennweite und Zerstreuungskreis von Kamera 2 nach Kamera 1.</translation>
+    </message>
+    <message>
+        <source>Swaps the focus, f-number, focal length and CoC of the two cameras.</source>
+        <translation>Tauscht Fokus, Blende, Brennweite und Zerstreuungskreis der beiden Kameras.</translation>
+    </message>
+    <message>
+        <source>Shows camera %1 in the diagram. Unchecked, the camera is left out and its inputs are off.</source>
+        <translation>Zeigt Kamera %1 im Diagramm. Nicht angekreuzt bleibt die Kamera weg, und ihre Eingaben sind gesperrt.</translation>
+    </message>
+    <message>
+        <source>Focus distance of camera %1, in metres from the camera (%2 m, in steps of 0.01 m).</source>
+        <translation>Entfernung, auf die Kamera %1 fokussiert, in Metern ab der Kamera (%2 m, in Schritten von 0,01 m).</translation>
+    </message>
+    <message>
+        <source>F-number N of camera %1 as marked on the lens (f/%2). A larger number gives more depth of field and more diffraction blur.</source>
+        <translation>Blendenzahl N von Kamera %1, wie auf dem Objektiv angegeben (f/%2). Eine größere Zahl gibt mehr Schärfentiefe und mehr Beugungsunschärfe.</translation>
+    </message>
+    <message>
+        <source>Focal length F of camera %1, in millimetres (%2 mm). The hyperfocal distance F² / (N c) grows with its square.</source>
+        <translation>Brennweite F von Kamera %1, in Millimetern (%2 mm). Die hyperfokale Distanz F² / (N c) wächst mit ihrem Quadrat.</translation>
+    </message>
+    <message>
+        <source>Circle of confusion c of camera %1, in millimetres (%2 mm): the largest blur disc that still counts as sharp (U ≤ 1). Type it in, or set it with the panel below.</source>
+        <translation>Zerstreuungskreis c von Kamera %1, in Millimetern (%2 mm): der größte Unschärfekreis, der noch als scharf gilt (U ≤ 1). Eintippen oder mit dem Feld darunter setzen.</translation>
+    </message>
+    <message>
+        <source>Focuses camera %1 at its hyperfocal distance F² / (N c), or with diffraction at the nearest focus that keeps 10 km sharp: from about half of it to infinity everything is then sharp.</source>
+        <translation>Fokussiert Kamera %1 auf ihre hyperfokale Distanz F² / (N c), mit Beugung auf die nächste Entfernung, die 10 km scharf hält: Von etwa ihrer Hälfte bis unendlich ist dann alles scharf.</translation>
+    </message>
+    <message>
+        <source>Counts camera %1&apos;s diffraction disc, 0.001342 mm per unit of f-number (2.44 times 550 nm), with the blur: the limits and the hyperfocal distance are then searched numerically.</source>
+        <translation>Rechnet das Beugungsscheibchen von Kamera %1, 0,001342 mm je Blendenzahl (2,44 mal 550 nm), zur Unschärfe: Die Grenzen und die hyperfokale Distanz werden dann numerisch gesucht.</translation>
+    </message>
+    <message>
+        <source>While ticked, a new focal length moves camera %1&apos;s focus so that the magnification, (s - F) / F, stays as it was.</source>
+        <translation>Solange angekreuzt, verschiebt eine neue Brennweite den Fokus von Kamera %1 so, dass der Maßstab (s - F) / F bleibt, wie er war.</translation>
+    </message>
+    <message>
+        <source>How camera %1&apos;s CoC is found: by crop factor, by pixel size or by view distance. The panel below changes with it; its Set button writes the CoC.</source>
+        <translation>Wie der Zerstreuungskreis von Kamera %1 bestimmt wird: nach Cropfaktor, nach Pixelgröße oder nach Betrachtungsabstand. Das Feld darunter wechselt mit; seine Schaltfläche Setzen trägt den Wert ein.</translation>
+    </message>
+    <message>
+        <source>Sensor format of camera %1. The crop-factor rule takes twice the pixel pitch of a 3:2 image of 4.17 million pixels on it.</source>
+        <translation>Sensorformat von Kamera %1. Die Cropfaktor-Regel nimmt den doppelten Pixelabstand eines 3:2-Bildes von 4,17 Millionen Pixeln darauf.</translation>
+    </message>
+    <message>
+        <source>Sets camera %1&apos;s CoC from the sensor format by the crop-factor rule.</source>
+        <translation>Setzt den Zerstreuungskreis von Kamera %1 aus dem Sensorformat nach der Cropfaktor-Regel.</translation>
+    </message>
+    <message>
+        <source>Sensor format of camera %1, for the pixel-size rule.</source>
+        <translation>Sensorformat von Kamera %1, für die Pixelgrößen-Regel.</translation>
+    </message>
+    <message>
+        <source>Pixel count of camera %1&apos;s sensor, in millions (Standard: 4.17). The CoC is twice the pixel pitch along the diagonal.</source>
+        <translation>Pixelzahl des Sensors von Kamera %1, in Millionen (Standard: 4,17). Der Zerstreuungskreis ist der doppelte Pixelabstand entlang der Diagonale.</translation>
+    </message>
+    <message>
+        <source>Sets camera %1&apos;s CoC to twice the pixel pitch of that sensor and pixel count.</source>
+        <translation>Setzt den Zerstreuungskreis von Kamera %1 auf den doppelten Pixelabstand dieses Sensors und dieser Pixelzahl.</translation>
+    </message>
+    <message>
+        <source>Distance from which camera %1&apos;s picture is viewed (%2), in the unit of the image width. A farther view allows a larger CoC.</source>
+        <translation>Abstand, aus dem das Bild von Kamera %1 betrachtet wird (%2), in der Einheit der Bildbreite. Ein größerer Abstand erlaubt einen größeren Zerstreuungskreis.</translation>
+    </message>
+    <message>
+        <source>Shape of camera %1&apos;s picture, 3:2 or 4:3: it gives the diagonal from the width.</source>
+        <translation>Seitenverhältnis des Bildes von Kamera %1, 3:2 oder 4:3: Es ergibt die Diagonale aus der Breite.</translation>
+    </message>
+    <message>
+        <source>Width of camera %1&apos;s picture as viewed (%2), in the unit of the view distance. A larger picture needs a smaller CoC.</source>
+        <translation>Breite des betrachteten Bildes von Kamera %1 (%2), in der Einheit des Betrachtungsabstands. Ein größeres Bild braucht einen kleineren Zerstreuungskreis.</translation>
+    </message>
+    <message>
+        <source>Sets camera %1&apos;s CoC for a full-frame picture of that width seen from that distance.</source>
+        <translation>Setzt den Zerstreuungskreis von Kamera %1 für ein Vollformatbild dieser Breite aus diesem Abstand betrachtet.</translation>
+    </message>
+    <message>
+        <source>Camera %1 focus distance</source>
+        <translation>Kamera %1 Entfernung</translation>
+    </message>
+    <message>
+        <source>Camera %1 f-number</source>
+        <translation>Kamera %1 Blendenzahl</translation>
+    </message>
+    <message>
+        <source>Camera %1 focal length</source>
+        <translation>Kamera %1 Brennweite</translation>
+    </message>
+    <message>
+        <source>Camera %1 circle of confusion</source>
+        <translation>Kamera %1 Zerstreuungskreis</translation>
+    </message>
+    <message>
+        <source>Camera %1 set to hyperfocal</source>
+        <translation>Kamera %1 auf hyperfokale Distanz</translation>
+    </message>
+    <message>
+        <source>Camera %1 calc with diffraction</source>
+        <translation>Kamera %1 mit Beugung rechnen</translation>
+    </message>
+    <message>
+        <source>Camera %1 lock magnification</source>
+        <translation>Kamera %1 Maßstab festhalten</translation>
+    </message>
+    <message>
+        <source>Camera %1 CoC method</source>
+        <translation>Kamera %1 Art des Zerstreuungskreises</translation>
+    </message>
+    <message>
+        <source>Camera %1 sensor format for the crop factor</source>
+        <translation>Kamera %1 Sensorformat für den Cropfaktor</translation>
+    </message>
+    <message>
+        <source>Camera %1 set CoC by crop factor</source>
+        <translation>Kamera %1 Zerstreuungskreis nach Cropfaktor setzen</translation>
+    </message>
+    <message>
+        <source>Camera %1 sensor format</source>
+        <translation>Kamera %1 Sensorformat</translation>
+    </message>
+    <message>
+        <source>Camera %1 pixel count</source>
+        <translation>Kamera %1 Pixelzahl</translation>
+    </message>
+    <message>
+        <source>Camera %1 set CoC by pixel size</source>
+        <translation>Kamera %1 Zerstreuungskreis nach Pixelgröße setzen</translation>
+    </message>
+    <message>
+        <source>Camera %1 view distance</source>
+        <translation>Kamera %1 Betrachtungsabstand</translation>
+    </message>
+    <message>
+        <source>Camera %1 picture shape</source>
+        <translation>Kamera %1 Seitenverhältnis</translation>
+    </message>
+    <message>
+        <source>Camera %1 image width</source>
+        <translation>Kamera %1 Bildbreite</translation>
+    </message>
+    <message>
+        <source>Camera %1 set CoC by view distance</source>
+        <translation>Kamera %1 Zerstreuungskreis nach Betrachtungsabstand setzen</translation>
+    </message>
+    <message>
+        <source>Camera %1: %2</source>
+        <translation>Kamera %1: %2</translation>
+    </message>
+    <message>
+        <source>Distance scale value</source>
+        <translation>Wert des Abstandsmaßstabs</translation>
+    </message>
+    <message>
+        <source>One pixel of the diagram spans %1 mm of distance.</source>
+        <translation>Ein Pixel des Diagramms umfasst %1 mm Entfernung.</translation>
+    </message>
+    <message>
+        <source>Uz-Scale value</source>
+        <translation>Wert des Uz-Maßstabs</translation>
+    </message>
+    <message>
+        <source>A blur of one CoC (U = 1) is %1 pixels high.</source>
+        <translation>Eine Unschärfe von einem Zerstreuungskreis (U = 1) ist %1 Pixel hoch.</translation>
+    </message>
 </context>
 </TS>

@@ -72,6 +72,7 @@ mainWin::mainWin()
     frame->setLayout(diagramLayout);
 
     EnterPressesButton::installOn(this);
+    setUpTips();
 
     fileName = QString();
 
@@ -125,6 +126,8 @@ void mainWin::run()
 
     showCocPanel(cam1);
     showCocPanel(cam2);
+    describeResults();
+    noteModelLimits();
 
     repaint();
 }

@@ -1,6 +1,7 @@
 #ifndef MAINWIN_H
 #define MAINWIN_H
 
+#include "app/manuallocator.h"
 #include "optics/lensmodel.h"
 #include "ui_mainwin.h"
 
@@ -46,6 +47,12 @@ public:
     // field width at the subject. Added in code, after the form's actions.
     QAction *actionSame_framing = nullptr;
 
+    // Where Help and Tutorial look for the manual's pages.
+    QStringList manualFolders = ManualLocator::defaultRoots();
+    // Opens page of the manual in the window's language; says so in a
+    // message box and returns false when the manual cannot be found.
+    bool openManual(const QString &page);
+
 public slots:
     void run();
     void setDist();
@@ -83,6 +90,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Tool tips and accessible names of the inputs, set once; the results'
+    // accessible descriptions and the status bar's note on the model's
+    // limits follow every run().
+    void setUpTips();
+    void describeResults();
+    void noteModelLimits();
+    QString modelNote;
+
     void setUpDrops();
     bool dropPhoto(const QString &name, int camera);
 

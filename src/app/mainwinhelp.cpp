@@ -1,20 +1,12 @@
-// The About box and the web pages of the Help menu.
+// The About box and the manual behind the Help menu.
 
 #include "mainwin.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
-
-namespace
-{
-
-// Every web page of the program lives below this address; the help page is
-// named after the version, so each version has its own.
-const char webPrefix[] = "https://vorel.example.org/links/vorel";
-
-} // namespace
 
 void mainWin::about()
 {
@@ -35,14 +27,33 @@ void mainWin::about()
     box.exec();
 }
 
+bool mainWin::openManual(const QString &page)
+{
+    // The manual's folder for the language the window speaks: each
+    // translation names its own.
+    const QString language = tr("en", "the folder of the manual in this language");
+    const QString file = ManualLocator(manualFolders).page(language, page);
+    if (file.isEmpty()) {
+        QStringList folders;
+        for (const QString &folder : manualFolders)
+            folders << QDir::toNativeSeparators(folder);
+        QMessageBox::warning(this, QStringLiteral("Vorel"),
+                             tr("The manual (%1) cannot be found. It is installed with Vorel; "
+                                "these folders do not hold it:\n%2")
+                                 .arg(page, folders.join(QLatin1Char('\n'))));
+        return false;
+    }
+    // Whether a browser could be started is the desktop's to show.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    return true;
+}
+
 void mainWin::tutorial()
 {
-    QDesktopServices::openUrl(
-        QUrl(QString::fromLatin1(webPrefix) + QStringLiteral("tutorial.html")));
+    openManual(QStringLiteral("tutorial.html"));
 }
 
 void mainWin::help()
 {
-    QDesktopServices::openUrl(
-        QUrl(QString::fromLatin1(webPrefix) + version + QStringLiteral(".html")));
+    openManual(QStringLiteral("index.html"));
 }

@@ -7,13 +7,17 @@ Value interface, and the diagram's description follows what is set.
 
 from atspi_harness import CheckFailed
 
-# Controls of each camera box, by role and name.
+# Controls of each camera box, by role, the name that carries the camera
+# ("{camera}" stands for "Camera 1" or "Camera 2"), the label a screen reader
+# reads beside it, and the value at start.
 CAMERA_CONTROLS = [
-    ("spin button", "Focus", 4.0),
-    ("spin button", "Apature", None),
-    ("spin button", "Focal length", None),
-    ("spin button", "Circel of Confusion", 0.0128),
-    ("check box", "Calc with diffraction", None),
+    ("spin button", "{camera} focus distance", "Focus", 4.0),
+    ("spin button", "{camera} f-number", "Apature", None),
+    ("spin button", "{camera} focal length", "Focal length", None),
+    ("spin button", "{camera} circle of confusion", "Circel of Confusion", 0.0128),
+    ("check box", "{camera} calc with diffraction", None, None),
+    ("check box", "{camera} lock magnification", None, None),
+    ("push button", "{camera} set to hyperfocal", None, None),
 ]
 FIRST_APERTURES = {"Camera 1": 1.2, "Camera 2": 2.0}
 FIRST_FOCAL_LENGTHS = {"Camera 1": 85.0, "Camera 2": 135.0}
@@ -51,20 +55,25 @@ def announced_name(session, node):
 def check_names(session):
     for role, name in WINDOW_CONTROLS:
         session.find(role, name, showing=True)
+    names = {}
     for camera in ("Camera 1", "Camera 2"):
         box = session.find("check box", camera)
-        for role, name, value in CAMERA_CONTROLS:
+        for role, pattern, label, value in CAMERA_CONTROLS:
+            name = pattern.format(camera=camera)
             node = session.find(role, name, root=box)
-            if role == "spin button":
+            names.setdefault(pattern, set()).add(node.name)
+            if label is not None:
                 labels = session.labels_of(node)
-                expect(labels[:1] == [name],
-                       "%s %s is labelled by %r, not by its label" % (camera, name, labels))
+                expect(labels[:1] == [label],
+                       "%s is labelled by %r, not by its label %r" % (name, labels, label))
             if value is not None:
                 expect(abs(session.value(node) - value) < 1e-9,
-                       "%s %s reads %r, not %r" % (camera, name, session.value(node), value))
-        aperture = session.value(session.find("spin button", "Apature", root=box))
+                       "%s reads %r, not %r" % (name, session.value(node), value))
+            expect(role != "push button" or camera in node.description,
+                   "%s is described as %r" % (name, node.description))
+        aperture = session.value(session.find("spin button", camera + " f-number", root=box))
         expect(aperture == FIRST_APERTURES[camera], "%s starts at f/%g" % (camera, aperture))
-        focal = session.value(session.find("spin button", "Focal length", root=box))
+        focal = session.value(session.find("spin button", camera + " focal length", root=box))
         expect(focal == FIRST_FOCAL_LENGTHS[camera], "%s starts at %g mm" % (camera, focal))
         crop = [n for n in session.find_all("combo box", root=box, showing=True)
                 if announced_name(session, n) == "Crop factor"]
@@ -73,9 +82,13 @@ def check_names(session):
         expect(crop[0].name == "1.6 APS-C (3:2)", "%s crop factor reads %r"
                % (camera, crop[0].name))
         panel = session.find("panel", FIRST_PANELS[camera], root=box, showing=True)
-        button = session.find("push button", "Set", root=panel)
+        button = session.find("push button", camera + " set CoC by crop factor", root=panel)
         expect(FIRST_PANELS[camera] in session.labels_of(button),
                "%s's Set button is labelled by %r" % (camera, session.labels_of(button)))
+
+    # Camera 1's fields and camera 2's are told apart by their names.
+    for pattern, found in names.items():
+        expect(len(found) == 2, "both cameras' %r read the same: %r" % (pattern, found))
 
     unnamed = []
     checked = 0
@@ -114,12 +127,12 @@ def check_description(session):
     session.pump(0.5)
 
     box = session.find("check box", "Camera 1")
-    focus = session.find("spin button", "Focus", root=box)
+    focus = session.find("spin button", "Camera 1 focus distance", root=box)
     session.set_value(focus, 3.0)
     expect(session.value(focus) == 3.0, "Focus reads %r after setting 3" % session.value(focus))
     wait_for_description(session, "Camera 1: 85mm f/1.2 - Dist.: 3m", "the new focus")
 
-    aperture = session.find("spin button", "Apature", root=box)
+    aperture = session.find("spin button", "Camera 1 f-number", root=box)
     session.set_value(aperture, 8.0)
     described = wait_for_description(session, "85mm f/8 - Dist.: 3m", "the new f-number")
     expect("Camera 2: 135mm f/2 - Dist.: 4m" in described,
