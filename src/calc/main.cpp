@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <optional>
 #include <string>
 
 #include <unistd.h>
@@ -56,15 +55,16 @@ int main(int argc, char *argv[])
     std::string cannotRun;
     // A --camera alone is looked up here when the camera database's cache
     // of an earlier run is up to date; the helper reads the database (and
-    // renews the cache) otherwise.
-    std::optional<CameraDatabase> cached;
+    // renews the cache) otherwise. The database is kept to the end of the
+    // program and not taken apart there, which would only cost time.
+    static const CameraDatabase *cached = nullptr;
     switch (CalcApp::helperFor(argc, argv)) {
     case CalcCommands::Helper::Drawing:
         cannotRun = runHelper(VOREL_RENDER_HELPER, "drawing", argv);
         break;
     case CalcCommands::Helper::Media:
         if (CalcApp::helperOnlyForCamera(argc, argv)) {
-            cached = CameraDatabase::cachedOnly();
+            cached = new CameraDatabase(CameraDatabase::cachedOnly());
             if (cached->isLoaded())
                 break;
         }
@@ -76,7 +76,7 @@ int main(int argc, char *argv[])
 
     const CalcProcess process;
     QCoreApplication app(argc, argv);
-    return CalcProcess::run([&cannotRun, &cached](CalcApp &calc) {
+    return CalcProcess::run([&cannotRun](CalcApp &calc) {
         if (cached && cached->isLoaded())
             calc.provideCameras(cached->finder());
         if (cannotRun.empty())

@@ -427,7 +427,10 @@ std::optional<CameraSearch> CameraSearch::fromBytes(const QByteArray &bytes, qsi
     stream >> in;
     if (stream.status() != QDataStream::Ok || !stream.atEnd() || in.number() != count)
         return std::nullopt;
+    // The names borrow their words from the texts read, which the search
+    // keeps: one block rather than a string for each word.
     CameraSearch search;
+    search.m_storage = in.texts();
     search.m_entries.reserve(count);
     for (qsizetype i = 0; i < count; ++i) {
         Entry e;
@@ -439,15 +442,15 @@ std::optional<CameraSearch> CameraSearch::fromBytes(const QByteArray &bytes, qsi
             for (quint32 j = 0; j < n; ++j) {
                 Name name;
                 name.derived = in.number() != 0;
-                name.words = in.strings(MaxNames);
+                name.words = in.borrowedStrings(MaxNames);
                 name.key = keyOf(name.words);
                 if (in.failed() || name.key.isEmpty())
                     return std::nullopt;
                 names->append(name);
             }
         }
-        e.metadataMaker = in.string();
-        e.metadataModel = in.string();
+        e.metadataMaker = in.borrowedString();
+        e.metadataModel = in.borrowedString();
         if (in.failed())
             return std::nullopt;
         search.m_entries << e;

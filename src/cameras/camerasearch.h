@@ -73,6 +73,8 @@ private:
     Level levelOf(const Entry &entry, const Name &query) const;
 
     QList<Entry> m_entries;
+    // The texts that the names of a search read from bytes borrow.
+    QString m_storage;
 };
 
 #endif // CAMERASEARCH_H

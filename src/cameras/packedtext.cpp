@@ -53,17 +53,33 @@ double PackedText::toDouble()
 
 QString PackedText::string()
 {
+    QString s = borrowedString();
+    // A copy of its own, no longer tied to the texts.
+    s.detach();
+    return s;
+}
+
+QString PackedText::borrowedString()
+{
     const quint32 n = number();
     if (m_failed || n > m_text.size() - m_textAt) {
         m_failed = true;
         return QString();
     }
-    const QString s = m_text.mid(m_textAt, n);
+    const QString s = QString::fromRawData(m_text.constData() + m_textAt, n);
     m_textAt += n;
     return s;
 }
 
 QStringList PackedText::strings(quint32 max)
+{
+    QStringList list = borrowedStrings(max);
+    for (QString &s : list)
+        s.detach();
+    return list;
+}
+
+QStringList PackedText::borrowedStrings(quint32 max)
 {
     const quint32 n = number();
     QStringList list;
@@ -73,7 +89,7 @@ QStringList PackedText::strings(quint32 max)
     }
     list.reserve(n);
     for (quint32 i = 0; i < n && !m_failed; ++i)
-        list << string();
+        list << borrowedString();
     return m_failed ? QStringList() : list;
 }
 

@@ -23,6 +23,11 @@ public:
     quint32 number();
     double toDouble();
     QString string();
+    // string() without a copy: the text lies in texts(), which must outlive
+    // it and every copy of it.
+    QString borrowedString();
+    QStringList borrowedStrings(quint32 max);
+    const QString &texts() const { return m_text; }
     // A list of at most max texts; a longer one fails the reader.
     QStringList strings(quint32 max);
 
