@@ -1,7 +1,7 @@
 #include "graph.h"
 
 #include "app/mainwin.h"
-#include "diagramwriter.h"
+#include "diagram/diagramwriter.h"
 
 #include <QAccessibleWidget>
 #include <QPainter>

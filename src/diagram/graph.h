@@ -1,7 +1,7 @@
 #ifndef GRAPH_H
 #define GRAPH_H
 
-#include "diagrampainter.h"
+#include "diagram/diagrampainter.h"
 
 #include <QCoreApplication>
 #include <QString>
