@@ -1,7 +1,7 @@
 #include "mainwin.h"
 
-#include "diagram/graph.h"
-#include "ui/enterpressesbutton.h"
+#include "app/enterpressesbutton.h"
+#include "app/graph.h"
 
 #include <QGridLayout>
 

@@ -1,6 +1,6 @@
 #include "plannerfields.h"
 
-#include "ui/decimalspinbox.h"
+#include "app/decimalspinbox.h"
 
 #include <QComboBox>
 #include <QFormLayout>
