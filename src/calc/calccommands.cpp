@@ -121,6 +121,8 @@ Result runPresets(CalcArguments &args)
 // them; an unknown frame is invalid, an absent background NaN.
 struct Framed {
     Framing::Frame frame{std::nan(""), std::nan("")};
+    // The sensor format or camera the frame is of; empty for a frame the
+    // user gave.
     QString frameSource;
     double background = std::nan("");
 };
@@ -151,7 +153,6 @@ Framed readFraming(CalcArguments &args, const CalcArguments::Coc &coc, double fo
                           .arg(LargestSide));
         else {
             f.frame = {width, height};
-            f.frameSource = QStringLiteral("given");
         }
     } else if (std::isfinite(coc.diagonal)) {
         f.frame = Framing::frameOf(coc.diagonal, coc.aspect);
@@ -205,9 +206,9 @@ QList<QPair<QString, QString>> framingLines(const Framed &fr, double focal, doub
     QList<QPair<QString, QString>> lines;
     if (fr.frame.valid()) {
         const Framing::Figures f = Framing::compute(focal, focus, fr.frame);
-        QString frame = QStringLiteral("%1 x %2 mm").arg(g4(fr.frame.width), g4(fr.frame.height));
-        if (fr.frameSource != QLatin1String("given"))
-            frame += QStringLiteral(" (") + fr.frameSource + QLatin1Char(')');
+        const QString frame =
+            withSource(QStringLiteral("%1 x %2 mm").arg(g4(fr.frame.width), g4(fr.frame.height)),
+                       fr.frameSource);
         lines.append({QStringLiteral("Frame"), frame});
         lines.append({QStringLiteral("Field of view"),
                       QString::fromUtf8("%1° horizontal, %2° vertical, %3° diagonal")
@@ -341,7 +342,7 @@ Result runDof(CalcArguments &args)
             return done(json(
                 withCamera(withFraming(dofJson(f), framed, focal, aperture, focus, 1.0), coc)));
         const auto lines = framingLines(framed, focal, aperture, focus, 1.0);
-        return done(dofText(f, coc.source) +
+        return done(dofText(f, coc.note()) +
                     (lines.isEmpty() ? QString() : QStringLiteral("\n") + keyValues(lines)));
     }
     const ExactDof::Figures e =
@@ -717,9 +718,7 @@ QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture
                        const CalcArguments::Coc &coc, bool diffraction,
                        const QList<QPair<QString, QString>> &extra)
 {
-    QString cocText = g6(coc.mm) + QStringLiteral(" mm");
-    if (coc.source != QLatin1String("given"))
-        cocText += QStringLiteral(" (") + coc.source + QLatin1Char(')');
+    const QString cocText = coc.text();
     const QString forInfinity =
         std::isnan(e.focusForInfinity)
             ? QStringLiteral("none: diffraction alone fills the CoC even at infinity")

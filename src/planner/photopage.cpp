@@ -2,6 +2,7 @@
 
 #include "cameralist.h"
 #include "cameras/cameradatabase.h"
+#include "optics/numbercheck.h"
 #include "photo/photocamera.h"
 #include "photo/photoreader.h"
 #include "plannerfields.h"
@@ -67,10 +68,7 @@ PhotoFacts readPhoto(const QString &fileName)
     return facts;
 }
 
-bool known(double x)
-{
-    return std::isfinite(x) && x > 0;
-}
+using NumberCheck::positiveFinite;
 
 } // namespace
 
@@ -127,7 +125,7 @@ bool PhotoPage::open(const QString &fileName)
             tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(fileName), facts.problem));
         return false;
     }
-    if (!known(facts.flength) || !known(facts.fNumber)) {
+    if (!positiveFinite(facts.flength) || !positiveFinite(facts.fNumber)) {
         problem->setText(tr("%1 does not say which focal length and f-number it was taken with.")
                              .arg(QDir::toNativeSeparators(fileName)));
         return false;
@@ -142,7 +140,8 @@ bool PhotoPage::open(const QString &fileName)
 
 double PhotoPage::cocOf(const PhotoFacts &photo) const
 {
-    return known(photo.diagonal) ? CocPresets::cocFromCropFactor(photo.diagonal) : inputs.coc;
+    return positiveFinite(photo.diagonal) ? CocPresets::cocFromCropFactor(photo.diagonal)
+                                          : inputs.coc;
 }
 
 QString PhotoPage::describe(const PhotoFacts &photo) const
@@ -192,8 +191,9 @@ PhotoCamera PhotoPage::cameraOf(const PhotoFacts &photo) const
     used.focalLength = photo.flength;
     used.fNumber = photo.fNumber;
     used.focusDistance = photo.focus / 1000;
-    used.cropFactor = known(photo.diagonal) ? CocPresets::FullFrameDiagonal / photo.diagonal
-                                            : PhotoSettings::None;
+    used.cropFactor = positiveFinite(photo.diagonal)
+                          ? CocPresets::FullFrameDiagonal / photo.diagonal
+                          : PhotoSettings::None;
     return PhotoCamera::from(used, cocOf(photo));
 }
 
