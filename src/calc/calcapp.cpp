@@ -2,6 +2,7 @@
 
 #include "calcarguments.h"
 #include "calccommands.h"
+#include "calcoptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -43,6 +44,22 @@ QString CalcApp::overallHelp()
     return text;
 }
 
+namespace
+{
+
+// Whether a raw argument is the option, as "--name" or "--name=value".
+bool namesOption(const char *argument, const OptionSpec &option)
+{
+    if (std::strncmp(argument, "--", 2) != 0)
+        return false;
+    const char *rest = argument + 2;
+    const std::size_t length = std::strlen(option.name);
+    return std::strncmp(rest, option.name, length) == 0 &&
+           (rest[length] == '\0' || rest[length] == '=');
+}
+
+} // namespace
+
 CalcCommands::Helper CalcApp::helperFor(int argc, const char *const *argv)
 {
     if (argc < 2 || argv[1] == nullptr)
@@ -52,7 +69,7 @@ CalcCommands::Helper CalcApp::helperFor(int argc, const char *const *argv)
             return c.helper;
     // Every command that takes a CoC takes --camera.
     for (int i = 2; i < argc && argv[i] != nullptr; ++i)
-        if (std::strcmp(argv[i], "--camera") == 0 || std::strncmp(argv[i], "--camera=", 9) == 0)
+        if (namesOption(argv[i], CalcOptions::Camera))
             return CalcCommands::Helper::Media;
     return CalcCommands::Helper::None;
 }

@@ -1,7 +1,7 @@
 #include "calcarguments.h"
 
+#include "calc/cocresolution.h"
 #include "calcformat.h"
-#include "presets/cocresolution.h"
 
 #include <cmath>
 #include <limits>

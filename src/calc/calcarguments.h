@@ -1,8 +1,8 @@
 #ifndef CALCARGUMENTS_H
 #define CALCARGUMENTS_H
 
+#include "calc/cocresolution.h"
 #include "calcoptions.h"
-#include "presets/cocresolution.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

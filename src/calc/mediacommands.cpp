@@ -355,11 +355,51 @@ Result runPhoto(CalcArguments &args)
 
 } // namespace CalcCommands
 
+CocResolution::CameraMatch CalcCommands::cameraMatch(const CameraDatabase &database,
+                                                     const QString &text)
+{
+    using Outcome = CameraDatabase::Outcome;
+    const CameraDatabase::Search search = database.find(text);
+    CocResolution::CameraMatch result;
+    const QString given = QLatin1Char('\'') + text.simplified() + QLatin1Char('\'');
+    QStringList names;
+    for (const CameraInfo &c : search.candidates)
+        names << c.name();
+    switch (search.outcome) {
+    case Outcome::Found:
+        result.diagonal = search.camera.diagonal();
+        result.camera = search.camera.name();
+        result.name = QStringLiteral("%1, crop factor %2")
+                          .arg(search.camera.name(), QString::number(search.camera.cropFactor));
+        break;
+    case Outcome::Ambiguous:
+        result.problem = QStringLiteral("--camera: %1 matches several cameras (%2); give more of "
+                                        "the name")
+                             .arg(given, names.join(QStringLiteral(", ")));
+        break;
+    case Outcome::NotFound:
+        result.problem = names.isEmpty()
+                             ? QStringLiteral("--camera: %1 matches no camera of the database "
+                                              "('vorel-calc cameras' lists them)")
+                                   .arg(given)
+                             : QStringLiteral("--camera: %1 matches no camera of the database; "
+                                              "the closest are %2")
+                                   .arg(given, names.join(QStringLiteral(", ")));
+        break;
+    case Outcome::NoDatabase:
+        result.problem = QStringLiteral("--camera: ") + CameraDatabase::noDatabaseReason();
+        result.unavailable = true;
+        break;
+    }
+    return result;
+}
+
 void CalcCommands::provideMedia(CalcApp &calc)
 {
     calc.provide(QStringLiteral("cameras"), runCameras);
     calc.provide(QStringLiteral("photo"), runPhoto);
     // Only a command that names a camera loads the database, and only once
     // for cameras, photos and --camera together.
-    calc.provideCameras([](const QString &text) { return CameraDatabase::shared().match(text); });
+    calc.provideCameras(
+        [](const QString &text) { return cameraMatch(CameraDatabase::shared(), text); });
 }

@@ -1,6 +1,6 @@
 #include "cocresolution.h"
 
-#include "cocpresets.h"
+#include "presets/cocpresets.h"
 
 #include <QRegularExpression>
 #include <QStringList>
