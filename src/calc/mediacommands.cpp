@@ -163,15 +163,6 @@ QJsonObject photoJson(const PhotoFigures &p, bool diffraction)
     return o;
 }
 
-// Make and model, the make once: models often repeat it ("NIKON D70").
-QString cameraName(const PhotoSettings &s)
-{
-    const QString makeWord = s.make.section(QLatin1Char(' '), 0, 0);
-    if (!makeWord.isEmpty() && s.model.startsWith(makeWord, Qt::CaseInsensitive))
-        return s.model;
-    return QStringList{s.make, s.model}.join(QLatin1Char(' ')).trimmed();
-}
-
 // dof's figures without the note that follows them, which the photos'
 // text gives once at its end.
 QString figuresOnly(const QString &dofText)
@@ -197,7 +188,7 @@ QString photoText(const PhotoFigures &p, const QString &dofText)
         crop = QStringLiteral("%1 (%2)").arg(QString::number(s.cropFactor, 'g', 4), s.cropSource);
     QList<QPair<QString, QString>> lines = {
         {QStringLiteral("Photo"), p.file},
-        {QStringLiteral("Camera"), or_(cameraName(s))},
+        {QStringLiteral("Camera"), or_(CameraInfo::displayName(s.make, s.model))},
         {QStringLiteral("Lens"), or_(s.lens)},
         {QStringLiteral("Image"),
          s.width > 0 ? QStringLiteral("%1 x %2 pixels").arg(s.width).arg(s.height) : none},

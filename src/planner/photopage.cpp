@@ -44,11 +44,8 @@ PhotoFacts readPhoto(const QString &fileName)
     const PhotoSettings &s = read.settings;
     if (const auto camera = CameraList::database().byMakeAndModel(s.make, s.model))
         facts.camera = camera->name();
-    else if (const QString maker = s.make.section(QLatin1Char(' '), 0, 0);
-             !maker.isEmpty() && s.model.startsWith(maker, Qt::CaseInsensitive))
-        facts.camera = s.model; // "PENTAX K10D" already names its maker
     else
-        facts.camera = QStringList{s.make, s.model}.join(QLatin1Char(' ')).trimmed();
+        facts.camera = CameraInfo::displayName(s.make, s.model);
     if (s.cropFactor > 0)
         facts.diagonal = CocPresets::FullFrameDiagonal / s.cropFactor;
     facts.flength = s.focalLength;
