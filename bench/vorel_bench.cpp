@@ -3,8 +3,8 @@
 // same segments and legend texts drawn by a bare painter. Given the path of
 // vorel-calc, it also times that program's commands as whole processes.
 
+#include "app/graph.h"
 #include "app/mainwin.h"
-#include "diagram/graph.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

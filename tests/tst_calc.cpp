@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <limits>
 
 // vorel-calc: its figures against the window's, the CoC options, the JSON
 // documents, the refusal of bad input and the program as a process.
@@ -458,6 +459,14 @@ void TestCalc::jsonWriterMatchesQt_data()
     QTest::newRow("large numbers") << QJsonValue(
         QJsonArray{999999999999999.9, 1e15, 61436581489475472.0, 1152921504606846976.0,
                    -2.1847062606175414e17, 1.7466200739866581e20, 1e21});
+    // JSON has no infinity and no NaN: Qt writes null for them, as the
+    // figures' unreached limits are written.
+    QTest::newRow("not finite") << QJsonValue(QJsonArray{
+        std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN(), 1.5});
+    QTest::newRow("not finite keys")
+        << QJsonValue(QJsonObject{{"far_m", std::numeric_limits<double>::infinity()},
+                                  {"step_mm", std::numeric_limits<double>::quiet_NaN()}});
     // Doubles of every magnitude, and metres to the millimetre, as a
     // table's cells hold them.
     QRandomGenerator random(14);

@@ -297,6 +297,14 @@ void TestCalcMedia::photoFiguresFollowTheFormulas()
     QVERIFY(std::abs(p["far_m"].toDouble() - s * h / (h - (s - f)) / 1000) < 1e-9);
     QCOMPARE(p["coc_mm"].toDouble(), 0.015);
     QCOMPARE(p["coc_source"].toString(), QStringLiteral("given"));
+    // The text shows a given CoC alone, one from the photo with its source.
+    const QString given = call({"photo", photo("OlympusE1.jpg"), "--coc", "0.015"}).out;
+    QVERIFY2(given.contains(QRegularExpression("Circle of confusion +0.015 mm\n")),
+             qPrintable(given));
+    const QString fromPhoto = call({"photo", photo("OlympusE1.jpg")}).out;
+    QVERIFY2(
+        fromPhoto.contains(QRegularExpression("Circle of confusion +[0-9.]+ mm \\(crop factor")),
+        qPrintable(fromPhoto));
 }
 
 // --focus, --focal and --aperture stand in for the photo's values.

@@ -2,6 +2,7 @@
 #include "calc/calcarguments.h"
 #include "calc/calccommands.h"
 #include "calc/texttable.h"
+#include "project/projectfile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -25,6 +26,8 @@ private slots:
     void completion();
     void noGuiLibraries_data();
     void noGuiLibraries();
+    void renderLoadsNoWidgets_data();
+    void renderLoadsNoWidgets();
     void csvQuoting_data();
     void csvQuoting();
     void drawingWithoutHelper();
@@ -194,9 +197,49 @@ void TestCalcOptions::noGuiLibraries_data()
     QTest::newRow("photo") << QStringList{"photo",
                                           QStringLiteral(VOREL_TEST_PHOTOS "/NikonD70.jpg")}
                            << false << true;
-    // The check itself sees GUI libraries where they are loaded.
-    QTest::newRow("render") << QStringList{"render", "--help"} << true << true;
+    // The check itself sees GUI libraries where they are loaded; render
+    // draws on Qt's painting alone, without cameras or photos.
+    QTest::newRow("render") << QStringList{"render", "--help"} << true << false;
 }
+
+namespace
+{
+
+// The libraries the dynamic loader maps for vorel-calc and its helpers
+// while they run the command line; empty when the run fails.
+// The libraries vorel-calc maps for a command that succeeds; its camera
+// cache in cacheFolder, where given, and its standard output in out.
+Names loadedLibraries(const QStringList &arguments, const QString &cacheFolder = QString(),
+                      QByteArray *out = nullptr)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!cacheFolder.isEmpty())
+        env.insert(QStringLiteral("VOREL_CACHE_DIR"), cacheFolder);
+    env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VOREL_CALC_BINARY), arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return {};
+    if (out)
+        *out = process.readAllStandardOutput();
+    const QString loaded = QString::fromUtf8(process.readAllStandardError());
+    const QRegularExpression file(QStringLiteral(R"(file=(\S+) \[0\];\s+needed by)"));
+    Names libraries;
+    for (QRegularExpressionMatchIterator it = file.globalMatch(loaded); it.hasNext();)
+        libraries << it.next().captured(1);
+    return libraries;
+}
+
+bool anyLibrary(const Names &libraries, const QString &pattern)
+{
+    const QRegularExpression name(pattern);
+    return std::any_of(libraries.begin(), libraries.end(),
+                       [&name](const QString &library) { return name.match(library).hasMatch(); });
+}
+
+} // namespace
 
 // The commands that draw nothing start on Qt Core alone: the dynamic
 // loader maps no Qt GUI library for them, and no camera or metadata library
@@ -208,11 +251,11 @@ void TestCalcOptions::noGuiLibraries()
     QFETCH(bool, media);
     QTemporaryDir cache;
     QByteArray helperOutput;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("VOREL_CACHE_DIR"), cache.path());
     if (arguments.last() == QLatin1String("cached")) {
         arguments.removeLast();
         QProcess first;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("VOREL_CACHE_DIR"), cache.path());
         first.setProcessEnvironment(env);
         first.start(QStringLiteral(VOREL_CALC_BINARY), arguments);
         QVERIFY(first.waitForFinished(60000));
@@ -220,32 +263,44 @@ void TestCalcOptions::noGuiLibraries()
         helperOutput = first.readAllStandardOutput();
         QVERIFY(!helperOutput.isEmpty());
     }
-    QProcess process;
-    env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(VOREL_CALC_BINARY), arguments);
-    QVERIFY(process.waitForFinished(60000));
-    QCOMPARE(process.exitCode(), 0);
-    const QString loaded = QString::fromUtf8(process.readAllStandardError());
-    const QRegularExpression file(QStringLiteral(R"(file=(\S+) \[0\];\s+needed by)"));
-    Names libraries;
-    for (QRegularExpressionMatchIterator it = file.globalMatch(loaded); it.hasNext();)
-        libraries << it.next().captured(1);
+    QByteArray output;
+    const Names libraries = loadedLibraries(arguments, cache.path(), &output);
     QVERIFY2(libraries.contains(QStringLiteral("libQt6Core.so.6")), qPrintable(sorted(libraries)));
-    const QRegularExpression gui(
-        QStringLiteral(R"(^libQt6(Gui|Widgets|Svg|SvgWidgets|DBus|OpenGL|XcbQpa)\.so)"));
-    const QRegularExpression mediaLibrary(QStringLiteral(R"(^lib(lensfun|exiv2)\.so)"));
-    bool anyGui = false;
-    bool anyMedia = false;
-    for (const QString &library : libraries) {
-        anyGui = anyGui || gui.match(library).hasMatch();
-        anyMedia = anyMedia || mediaLibrary.match(library).hasMatch();
-    }
+    const bool anyGui = anyLibrary(
+        libraries, QStringLiteral(R"(^libQt6(Gui|Widgets|Svg|SvgWidgets|DBus|OpenGL|XcbQpa)\.so)"));
+    const bool anyMedia = anyLibrary(libraries, QStringLiteral(R"(^lib(lensfun|exiv2)\.so)"));
     QVERIFY2(anyGui == draws, qPrintable(sorted(libraries)));
     QVERIFY2(anyMedia == media, qPrintable(sorted(libraries)));
     // The lookup in the cache answers as the helper did.
     if (!helperOutput.isEmpty())
-        QCOMPARE(process.readAllStandardOutput(), helperOutput);
+        QCOMPARE(output, helperOutput);
+}
+
+void TestCalcOptions::renderLoadsNoWidgets_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("png") << "png";
+    QTest::newRow("svg") << "svg";
+    QTest::newRow("pdf") << "pdf";
+}
+
+// render draws a project with Qt's painting alone: the widget library is
+// never loaded, in whichever format it writes.
+void TestCalcOptions::renderLoadsNoWidgets()
+{
+    QFETCH(QString, suffix);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile project(dir.filePath(QStringLiteral("p.vlp")));
+    QVERIFY(project.open(QIODevice::WriteOnly));
+    QVERIFY(ProjectFile::windowStart().write(project));
+    project.close();
+    const QString image = dir.filePath(QStringLiteral("d.") + suffix);
+    const Names libraries = loadedLibraries({QStringLiteral("render"), project.fileName(), image});
+    QVERIFY2(QFileInfo(image).size() > 0, qPrintable(sorted(libraries)));
+    QVERIFY2(libraries.contains(QStringLiteral("libQt6Gui.so.6")), qPrintable(sorted(libraries)));
+    QVERIFY2(!anyLibrary(libraries, QStringLiteral(R"(^libQt6(Widgets|SvgWidgets)\.so)")),
+             qPrintable(sorted(libraries)));
 }
 
 void TestCalcOptions::csvQuoting_data()

@@ -1,3 +1,4 @@
+#include "calc/mediacommands.h"
 #include "cameras/cameradatabase.h"
 
 #include <QDateTime>
@@ -222,7 +223,7 @@ void TestCameras::match()
     QFETCH(QString, text);
     QFETCH(QString, name);
     QFETCH(QString, problem);
-    const CocResolution::CameraMatch m = fixture.match(text);
+    const CocResolution::CameraMatch m = CalcCommands::cameraMatch(fixture, text);
     QCOMPARE(m.name, name);
     QCOMPARE(m.problem, problem);
     QVERIFY(!m.unavailable);
@@ -230,7 +231,8 @@ void TestCameras::match()
         QVERIFY(std::abs(m.diagonal - 43.26661531 / 1.525) < 1e-9);
 
     const QTemporaryDir empty;
-    const CocResolution::CameraMatch none = CameraDatabase(empty.path()).match(text);
+    const CocResolution::CameraMatch none =
+        CalcCommands::cameraMatch(CameraDatabase(empty.path()), text);
     QVERIFY(none.unavailable);
     QVERIFY(none.problem.contains(QStringLiteral("liblensfun-data-v1")));
 }
@@ -241,7 +243,8 @@ void TestCameras::finderResolvesACoc()
 {
     CocResolution::Request request;
     request.camera = QStringLiteral("Nikon D850");
-    const CocResolution::Result result = CocResolution::resolve(request, fixture.finder());
+    const CocResolution::Result result = CocResolution::resolve(
+        request, [this](const QString &text) { return CalcCommands::cameraMatch(fixture, text); });
     QCOMPARE(result.source, QStringLiteral("Nikon D850, crop factor 1"));
     QCOMPARE(QString::number(result.mm, 'f', 4), QStringLiteral("0.0288"));
 }

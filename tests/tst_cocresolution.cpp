@@ -1,5 +1,5 @@
+#include "calc/cocresolution.h"
 #include "presets/cocpresets.h"
-#include "presets/cocresolution.h"
 
 #include <QtTest>
 

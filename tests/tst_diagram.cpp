@@ -1,6 +1,6 @@
+#include "app/graph.h"
 #include "app/mainwin.h"
 #include "coutcapture.h"
-#include "diagram/graph.h"
 #include "recordingdevice.h"
 
 #include <QtTest>

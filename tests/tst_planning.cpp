@@ -314,6 +314,7 @@ void TestPlanning::stackLimitsAreSharpAndMinimal()
         }
     }
     const std::size_t count = frames.size();
+    QVERIFY(count > 0);
     QVERIFY(std::isnan(frames[0].step));
     for (std::size_t i = 1; i < count; ++i)
         QCOMPARE(frames[i].step, frames[i].focus - frames[i - 1].focus);

@@ -1,8 +1,8 @@
+#include "app/graph.h"
 #include "app/mainwin.h"
 #include "app/translations.h"
 #include "coutcapture.h"
 #include "diagram/diagrammath.h"
-#include "diagram/graph.h"
 #include "dialogcatcher.h"
 
 #include <QAccessible>

@@ -1,7 +1,7 @@
 #include "mainwin.h"
 
-#include "diagram/graph.h"
-#include "ui/enterpressesbutton.h"
+#include "app/enterpressesbutton.h"
+#include "app/graph.h"
 
 #include <QGridLayout>
 
@@ -130,6 +130,21 @@ void mainWin::run()
     noteModelLimits();
 
     repaint();
+}
+
+DiagramScene mainWin::diagramScene() const
+{
+    DiagramScene scene;
+    const LensModel *lenses[2] = {&c1_lens, &c2_lens};
+    const QGroupBox *boxes[2] = {boxC1, boxC2};
+    const QCheckBox *diffraction[2] = {c1_calcDef, c2_calcDef};
+    for (int i = 0; i < 2; ++i)
+        scene.cameras[i] = {boxes[i]->isChecked(), diffraction[i]->isChecked(), *lenses[i]};
+    scene.xscale = qxscale->value();
+    scene.yscale = qyscale->value();
+    scene.leftBorder = DSB_leftBorder->value();
+    scene.fromCamera = distanceCam->isChecked();
+    return scene;
 }
 
 void mainWin::raiseLeftBorderFloor(double flength)

@@ -2,6 +2,7 @@
 #define MAINWIN_H
 
 #include "app/manuallocator.h"
+#include "diagram/diagramscene.h"
 #include "optics/lensmodel.h"
 #include "ui_mainwin.h"
 
@@ -37,6 +38,8 @@ public:
     // Puts a record that has been read and checked into the controls, as
     // opening the file name does.
     void applyProject(const ProjectFile &p, const QString &name);
+    // What the diagram shows: both lens records and the view's controls.
+    DiagramScene diagramScene() const;
     // What a file dropped on the window does: a photo fills camera (0 or
     // 1) through its spin boxes, a project (.vlp) opens as File > Open
     // opens it, anything else is refused with a note in the status bar.

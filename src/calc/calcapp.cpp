@@ -48,6 +48,17 @@ QString CalcApp::overallHelp()
 namespace
 {
 
+// Whether a raw argument is the option, as "--name" or "--name=value".
+bool namesOption(const char *argument, const OptionSpec &option)
+{
+    if (std::strncmp(argument, "--", 2) != 0)
+        return false;
+    const char *rest = argument + 2;
+    const std::size_t length = std::strlen(option.name);
+    return std::strncmp(rest, option.name, length) == 0 &&
+           (rest[length] == '\0' || rest[length] == '=');
+}
+
 // The helper the command itself needs, whatever its options.
 CalcCommands::Helper commandHelper(int argc, const char *const *argv)
 {
@@ -59,14 +70,12 @@ CalcCommands::Helper commandHelper(int argc, const char *const *argv)
     return CalcCommands::Helper::None;
 }
 
-// Whether the command line holds --camera, as --camera TEXT or
-// --camera=TEXT (every command that takes a CoC takes it).
+// Whether the command line holds --camera (every command that takes a CoC
+// takes it).
 bool hasCameraOption(int argc, const char *const *argv)
 {
-    const std::string option = std::string("--") + CalcOptions::Camera.name;
     for (int i = 2; i < argc && argv[i] != nullptr; ++i)
-        if (argv[i] == option ||
-            std::strncmp(argv[i], (option + '=').c_str(), option.size() + 1) == 0)
+        if (namesOption(argv[i], CalcOptions::Camera))
             return true;
     return false;
 }

@@ -1,7 +1,7 @@
 #include "calcarguments.h"
 
+#include "calc/cocresolution.h"
 #include "calcformat.h"
-#include "presets/cocresolution.h"
 
 #include <cmath>
 #include <limits>
@@ -430,5 +430,10 @@ CalcArguments::Coc CalcArguments::coc()
     if (!failed() && !(std::isfinite(result.mm) && result.mm > 0))
         fail(QStringLiteral("the CoC %1 (%2) is not a usable size")
                  .arg(QString::number(result.mm), result.source));
-    return {result.mm, result.source, result.diagonal, result.aspect, result.camera};
+    return {result.mm, result.source, result.diagonal, result.aspect, result.camera, result.given};
+}
+
+QString CalcArguments::Coc::text() const
+{
+    return CalcFormat::withSource(QString::number(mm, 'g', 6) + QStringLiteral(" mm"), note());
 }

@@ -1,8 +1,8 @@
 #ifndef CALCARGUMENTS_H
 #define CALCARGUMENTS_H
 
+#include "calc/cocresolution.h"
 #include "calcoptions.h"
-#include "presets/cocresolution.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -31,6 +31,15 @@ public:
         double aspect = std::numeric_limits<double>::quiet_NaN();
         // The camera of --camera, "Nikon D850"; empty without one.
         QString camera = {};
+        // The user gave the size itself.
+        bool given = false;
+
+        // Where the size came from as the texts add it: empty for a size
+        // the user gave.
+        QString note() const { return given ? QString() : source; }
+        // The size as the texts show it: "0.03 mm", or with the source it
+        // came from, "0.0299 mm (full frame)".
+        QString text() const;
     };
 
     explicit CalcArguments(const QString &command);

@@ -2,6 +2,7 @@
 
 #include "calcarguments.h"
 #include "calcformat.h"
+#include "cameras/cameradatabase.h"
 #include "jsonwriter.h"
 #include "optics/lensmodel.h"
 #include "planning/doffigures.h"
@@ -121,6 +122,8 @@ Result runPresets(CalcArguments &args)
 // them; an unknown frame is invalid, an absent background NaN.
 struct Framed {
     Framing::Frame frame{std::nan(""), std::nan("")};
+    // The sensor format or camera the frame is of; empty for a frame the
+    // user gave.
     QString frameSource;
     double background = std::nan("");
 };
@@ -151,7 +154,6 @@ Framed readFraming(CalcArguments &args, const CalcArguments::Coc &coc, double fo
                           .arg(LargestSide));
         else {
             f.frame = {width, height};
-            f.frameSource = QStringLiteral("given");
         }
     } else if (std::isfinite(coc.diagonal)) {
         f.frame = Framing::frameOf(coc.diagonal, coc.aspect);
@@ -205,9 +207,9 @@ QList<QPair<QString, QString>> framingLines(const Framed &fr, double focal, doub
     QList<QPair<QString, QString>> lines;
     if (fr.frame.valid()) {
         const Framing::Figures f = Framing::compute(focal, focus, fr.frame);
-        QString frame = QStringLiteral("%1 x %2 mm").arg(g4(fr.frame.width), g4(fr.frame.height));
-        if (fr.frameSource != QLatin1String("given"))
-            frame += QStringLiteral(" (") + fr.frameSource + QLatin1Char(')');
+        const QString frame =
+            withSource(QStringLiteral("%1 x %2 mm").arg(g4(fr.frame.width), g4(fr.frame.height)),
+                       fr.frameSource);
         lines.append({QStringLiteral("Frame"), frame});
         lines.append({QStringLiteral("Field of view"),
                       QString::fromUtf8("%1° horizontal, %2° vertical, %3° diagonal")
@@ -341,7 +343,7 @@ Result runDof(CalcArguments &args)
             return done(json(
                 withCamera(withFraming(dofJson(f), framed, focal, aperture, focus, 1.0), coc)));
         const auto lines = framingLines(framed, focal, aperture, focus, 1.0);
-        return done(dofText(f, coc.source) +
+        return done(dofText(f, coc.note()) +
                     (lines.isEmpty() ? QString() : QStringLiteral("\n") + keyValues(lines)));
     }
     const ExactDof::Figures e =
@@ -717,9 +719,7 @@ QString dofFiguresText(const ExactDof::Figures &e, double focal, double aperture
                        const CalcArguments::Coc &coc, bool diffraction,
                        const QList<QPair<QString, QString>> &extra)
 {
-    QString cocText = g6(coc.mm) + QStringLiteral(" mm");
-    if (coc.source != QLatin1String("given"))
-        cocText += QStringLiteral(" (") + coc.source + QLatin1Char(')');
+    const QString cocText = coc.text();
     const QString forInfinity =
         std::isnan(e.focusForInfinity)
             ? QStringLiteral("none: diffraction alone fills the CoC even at infinity")
@@ -820,3 +820,42 @@ const Command *find(const QString &name)
 }
 
 } // namespace CalcCommands
+
+CocResolution::CameraMatch CalcCommands::cameraMatch(const CameraDatabase &database,
+                                                     const QString &text)
+{
+    using Outcome = CameraDatabase::Outcome;
+    const CameraDatabase::Search search = database.find(text);
+    CocResolution::CameraMatch result;
+    const QString given = QLatin1Char('\'') + text.simplified() + QLatin1Char('\'');
+    QStringList names;
+    for (const CameraInfo &c : search.candidates)
+        names << c.name();
+    switch (search.outcome) {
+    case Outcome::Found:
+        result.diagonal = search.camera.diagonal();
+        result.camera = search.camera.name();
+        result.name = QStringLiteral("%1, crop factor %2")
+                          .arg(search.camera.name(), QString::number(search.camera.cropFactor));
+        break;
+    case Outcome::Ambiguous:
+        result.problem = QStringLiteral("--camera: %1 matches several cameras (%2); give more of "
+                                        "the name")
+                             .arg(given, names.join(QStringLiteral(", ")));
+        break;
+    case Outcome::NotFound:
+        result.problem = names.isEmpty()
+                             ? QStringLiteral("--camera: %1 matches no camera of the database "
+                                              "('vorel-calc cameras' lists them)")
+                                   .arg(given)
+                             : QStringLiteral("--camera: %1 matches no camera of the database; "
+                                              "the closest are %2")
+                                   .arg(given, names.join(QStringLiteral(", ")));
+        break;
+    case Outcome::NoDatabase:
+        result.problem = QStringLiteral("--camera: ") + CameraDatabase::noDatabaseReason();
+        result.unavailable = true;
+        break;
+    }
+    return result;
+}

@@ -2,6 +2,7 @@
 #define CALCCOMMANDS_H
 
 #include "calcarguments.h"
+#include "cocresolution.h"
 #include "planning/exactdof.h"
 
 #include <QByteArray>
@@ -10,6 +11,7 @@
 #include <QPair>
 #include <QString>
 
+class CameraDatabase;
 struct ProjectFile;
 
 // The commands of vorel-calc. Each declares its arguments, then computes
@@ -69,6 +71,11 @@ bool dofComputable(const ExactDof::Figures &e, double focus);
 // The JSON of a command that took --camera names the camera ("camera")
 // and where its CoC came from ("coc_source"); without one, o unchanged.
 QJsonObject withCamera(QJsonObject o, const CalcArguments::Coc &coc);
+
+// The camera a --camera text names, for a CoC: its diagonal and, as its
+// name, "Nikon D850, crop factor 1"; or a one-line problem naming the
+// candidates or the closest names. A missing database is unavailable.
+CocResolution::CameraMatch cameraMatch(const CameraDatabase &database, const QString &text);
 
 // Every command, in the order the overall help lists them.
 const QList<Command> &all();

@@ -99,12 +99,17 @@ QJsonObject dofJson(const DofFigures &f)
     };
 }
 
-QString dofText(const DofFigures &f, const QString &source)
+QString withSource(const QString &figure, const QString &source)
+{
+    if (source.isEmpty())
+        return figure;
+    return figure + QStringLiteral(" (") + source + QLatin1Char(')');
+}
+
+QString dofText(const DofFigures &f, const QString &cocNote)
 {
     auto g6 = [](double v) { return QString::number(v, 'g', 6); };
-    QString coc = g6(f.coc) + QStringLiteral(" mm");
-    if (!source.isEmpty() && source != QLatin1String("given"))
-        coc += QStringLiteral(" (") + source + QLatin1Char(')');
+    const QString coc = withSource(g6(f.coc) + QStringLiteral(" mm"), cocNote);
     const QString hyperfocal = std::isnan(f.hyperfocal)
                                    ? QStringLiteral("none: diffraction alone exceeds the CoC")
                                    : metresText(f.hyperfocal);

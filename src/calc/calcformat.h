@@ -33,8 +33,11 @@ QString keyValues(const QList<QPair<QString, QString>> &pairs);
 QString indented(const QString &text);
 
 QJsonObject dofJson(const DofFigures &f);
-// source says where the CoC came from; empty leaves it out.
-QString dofText(const DofFigures &f, const QString &source);
+// cocNote says where the CoC came from; empty leaves it out.
+QString dofText(const DofFigures &f, const QString &cocNote);
+// A figure with where it came from in brackets, "36 x 24 mm (full
+// frame)"; an empty source leaves the figure alone.
+QString withSource(const QString &figure, const QString &source);
 
 // A self-contained page around a table that prints on one A4 sheet.
 QString htmlPage(const QString &title, const QString &note, const QString &table);

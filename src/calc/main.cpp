@@ -1,4 +1,5 @@
 #include "calc/calcapp.h"
+#include "calc/calccommands.h"
 #include "calc/calcprocess.h"
 #include "cameras/cameradatabase.h"
 
@@ -78,7 +79,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     return CalcProcess::run([&cannotRun](CalcApp &calc) {
         if (cached && cached->isLoaded())
-            calc.provideCameras(cached->finder());
+            calc.provideCameras(
+                [](const QString &text) { return CalcCommands::cameraMatch(*cached, text); });
         if (cannotRun.empty())
             return;
         const QString reason = QString::fromStdString(cannotRun);

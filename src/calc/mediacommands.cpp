@@ -96,10 +96,9 @@ struct PhotoFigures {
     double focal = NaN;
     double aperture = NaN;
     double focusMm = NaN;
-    double coc = NaN;
-    QString cocSource;
-    // The camera of --camera, when the CoC came from one.
-    QString camera;
+    // The CoC with its source: the options' when they give one (with the
+    // camera of --camera), else the photo's crop factor's.
+    CalcArguments::Coc coc{NaN, QString()};
     std::optional<ExactDof::Figures> figures;
     QString noFigures;
 };
@@ -125,7 +124,7 @@ QJsonObject photoJson(const PhotoFigures &p, bool diffraction)
     const PhotoSettings &s = p.settings;
     // dof's keys, every figure null where there are none.
     QJsonObject o = dofFiguresJson(p.figures.value_or(ExactDof::Figures{}), p.focal, p.aperture,
-                                   p.focusMm, p.coc, diffraction);
+                                   p.focusMm, p.coc.mm, diffraction);
     if (!p.figures) {
         for (auto it = o.begin(); it != o.end(); ++it) {
             if (it.value().isDouble() || it.key() == QLatin1String("sharp"))
@@ -135,7 +134,7 @@ QJsonObject photoJson(const PhotoFigures &p, bool diffraction)
     QJsonArray missing;
     for (const QString &m : s.missing)
         missing.append(m);
-    if (std::isnan(p.coc) && !s.missing.contains(QStringLiteral("crop factor")))
+    if (std::isnan(p.coc.mm) && !s.missing.contains(QStringLiteral("crop factor")))
         missing.append(QStringLiteral("CoC"));
     o.insert(QStringLiteral("file"), p.file);
     o.insert(QStringLiteral("make"), textJson(s.make));
@@ -155,21 +154,12 @@ QJsonObject photoJson(const PhotoFigures &p, bool diffraction)
     o.insert(QStringLiteral("crop_source"), textJson(s.cropSource));
     o.insert(QStringLiteral("width_px"), s.width > 0 ? QJsonValue(s.width) : QJsonValue());
     o.insert(QStringLiteral("height_px"), s.height > 0 ? QJsonValue(s.height) : QJsonValue());
-    o.insert(QStringLiteral("coc_mm"), numberJson(p.coc));
-    o.insert(QStringLiteral("coc_source"), textJson(p.cocSource));
-    if (!p.camera.isEmpty())
-        o.insert(QStringLiteral("camera"), p.camera);
+    o.insert(QStringLiteral("coc_mm"), numberJson(p.coc.mm));
+    o.insert(QStringLiteral("coc_source"), textJson(p.coc.source));
+    if (!p.coc.camera.isEmpty())
+        o.insert(QStringLiteral("camera"), p.coc.camera);
     o.insert(QStringLiteral("missing"), missing);
     return o;
-}
-
-// Make and model, the make once: models often repeat it ("NIKON D70").
-QString cameraName(const PhotoSettings &s)
-{
-    const QString makeWord = s.make.section(QLatin1Char(' '), 0, 0);
-    if (!makeWord.isEmpty() && s.model.startsWith(makeWord, Qt::CaseInsensitive))
-        return s.model;
-    return QStringList{s.make, s.model}.join(QLatin1Char(' ')).trimmed();
 }
 
 // dof's figures without the note that follows them, which the photos'
@@ -197,7 +187,7 @@ QString photoText(const PhotoFigures &p, const QString &dofText)
         crop = QStringLiteral("%1 (%2)").arg(QString::number(s.cropFactor, 'g', 4), s.cropSource);
     QList<QPair<QString, QString>> lines = {
         {QStringLiteral("Photo"), p.file},
-        {QStringLiteral("Camera"), or_(cameraName(s))},
+        {QStringLiteral("Camera"), or_(CameraInfo::displayName(s.make, s.model))},
         {QStringLiteral("Lens"), or_(s.lens)},
         {QStringLiteral("Image"),
          s.width > 0 ? QStringLiteral("%1 x %2 pixels").arg(s.width).arg(s.height) : none},
@@ -227,7 +217,7 @@ PhotoCamera projectCamera(const PhotoFigures &p)
     used.focalLength = p.focal;
     used.fNumber = p.aperture;
     used.focusDistance = p.focusMm / 1000;
-    return PhotoCamera::from(used, p.coc);
+    return PhotoCamera::from(used, p.coc.mm);
 }
 
 } // namespace
@@ -275,13 +265,11 @@ Result runPhoto(CalcArguments &args)
         p.aperture = std::isnan(aperture) ? s.fNumber : aperture;
         p.focusMm = std::isnan(focus) ? s.focusDistance * 1000 : focus;
         if (cocGiven) {
-            p.coc = coc.mm;
-            p.cocSource = coc.source;
-            p.camera = coc.camera;
+            p.coc = coc;
         } else if (!std::isnan(s.cropFactor)) {
-            p.coc = CocPresets::cocOfCropFactor(s.cropFactor);
-            p.cocSource = QStringLiteral("crop factor %1 from the %2")
-                              .arg(QString::number(s.cropFactor, 'g', 4), s.cropSource);
+            p.coc.mm = CocPresets::cocOfCropFactor(s.cropFactor);
+            p.coc.source = QStringLiteral("crop factor %1 from the %2")
+                               .arg(QString::number(s.cropFactor, 'g', 4), s.cropSource);
         }
 
         QStringList lacking;
@@ -291,7 +279,7 @@ Result runPhoto(CalcArguments &args)
             lacking << QStringLiteral("the f-number (give --aperture)");
         if (std::isnan(p.focusMm))
             lacking << QStringLiteral("the focus distance (give --focus)");
-        if (std::isnan(p.coc))
+        if (std::isnan(p.coc.mm))
             lacking << QStringLiteral("the CoC (give --coc, --sensor or --camera)");
         if (!lacking.isEmpty()) {
             p.noFigures = QStringLiteral("missing ") + lacking.join(QStringLiteral(", "));
@@ -299,7 +287,7 @@ Result runPhoto(CalcArguments &args)
             p.noFigures = QStringLiteral("the focus lies at or inside the focal length");
         } else {
             const ExactDof::Figures f =
-                ExactDof::compute(p.focal, p.aperture, p.focusMm, p.coc, diffraction);
+                ExactDof::compute(p.focal, p.aperture, p.focusMm, p.coc.mm, diffraction);
             // Focused at infinity, the far limit is infinity and the near
             // one the hyperfocal-like limit: figures all the same.
             const bool computable = std::isinf(p.focusMm)
@@ -339,10 +327,9 @@ Result runPhoto(CalcArguments &args)
         QStringList texts;
         QString note;
         for (const PhotoFigures &p : photos) {
-            const QString dof = p.figures
-                                    ? dofFiguresText(*p.figures, p.focal, p.aperture, p.focusMm,
-                                                     {p.coc, p.cocSource}, diffraction)
-                                    : QString();
+            const QString dof = p.figures ? dofFiguresText(*p.figures, p.focal, p.aperture,
+                                                           p.focusMm, p.coc, diffraction)
+                                          : QString();
             texts << photoText(p, dof);
             if (p.figures && note.isEmpty())
                 note = dofNote(dof);
@@ -361,5 +348,6 @@ void CalcCommands::provideMedia(CalcApp &calc)
     calc.provide(QStringLiteral("photo"), runPhoto);
     // Only a command that names a camera loads the database, and only once
     // for cameras, photos and --camera together.
-    calc.provideCameras([](const QString &text) { return CameraDatabase::shared().match(text); });
+    calc.provideCameras(
+        [](const QString &text) { return cameraMatch(CameraDatabase::shared(), text); });
 }

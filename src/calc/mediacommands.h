@@ -2,8 +2,10 @@
 #define MEDIACOMMANDS_H
 
 #include "calccommands.h"
+#include "cocresolution.h"
 
 class CalcApp;
+class CameraDatabase;
 
 namespace CalcCommands
 {

@@ -154,9 +154,7 @@ Result runOptimum(CalcArguments &args)
             coc)));
     }
 
-    QString coct = g6(coc.mm) + QStringLiteral(" mm");
-    if (coc.source != QLatin1String("given"))
-        coct += QStringLiteral(" (") + coc.source + QLatin1Char(')');
+    const QString coct = coc.text();
     QList<QPair<QString, QString>> lines = {
         {QStringLiteral("Range"),
          QStringLiteral("%1 to %2").arg(metresText(r.nearDist), metresText(r.farDist))},

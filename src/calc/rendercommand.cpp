@@ -1,13 +1,13 @@
 // vorel-calc render, its running half: a project's diagram drawn to a
-// file, exactly as the window draws it after opening the project, without
-// showing a window.
+// file, exactly as the window draws it after opening the project, from the
+// scene the project describes; no window and no widget library.
 
 #include "rendercommand.h"
-#include "app/mainwin.h"
 #include "calcarguments.h"
 #include "calccommands.h"
+#include "diagram/diagrampainter.h"
+#include "diagram/diagramscene.h"
 #include "diagram/diagramwriter.h"
-#include "diagram/graph.h"
 #include "project/projectfile.h"
 
 #include <QFileInfo>
@@ -99,13 +99,14 @@ Result runRender(CalcArguments &args)
     if (!readProject(args, projectName, project))
         return refused(args);
 
-    // The window itself, never shown, so that the drawing is the window's in
-    // every detail: the same controls, floors and lens records.
-    mainWin window;
-    window.applyProject(project, projectName);
-    graph *diagram = window.diagram;
+    // The scene as the window holds it after opening the project, drawn by
+    // the window's own drawing.
+    const DiagramScene scene = DiagramScene::fromProject(project);
+    const DiagramPainter drawing;
     DiagramWriter writer(
-        [diagram](QPainter &painter, const QSize &area) { diagram->drawDiagram(painter, area); },
+        [&drawing, &scene](QPainter &painter, const QSize &area) {
+            drawing.draw(painter, area, scene);
+        },
         size);
     writer.setScale(scale);
     if (!writer.write(outName))

@@ -7,7 +7,7 @@ namespace CalcCommands
 {
 
 // Draws the project of render's arguments to its output file; needs a
-// QApplication.
+// QGuiApplication.
 Result runRender(CalcArguments &args);
 
 } // namespace CalcCommands

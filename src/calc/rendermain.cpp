@@ -6,7 +6,7 @@
 #include "calc/calcprocess.h"
 #include "calc/rendercommand.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 
 #include <cstring>
 
@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
             platformChosen = true;
     if (!platformChosen)
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     return CalcProcess::run(
         [](CalcApp &calc) { calc.provide(QStringLiteral("render"), CalcCommands::runRender); });
 }

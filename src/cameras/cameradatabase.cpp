@@ -200,48 +200,6 @@ std::optional<CameraInfo> CameraDatabase::byMakeAndModel(const QString &make, co
     return *best;
 }
 
-CocResolution::CameraMatch CameraDatabase::match(const QString &text) const
-{
-    const Search search = find(text);
-    CocResolution::CameraMatch result;
-    const QString given = QLatin1Char('\'') + text.simplified() + QLatin1Char('\'');
-    QStringList names;
-    for (const CameraInfo &c : search.candidates)
-        names << c.name();
-    switch (search.outcome) {
-    case Outcome::Found:
-        result.diagonal = search.camera.diagonal();
-        result.camera = search.camera.name();
-        result.name = QStringLiteral("%1, crop factor %2")
-                          .arg(search.camera.name(), QString::number(search.camera.cropFactor));
-        break;
-    case Outcome::Ambiguous:
-        result.problem = QStringLiteral("--camera: %1 matches several cameras (%2); give more of "
-                                        "the name")
-                             .arg(given, names.join(QStringLiteral(", ")));
-        break;
-    case Outcome::NotFound:
-        result.problem = names.isEmpty()
-                             ? QStringLiteral("--camera: %1 matches no camera of the database "
-                                              "('vorel-calc cameras' lists them)")
-                                   .arg(given)
-                             : QStringLiteral("--camera: %1 matches no camera of the database; "
-                                              "the closest are %2")
-                                   .arg(given, names.join(QStringLiteral(", ")));
-        break;
-    case Outcome::NoDatabase:
-        result.problem = QStringLiteral("--camera: ") + noDatabaseReason();
-        result.unavailable = true;
-        break;
-    }
-    return result;
-}
-
-CocResolution::CameraFinder CameraDatabase::finder() const
-{
-    return [this](const QString &text) { return match(text); };
-}
-
 QString CameraDatabase::noDatabaseReason()
 {
     return QStringLiteral("there is no camera database: lensfun's data (package "

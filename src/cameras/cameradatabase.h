@@ -3,7 +3,6 @@
 
 #include "camerainfo.h"
 #include "camerasearch.h"
-#include "presets/cocresolution.h"
 
 #include <QList>
 #include <QString>
@@ -81,14 +80,6 @@ public:
     // over height, either way round; 0: the first).
     std::optional<CameraInfo> byMakeAndModel(const QString &make, const QString &model,
                                              double aspect = 0) const;
-
-    // find() for a CoC: the camera's diagonal and, as its name, "Nikon
-    // D850, crop factor 1"; or a one-line problem for --camera naming the
-    // candidates or the closest names. A missing database is unavailable.
-    CocResolution::CameraMatch match(const QString &text) const;
-    // match() as the finder CoC resolution takes; the database must outlive
-    // it.
-    CocResolution::CameraFinder finder() const;
 
 private:
     struct Data {

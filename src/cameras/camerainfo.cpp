@@ -5,13 +5,19 @@
 #include <cmath>
 #include <limits>
 
-QString CameraInfo::name() const
+QString CameraInfo::displayName(const QString &maker, const QString &model)
 {
     // Makers' model names often repeat the maker ("Canon EOS 5D" is filed
     // as maker "Canon", model "EOS 5D", but "Pentax K-5" may carry it).
-    QString text = model.startsWith(maker, Qt::CaseInsensitive) || maker.isEmpty()
-                       ? model
-                       : maker + QLatin1Char(' ') + model;
+    const QString makerWord = maker.section(QLatin1Char(' '), 0, 0);
+    if (!makerWord.isEmpty() && model.startsWith(makerWord, Qt::CaseInsensitive))
+        return model;
+    return QStringList{maker, model}.join(QLatin1Char(' ')).trimmed();
+}
+
+QString CameraInfo::name() const
+{
+    QString text = displayName(maker, model);
     if (!variant.isEmpty())
         text += QStringLiteral(" (%1)").arg(variant);
     return text;

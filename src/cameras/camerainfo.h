@@ -21,6 +21,11 @@ struct CameraInfo {
 
     // Maker and model as people write them, the variant in brackets.
     QString name() const;
+    // The one rule for a camera's name from its maker and model, of the
+    // database or of a photo's metadata: the model alone where it already
+    // begins with the maker's first word (the maker's "Pentax K-5",
+    // "NIKON D70" of "NIKON CORPORATION"), else both.
+    static QString displayName(const QString &maker, const QString &model);
     // Sensor diagonal in mm: the full-frame diagonal over the crop factor;
     // NaN without a usable crop factor.
     double diagonal() const;

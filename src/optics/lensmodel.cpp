@@ -24,6 +24,27 @@ double diffractedBlur(const LensModel &m, double x, double vs, double dif2)
     return std::sqrt(b * b + dif2) / m.coc;
 }
 
+// The edge of the sharp zone, with the diffraction disc, between lo and hi
+// to within 10 mm: the near edge has the sharp side at hi, the far edge at
+// lo. A probe of exactly 1 (or NaN) counts as blurred.
+double diffractedEdge(const LensModel &m, double lo, double hi, bool nearEdge)
+{
+    if (!((hi - lo) > 10.0))
+        return midpoint(lo, hi);
+
+    const double vs = imageDistance(m.flength, m.fdist);
+    const double dif2 = m.dif * m.dif;
+    do {
+        const double mid = midpoint(lo, hi);
+        const bool sharp = diffractedBlur(m, mid, vs, dif2) < 1.0;
+        if (sharp == nearEdge)
+            hi = mid;
+        else
+            lo = mid;
+    } while ((hi - lo) > 10.0);
+    return midpoint(lo, hi);
+}
+
 } // namespace
 
 std::ostream *LensModel::trace = &std::cout;
@@ -127,39 +148,10 @@ bool LensModel::hasHyperfocal(double hyperfocal)
 
 double LensModel::nearLimitDiffraction() const
 {
-    double lo = 1.0;
-    double hi = fdist;
-    if (!((fdist - 1.0) > 10.0))
-        return midpoint(lo, hi);
-
-    const double vs = imageDistance(flength, fdist);
-    const double dif2 = dif * dif;
-    do {
-        const double mid = midpoint(lo, hi);
-        // A probe of exactly 1 (or NaN) counts as blurred.
-        if (diffractedBlur(*this, mid, vs, dif2) < 1.0)
-            hi = mid;
-        else
-            lo = mid;
-    } while ((hi - lo) > 10.0);
-    return midpoint(lo, hi);
+    return diffractedEdge(*this, 1.0, fdist, true);
 }
 
 double LensModel::farLimitDiffraction() const
 {
-    double lo = fdist;
-    double hi = Infinity;
-    if (!((Infinity - fdist) > 10.0))
-        return midpoint(lo, hi);
-
-    const double vs = imageDistance(flength, fdist);
-    const double dif2 = dif * dif;
-    do {
-        const double mid = midpoint(lo, hi);
-        if (diffractedBlur(*this, mid, vs, dif2) < 1.0)
-            lo = mid;
-        else
-            hi = mid;
-    } while ((hi - lo) > 10.0);
-    return midpoint(lo, hi);
+    return diffractedEdge(*this, fdist, Infinity, false);
 }

@@ -1,5 +1,6 @@
 #include "photocamera.h"
 
+#include "optics/numbercheck.h"
 #include "presets/cocpresets.h"
 #include "project/projectfile.h"
 
@@ -10,10 +11,8 @@
 namespace
 {
 
-bool usable(double value)
-{
-    return !std::isnan(value) && value > 0;
-}
+using NumberCheck::positive;
+using NumberCheck::positiveFinite;
 
 } // namespace
 
@@ -38,7 +37,7 @@ PhotoCamera PhotoCamera::from(const PhotoSettings &photo, double coc)
     };
     camera.sensorFormat = nearestFormat(photo.cropFactor);
     for (const auto &v : values) {
-        if (!usable(v.given)) {
+        if (!positive(v.given)) {
             camera.missing << v.value;
             continue;
         }
@@ -54,7 +53,7 @@ PhotoCamera PhotoCamera::from(const PhotoSettings &photo, double coc)
 
 qint32 PhotoCamera::nearestFormat(double cropFactor)
 {
-    if (!(usable(cropFactor) && std::isfinite(cropFactor)))
+    if (!positiveFinite(cropFactor))
         return -1;
     const double diagonal = CocPresets::FullFrameDiagonal / cropFactor;
     qint32 best = -1;

@@ -2,6 +2,7 @@
 
 #include "bmffmetadata.h"
 #include "cameras/cameradatabase.h"
+#include "optics/numbercheck.h"
 #include "presets/cocpresets.h"
 
 #include <QByteArray>
@@ -109,10 +110,7 @@ std::optional<qint64> integer(const Exiv2::ExifData &exif, const char *key, long
     return integer(*it, n);
 }
 
-bool positive(double value)
-{
-    return value > 0 && std::isfinite(value);
-}
+using NumberCheck::positiveFinite;
 
 // What Exiv2 prints for a tag, where that is a name rather than a code
 // (an unknown lens is printed as its number in brackets).
@@ -335,7 +333,7 @@ Focus appleRange(const Exiv2::ExifData &exif)
     }
     const double nearEnd = std::min(ends[0], ends[1]);
     const double farEnd = std::max(ends[0], ends[1]);
-    if (!positive(farEnd) || !(nearEnd >= 0))
+    if (!positiveFinite(farEnd) || !(nearEnd >= 0))
         return Focus{};
     Focus focus;
     focus.source = QStringLiteral("Apple focus range");
@@ -453,7 +451,7 @@ Focus focusOf(const Exiv2::ExifData &exif)
     const double equivalent = number(exif, "Exif.Photo.FocalLengthIn35mmFilm");
     if (position && *position > 0 && *position <= 255 && record != 0x0e && record != 0xff &&
         !model.startsWith(QLatin1String("DSC-")) && !model.startsWith(QLatin1String("Stellar")) &&
-        (positive(equivalent) || *position == 255)) {
+        (positiveFinite(equivalent) || *position == 255)) {
         Focus sony;
         sony.distance = *position == 255
                             ? Infinity
@@ -550,12 +548,13 @@ Crop cropOf(const Exiv2::ExifData &exif, const PhotoSettings &s,
     for (const char *key :
          {"Exif.OlympusEq.FocalPlaneDiagonal", "Exif.Olympus.FocalPlaneDiagonal"}) {
         const double diagonal = number(exif, key);
-        if (positive(diagonal) && possibleCrop(CocPresets::FullFrameDiagonal / diagonal))
+        if (positiveFinite(diagonal) && possibleCrop(CocPresets::FullFrameDiagonal / diagonal))
             return {CocPresets::FullFrameDiagonal / diagonal,
                     QStringLiteral("focal-plane diagonal")};
     }
     const double equivalent = number(exif, "Exif.Photo.FocalLengthIn35mmFilm");
-    if (positive(equivalent) && positive(s.focalLength) && possibleCrop(equivalent / s.focalLength))
+    if (positiveFinite(equivalent) && positiveFinite(s.focalLength) &&
+        possibleCrop(equivalent / s.focalLength))
         return {equivalent / s.focalLength, QStringLiteral("35 mm equivalent focal length")};
 
     // Pixels per unit of the sensor plane; the unit: 2 inch, 3 cm, 4 mm,
@@ -564,9 +563,9 @@ Crop cropOf(const Exiv2::ExifData &exif, const PhotoSettings &s,
     const double yResolution = number(exif, "Exif.Photo.FocalPlaneYResolution");
     const double unit = number(exif, "Exif.Photo.FocalPlaneResolutionUnit");
     const double mm = unit == 3 ? 10.0 : unit == 4 ? 1.0 : unit == 5 ? 0.001 : 25.4;
-    if (positive(xResolution) && positive(yResolution) && s.width > 0 && s.height > 0) {
+    if (positiveFinite(xResolution) && positiveFinite(yResolution) && s.width > 0 && s.height > 0) {
         const double diagonal = std::hypot(s.width / xResolution * mm, s.height / yResolution * mm);
-        if (positive(diagonal) && possibleCrop(CocPresets::FullFrameDiagonal / diagonal))
+        if (positiveFinite(diagonal) && possibleCrop(CocPresets::FullFrameDiagonal / diagonal))
             return {CocPresets::FullFrameDiagonal / diagonal,
                     QStringLiteral("focal-plane resolution")};
     }
@@ -576,7 +575,7 @@ Crop cropOf(const Exiv2::ExifData &exif, const PhotoSettings &s,
     if (cameras) {
         const double aspect = s.width > 0 && s.height > 0 ? double(s.width) / s.height : 0;
         if (const auto camera = cameras->byMakeAndModel(s.make, s.model, aspect);
-            camera && positive(camera->cropFactor))
+            camera && positiveFinite(camera->cropFactor))
             return {camera->cropFactor, QStringLiteral("camera database")};
     }
     return {};
@@ -823,20 +822,20 @@ PhotoReader::Result PhotoReader::read(const QString &path) const
     s.model = text(exif, "Exif.Image.Model");
     s.lens = lensOf(exif);
     for (const char *key : {"Exif.Photo.FocalLength", "Exif.Image.FocalLength"}) {
-        if (!positive(s.focalLength))
+        if (!positiveFinite(s.focalLength))
             s.focalLength = number(exif, key);
     }
-    if (!positive(s.focalLength))
+    if (!positiveFinite(s.focalLength))
         s.focalLength = PhotoSettings::None;
     for (const char *key : {"Exif.Photo.FNumber", "Exif.Image.FNumber"}) {
-        if (!positive(s.fNumber))
+        if (!positiveFinite(s.fNumber))
             s.fNumber = number(exif, key);
     }
-    if (!positive(s.fNumber)) {
+    if (!positiveFinite(s.fNumber)) {
         // The APEX aperture value: f-number = 2^(Av / 2).
         const double apex = number(exif, "Exif.Photo.ApertureValue");
         s.fNumber = std::isfinite(apex) ? std::pow(2.0, apex / 2) : PhotoSettings::None;
-        if (!positive(s.fNumber))
+        if (!positiveFinite(s.fNumber))
             s.fNumber = PhotoSettings::None;
     }
     const QSize size = imageSize(exif, ownSize);

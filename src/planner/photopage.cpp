@@ -2,6 +2,7 @@
 
 #include "cameralist.h"
 #include "cameras/cameradatabase.h"
+#include "optics/numbercheck.h"
 #include "photo/photocamera.h"
 #include "photo/photoreader.h"
 #include "plannerfields.h"
@@ -112,11 +113,8 @@ PhotoFacts readPhoto(const QString &fileName)
     const PhotoSettings &s = read.settings;
     if (const auto camera = CameraList::database().byMakeAndModel(s.make, s.model))
         facts.camera = camera->name();
-    else if (const QString maker = s.make.section(QLatin1Char(' '), 0, 0);
-             !maker.isEmpty() && s.model.startsWith(maker, Qt::CaseInsensitive))
-        facts.camera = s.model; // "PENTAX K10D" already names its maker
     else
-        facts.camera = QStringList{s.make, s.model}.join(QLatin1Char(' ')).trimmed();
+        facts.camera = CameraInfo::displayName(s.make, s.model);
     if (s.cropFactor > 0)
         facts.diagonal = CocPresets::FullFrameDiagonal / s.cropFactor;
     facts.flength = s.focalLength;
@@ -136,10 +134,7 @@ PhotoFacts readPhoto(const QString &fileName)
     return facts;
 }
 
-bool known(double x)
-{
-    return std::isfinite(x) && x > 0;
-}
+using NumberCheck::positiveFinite;
 
 } // namespace
 
@@ -202,7 +197,7 @@ bool PhotoPage::open(const QString &fileName)
             tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(fileName), facts.problem));
         return false;
     }
-    if (!known(facts.flength) || !known(facts.fNumber)) {
+    if (!positiveFinite(facts.flength) || !positiveFinite(facts.fNumber)) {
         problem->setText(tr("%1 does not say which focal length and f-number it was taken with.")
                              .arg(QDir::toNativeSeparators(fileName)));
         return false;
@@ -217,7 +212,8 @@ bool PhotoPage::open(const QString &fileName)
 
 double PhotoPage::cocOf(const PhotoFacts &photo) const
 {
-    return known(photo.diagonal) ? CocPresets::cocFromCropFactor(photo.diagonal) : inputs.coc;
+    return positiveFinite(photo.diagonal) ? CocPresets::cocFromCropFactor(photo.diagonal)
+                                          : inputs.coc;
 }
 
 QString PhotoPage::describe(const PhotoFacts &photo) const
@@ -267,8 +263,9 @@ PhotoCamera PhotoPage::cameraOf(const PhotoFacts &photo) const
     used.focalLength = photo.flength;
     used.fNumber = photo.fNumber;
     used.focusDistance = photo.focus / 1000;
-    used.cropFactor = known(photo.diagonal) ? CocPresets::FullFrameDiagonal / photo.diagonal
-                                            : PhotoSettings::None;
+    used.cropFactor = positiveFinite(photo.diagonal)
+                          ? CocPresets::FullFrameDiagonal / photo.diagonal
+                          : PhotoSettings::None;
     return PhotoCamera::from(used, cocOf(photo));
 }
 

@@ -1,7 +1,7 @@
 #include "plannerfields.h"
 
+#include "app/decimalspinbox.h"
 #include "plannertext.h"
-#include "ui/decimalspinbox.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #ifndef STOPSPINBOX_H
 #define STOPSPINBOX_H
 
-#include "ui/decimalspinbox.h"
+#include "app/decimalspinbox.h"
 
 // An f-number box whose arrows and Page keys step along the third-stop
 // scale engraved on lenses (f/8, f/9, f/10, f/11 ...), while any f-number

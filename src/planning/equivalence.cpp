@@ -1,4 +1,5 @@
 #include "equivalence.h"
+#include "optics/numbercheck.h"
 
 #include <cmath>
 #include <limits>
@@ -6,10 +7,7 @@
 namespace
 {
 
-bool isPositive(double x)
-{
-    return std::isfinite(x) && x > 0.0;
-}
+using NumberCheck::positiveFinite;
 
 } // namespace
 
@@ -17,8 +15,8 @@ Equivalence Equivalence::of(double flength, double fNumber, double coc, double d
                             double otherDiagonal)
 {
     Equivalence e;
-    if (!(isPositive(flength) && isPositive(fNumber) && isPositive(coc) && isPositive(diagonal) &&
-          isPositive(otherDiagonal))) {
+    if (!(positiveFinite(flength) && positiveFinite(fNumber) && positiveFinite(coc) &&
+          positiveFinite(diagonal) && positiveFinite(otherDiagonal))) {
         const double nan = std::numeric_limits<double>::quiet_NaN();
         e.ratio = e.flength = e.fNumber = e.coc = nan;
         return e;
@@ -27,6 +25,6 @@ Equivalence Equivalence::of(double flength, double fNumber, double coc, double d
     e.flength = flength * e.ratio;
     e.fNumber = fNumber * e.ratio;
     e.coc = coc * e.ratio;
-    e.valid = isPositive(e.flength) && isPositive(e.fNumber) && isPositive(e.coc);
+    e.valid = positiveFinite(e.flength) && positiveFinite(e.fNumber) && positiveFinite(e.coc);
     return e;
 }

@@ -1,6 +1,7 @@
 #include "exactdof.h"
 
 #include "optics/lensmodel.h"
+#include "optics/numbercheck.h"
 
 #include <cmath>
 #include <limits>
@@ -15,10 +16,7 @@ constexpr double K = LensModel::AiryPerFNumber;
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Infinite = std::numeric_limits<double>::infinity();
 
-bool isPositive(double x)
-{
-    return std::isfinite(x) && x > 0.0;
-}
+using NumberCheck::positiveFinite;
 
 } // namespace
 
@@ -77,8 +75,8 @@ Figures limits(double flength, double fNumber, double focus, double coc, bool di
     f.sharp = false;
     f.magnification = f.workingFNumber = f.budget = f.nearLimit = f.farLimit = f.hyperfocal =
         f.focusForInfinity = f.largestSharpFNumber = f.blurAtInfinity = NaN;
-    if (!(isPositive(flength) && isPositive(fNumber) && isPositive(coc) && isPositive(pupil) &&
-          focus > flength))
+    if (!(positiveFinite(flength) && positiveFinite(fNumber) && positiveFinite(coc) &&
+          positiveFinite(pupil) && focus > flength))
         return f;
     f.valid = true;
 

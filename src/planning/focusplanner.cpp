@@ -1,6 +1,7 @@
 #include "focusplanner.h"
 
 #include "exactdof.h"
+#include "optics/numbercheck.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,10 +28,7 @@ constexpr double Infinite = std::numeric_limits<double>::infinity();
 // covers it: rounding in the logarithms must not add a frame to an exact fit.
 constexpr double CoverTolerance = 1e-12;
 
-bool isPositive(double x)
-{
-    return std::isfinite(x) && x > 0.0;
-}
+using NumberCheck::positiveFinite;
 
 // The blur cone converges from the exit pupil, so image-side distances are
 // measured from there: u = v - F (1 - P), F P for an object at infinity. A
@@ -48,14 +46,14 @@ double pupilOffset(double flength, double pupil)
 bool imageRange(double flength, double nearDist, double farDist, double coc, double pupil,
                 double &uNear, double &uFar)
 {
-    if (!(isPositive(flength) && isPositive(coc) && isPositive(pupil) && std::isfinite(nearDist) &&
-          nearDist > flength && farDist > nearDist))
+    if (!(positiveFinite(flength) && positiveFinite(coc) && positiveFinite(pupil) &&
+          std::isfinite(nearDist) && nearDist > flength && farDist > nearDist))
         return false;
     const double offset = pupilOffset(flength, pupil);
     uNear = imageDistance(flength, nearDist) - offset;
     uFar = imageDistance(flength, farDist) - offset;
     // Distances so close that their image distances coincide are no range.
-    return isPositive(uNear) && isPositive(uFar) && std::isfinite(uNear) && uNear > uFar;
+    return positiveFinite(uNear) && positiveFinite(uFar) && std::isfinite(uNear) && uNear > uFar;
 }
 
 // Where the sensor sits to split the blur evenly between both ends.
@@ -401,8 +399,8 @@ namespace
 bool begin(StackPlan &plan, double flength, double fNumber, double nearDist, double farDist,
            double coc, bool diffraction, double overlap, double pupil, double &uNear, double &uFar)
 {
-    if (!imageRange(flength, nearDist, farDist, coc, pupil, uNear, uFar) || !isPositive(fNumber) ||
-        !(overlap >= 0.0 && overlap < 1.0))
+    if (!imageRange(flength, nearDist, farDist, coc, pupil, uNear, uFar) ||
+        !positiveFinite(fNumber) || !(overlap >= 0.0 && overlap < 1.0))
         return false;
     plan.nearMagnification = ExactDof::magnification(flength, nearDist);
     plan.nearWorkingFNumber = ExactDof::workingFNumber(fNumber, plan.nearMagnification, pupil);
@@ -539,7 +537,7 @@ StackPlan railStack(double flength, double fNumber, double nearDist, double farD
 double nearLimitAtMagnification(double flength, double fNumber, double magnification, double coc,
                                 bool diffraction, double pupil)
 {
-    if (!isPositive(magnification))
+    if (!positiveFinite(magnification))
         return std::numeric_limits<double>::quiet_NaN();
     const ExactDof::Figures f =
         ExactDof::limits(flength, fNumber, ExactDof::focusAtMagnification(flength, magnification),
@@ -556,7 +554,7 @@ StackPlan railStackAtMagnification(double flength, double fNumber, double magnif
         nearLimitAtMagnification(flength, fNumber, magnification, coc, diffraction, pupil);
     double uNear = 0.0;
     double uFar = 0.0;
-    if (!isPositive(depth))
+    if (!positiveFinite(depth))
         return plan;
     if (std::isnan(nearDist)) {
         // Diffraction alone fills the CoC at that magnification: the plan

@@ -1,4 +1,5 @@
 #include "framing.h"
+#include "optics/numbercheck.h"
 
 #include <cmath>
 #include <limits>
@@ -9,15 +10,12 @@ namespace
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Pi = 3.14159265358979323846;
 
-bool isPositive(double x)
-{
-    return std::isfinite(x) && x > 0.0;
-}
+using NumberCheck::positiveFinite;
 
 // 0 < F < s, s possibly infinite.
 bool focusable(double flength, double focus)
 {
-    return isPositive(flength) && !std::isnan(focus) && focus > flength;
+    return positiveFinite(flength) && !std::isnan(focus) && focus > flength;
 }
 
 } // namespace
@@ -29,12 +27,12 @@ double Framing::Frame::diagonal() const
 
 bool Framing::Frame::valid() const
 {
-    return isPositive(width) && isPositive(height);
+    return positiveFinite(width) && positiveFinite(height);
 }
 
 Framing::Frame Framing::frameOf(double diagonal, double aspect)
 {
-    if (!isPositive(diagonal) || !isPositive(aspect))
+    if (!positiveFinite(diagonal) || !positiveFinite(aspect))
         return {NaN, NaN};
     const double height = diagonal / std::sqrt(aspect * aspect + 1.0);
     return {height * aspect, height};
@@ -52,7 +50,7 @@ double Framing::magnification(double flength, double focus)
 double Framing::angleOfView(double flength, double focus, double side)
 {
     const double m = magnification(flength, focus);
-    if (std::isnan(m) || !isPositive(side))
+    if (std::isnan(m) || !positiveFinite(side))
         return NaN;
     // v = F s / (s - F) = F (1 + m), which stays finite at infinity.
     const double v = flength * (1.0 + m);
@@ -83,7 +81,8 @@ double Framing::backgroundBlur(double flength, double fNumber, double focus, dou
                                double pupil)
 {
     const double m = magnification(flength, focus);
-    if (std::isnan(m) || !isPositive(fNumber) || !isPositive(pupil) || std::isnan(background))
+    if (std::isnan(m) || !positiveFinite(fNumber) || !positiveFinite(pupil) ||
+        std::isnan(background))
         return NaN;
     const double pupilOffset = flength * (1.0 - 1.0 / pupil);
     const double fromPupil = background - pupilOffset;
@@ -99,14 +98,14 @@ double Framing::backgroundBlur(double flength, double fNumber, double focus, dou
 
 double Framing::focusAtSameMagnification(double flength, double focus, double newFlength)
 {
-    if (!focusable(flength, focus) || std::isinf(focus) || !isPositive(newFlength))
+    if (!focusable(flength, focus) || std::isinf(focus) || !positiveFinite(newFlength))
         return NaN;
     return newFlength * (1.0 + (focus - flength) / flength);
 }
 
 double Framing::focusForField(double flength, double side, double field)
 {
-    if (!isPositive(flength) || !isPositive(side) || !isPositive(field))
+    if (!positiveFinite(flength) || !positiveFinite(side) || !positiveFinite(field))
         return NaN;
     return flength * (1.0 + field / side);
 }

@@ -1,17 +1,12 @@
-#include "graph.h"
+#include "diagrampainter.h"
 
-#include "app/mainwin.h"
 #include "diagrammath.h"
-#include "diagramwriter.h"
+#include "diagramscene.h"
 
-#include <QAccessibleWidget>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace
 {
@@ -52,98 +47,35 @@ void drawRect(QPainter &painter, int x, int y, int w, int h)
     painter.drawRects(&r, 1);
 }
 
-// Assistive tools see the diagram as a chart. graph has no meta-object of
-// its own, so it is asked for under QWidget's class name.
-QAccessibleInterface *diagramInterface(const QString &, QObject *object)
-{
-    if (auto *diagram = dynamic_cast<graph *>(object))
-        return new QAccessibleWidget(diagram, QAccessible::Chart);
-    return nullptr;
-}
-
 } // namespace
 
-graph::graph()
-    : leftMargin(Margins.left), rightMargin(Margins.right), topMargin(Margins.top),
-      bottomMargin(Margins.bottom), smallFont(QStringLiteral("Arial"), 8),
-      titleFont(QStringLiteral("Arial"), 10)
+DiagramPainter::DiagramPainter()
+    : smallFont(QStringLiteral("Arial"), 8), titleFont(QStringLiteral("Arial"), 10)
 {
     for (int i = 0; i < 4; ++i)
         pens[i] = cosmeticPen(PenColours[i]);
-    // Before anything asks for the widget's interface, or the plain one
-    // would be cached for it.
-    static const bool chartInterface = (QAccessible::installFactory(diagramInterface), true);
-    Q_UNUSED(chartInterface);
-    setAccessibleName(tr("Blur diagram"));
-    // Reached with Tab, so that a screen reader reads its description as
-    // any other stop; it takes no input.
-    setFocusPolicy(Qt::TabFocus);
 }
 
-void graph::setMainWin(mainWin *w)
-{
-    win = w;
-}
-
-void graph::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    drawDiagram(painter);
-    // Only on screen: the exported drawing never shows the focus.
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
-    }
-    painter.end();
-    updateDescription();
-}
-
-QString graph::legendDescription() const
-{
-    if (drawnLegends.empty())
-        return tr("No camera is shown.");
-    QStringList lines;
-    for (const LegendLines &legend : drawnLegends)
-        lines << tr("%1 %2; %3").arg(legend.title, legend.settings, legend.limits);
-    return lines.join(QLatin1Char('\n'));
-}
-
-void graph::updateDescription()
-{
-    const QString description = legendDescription();
-    if (description == accessibleDescription())
-        return;
-    // The setter hands the assistive tools a DescriptionChanged event; the
-    // comparison above keeps a repaint that changes nothing from sending one.
-    setAccessibleDescription(description);
-}
-
-void graph::drawDiagram(QPainter &painter)
-{
-    drawDiagram(painter, size());
-}
-
-void graph::drawDiagram(QPainter &painter, const QSize &size)
+std::vector<DiagramPainter::Legend> DiagramPainter::draw(QPainter &painter, const QSize &size,
+                                                         const DiagramScene &scene) const
 {
     using namespace DiagramMath;
 
     const int W = size.width();
     const int H = size.height();
-    const int L = leftMargin;
-    const int R = rightMargin;
-    const int T = topMargin;
-    const int B = bottomMargin;
+    const int L = Margins.left;
+    const int R = Margins.right;
+    const int T = Margins.top;
+    const int B = Margins.bottom;
     const int PW = W - L - R;
     const int PH = H - T - B;
     const int Y0 = H - B;
-    const int S = 51 - win->qxscale->value();
-    const int K = win->qyscale->value();
+    const int S = 51 - scene.xscale;
+    const int K = scene.yscale;
     // The spin box holds at most 99999 m, so millimetres fit easily.
-    const qint64 LB = static_cast<qint64>(win->DSB_leftBorder->value() * 1000);
-    const bool fromCamera = win->distanceCam->isChecked();
-    drawnLegends.clear();
+    const qint64 LB = static_cast<qint64>(scene.leftBorder * 1000);
+    const bool fromCamera = scene.fromCamera;
+    std::vector<Legend> legends;
 
     // Axis titles, with a lowered z between the two spaces of "U  [-]".
     painter.setFont(smallFont);
@@ -211,20 +143,13 @@ void graph::drawDiagram(QPainter &painter, const QSize &size)
     const QPen noPen = cosmeticPen(QColor(0, 0, 0, 0));
     const QPen boxPen = cosmeticPen(QColor(0, 0, 0, 255));
 
-    struct Camera {
-        const LensModel *lens;
-        const QGroupBox *box;
-        const QCheckBox *calcDef;
-    };
-    const Camera cameras[2] = {{&win->c1_lens, win->boxC1, win->c1_calcDef},
-                               {&win->c2_lens, win->boxC2, win->c2_calcDef}};
     std::vector<double> samples;
     for (int index = 0; index < 2; ++index) {
-        const Camera &cam = cameras[index];
-        if (!cam.box->isChecked())
+        const DiagramScene::Camera &cam = scene.cameras[index];
+        if (!cam.shown)
             continue;
-        const LensModel &lens = *cam.lens;
-        const int withDiffraction = cam.calcDef->isChecked() ? 1 : 0;
+        const LensModel &lens = cam.lens;
+        const int withDiffraction = cam.diffraction ? 1 : 0;
         painter.setPen(pens[index]);
 
         // One sample per column; the first stands for the band even when the
@@ -262,7 +187,7 @@ void graph::drawDiagram(QPainter &painter, const QSize &size)
                                               shownScale(lens.getFdist(), lens.getFlength()));
 
         // The boxes stack when both cameras are shown, camera 1 on top.
-        const int lt = (index == 1 && win->boxC1->isChecked()) ? 42 : 5;
+        const int lt = (index == 1 && scene.cameras[0].shown) ? 42 : 5;
         const auto flags = Qt::AlignLeft | Qt::AlignVCenter;
         painter.setFont(smallFont);
         // A line too long for its space would be cut off at the right, so
@@ -285,21 +210,7 @@ void graph::drawDiagram(QPainter &painter, const QSize &size)
                          settings);
         painter.drawText(QRect(W - R - 260 - grow, lt + 26, LegendLineWidth + grow, 20), flags,
                          limitsLine);
-        drawnLegends.push_back({title, settings, limitsLine});
+        legends.push_back({title, settings, limitsLine});
     }
-}
-
-bool graph::saveImage(const QString &fileName, QString *whyNot)
-{
-    // An exported image can always be made again: where the folder takes no
-    // temporary file, it overwrites the old image in place as a plain save
-    // would.
-    DiagramWriter writer(
-        [this](QPainter &painter, const QSize &area) { drawDiagram(painter, area); }, size());
-    writer.setDirectWriteFallback(true);
-    if (writer.write(fileName))
-        return true;
-    if (whyNot)
-        *whyNot = writer.errorString();
-    return false;
+    return legends;
 }

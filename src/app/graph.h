@@ -1,9 +1,9 @@
 #ifndef GRAPH_H
 #define GRAPH_H
 
+#include "diagram/diagrampainter.h"
+
 #include <QCoreApplication>
-#include <QFont>
-#include <QPen>
 #include <QString>
 #include <QWidget>
 
@@ -12,8 +12,8 @@
 class mainWin;
 class QPainter;
 
-// The blur diagram. It reads both cameras and the diagram controls through
-// its main window and draws everything anew on every paint.
+// The blur diagram in the window. On every paint it asks its main window
+// for the scene its controls describe and draws it anew.
 class graph : public QWidget
 {
     // No meta-object of its own: its texts get their own context this way
@@ -24,10 +24,10 @@ public:
     graph();
 
     void setMainWin(mainWin *w);
-    // Draws the whole diagram on any device at least as large as the widget,
-    // so the screen and the exported image share one path.
+    // Draws the window's scene on any device at least as large as the
+    // widget, so the screen and the exported image share one path.
     void drawDiagram(QPainter &painter);
-    // The same drawing laid out for a diagram of the given size in logical
+    // The same scene laid out for a diagram of the given size in logical
     // pixels, whatever the widget's own size is.
     void drawDiagram(QPainter &painter, const QSize &size);
     // Writes the diagram, on a light grey ground, to fileName in the format
@@ -38,26 +38,12 @@ public:
     QString legendDescription() const;
 
     mainWin *win = nullptr;
-    QPen pens[4];
-    int leftMargin;
-    int rightMargin;
-    int topMargin;
-    int bottomMargin;
 
 private:
-    // Built once: a font resolved anew on every paint costs a font-database
-    // lookup each time.
-    QFont smallFont;
-    QFont titleFont;
-
+    DiagramPainter drawing;
     // The legend texts exactly as drawDiagram() wrote them, so that the
     // accessible description never computes a figure of its own.
-    struct LegendLines {
-        QString title;
-        QString settings;
-        QString limits;
-    };
-    std::vector<LegendLines> drawnLegends;
+    std::vector<DiagramPainter::Legend> drawnLegends;
     // Sets the accessible description to what was just drawn and tells the
     // assistive tools when it differs from before.
     void updateDescription();

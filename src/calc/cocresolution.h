@@ -40,6 +40,8 @@ struct Request {
 // request was unreadable (then problem is empty: it was reported already).
 struct Result {
     double mm = 0;
+    // "given" for a size the user gave, else the preset or camera it comes
+    // from ("full frame, 24 MP").
     QString source;
     QString problem;
     // The problem is the camera finder's unavailable one.
@@ -52,6 +54,8 @@ struct Result {
     // The camera of --camera by its name, "Sony Alpha 7 III"; empty for
     // any other way of giving the CoC.
     QString camera = {};
+    // The user gave the size itself: a text shows it without its source.
+    bool given = false;
 };
 
 // A sensor format found from a user's text: its index, or why none.

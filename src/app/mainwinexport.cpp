@@ -1,7 +1,7 @@
 // Export of the diagram to an image file.
 
+#include "app/graph.h"
 #include "app/mainwin.h"
-#include "diagram/graph.h"
 
 #include <QDir>
 #include <QFileDialog>

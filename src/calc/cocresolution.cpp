@@ -1,6 +1,6 @@
 #include "cocresolution.h"
 
-#include "cocpresets.h"
+#include "presets/cocpresets.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -101,8 +101,11 @@ Result resolve(const Request &r, const CameraFinder &findCamera)
     if (!combination.isEmpty())
         return failure(combination);
 
-    if (r.coc)
-        return {usable(r.coc) ? *r.coc : NaN, QStringLiteral("given"), QString()};
+    if (r.coc) {
+        Result given{usable(r.coc) ? *r.coc : NaN, QStringLiteral("given"), QString()};
+        given.given = true;
+        return given;
+    }
 
     if (r.sensor || r.camera) {
         double diagonal = NaN;
