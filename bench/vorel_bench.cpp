@@ -252,7 +252,7 @@ int main(int argc, char **argv)
     w.boxC2->setChecked(true);
 
     // The floor: both cameras' segments and six legend texts, nothing else.
-    const int columns = size.width() - diagram->leftMargin - diagram->rightMargin;
+    const int columns = size.width() - DiagramPainter::LeftMargin - DiagramPainter::RightMargin;
     std::vector<QLine> segments;
     for (int cam = 0; cam < 2; ++cam)
         for (int c = 1; c < columns; ++c) {

@@ -15,10 +15,6 @@ namespace
 const QColor PenColours[4] = {QColor(0, 127, 0), QColor(0, 0, 127), QColor(0, 0, 0),
                               QColor(200, 200, 200)};
 
-const struct {
-    int left, right, top, bottom;
-} Margins = {30, 10, 10, 30};
-
 // Sharp zones and legend boxes are the camera's colour at this alpha.
 constexpr int ShadeAlpha = 20;
 
@@ -63,10 +59,10 @@ std::vector<DiagramPainter::Legend> DiagramPainter::draw(QPainter &painter, cons
 
     const int W = size.width();
     const int H = size.height();
-    const int L = Margins.left;
-    const int R = Margins.right;
-    const int T = Margins.top;
-    const int B = Margins.bottom;
+    const int L = LeftMargin;
+    const int R = RightMargin;
+    const int T = TopMargin;
+    const int B = BottomMargin;
     const int PW = W - L - R;
     const int PH = H - T - B;
     const int Y0 = H - B;

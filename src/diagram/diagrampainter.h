@@ -23,6 +23,12 @@ class DiagramPainter
 public:
     DiagramPainter();
 
+    // The plot's distance from the diagram's edges, in logical pixels.
+    static constexpr int LeftMargin = 30;
+    static constexpr int RightMargin = 10;
+    static constexpr int TopMargin = 10;
+    static constexpr int BottomMargin = 30;
+
     // The legend texts of one camera exactly as they were drawn.
     struct Legend {
         QString title;
