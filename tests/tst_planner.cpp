@@ -749,7 +749,10 @@ void TestPlanner::stackCsv()
     setRange(window.inputs(), 100, 0.03, 0.3, 0.32);
     FocusStackPage *page = window.focusStack();
     const FocusPlanner::StackPlan &plan = page->plan();
-    const QStringList lines = page->csv().split('\n', Qt::SkipEmptyParts);
+    // vorel-calc's CSV: lines end in CR LF.
+    const QString csv = page->csv();
+    QVERIFY(csv.endsWith(QStringLiteral("\r\n")));
+    const QStringList lines = csv.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), int(plan.frames.size()) + 1);
     QCOMPARE(lines.first(), QString("frame,focus_m,near_m,far_m,step_mm"));
     double travel = 0;

@@ -6,6 +6,7 @@
 #include "calcformat.h"
 #include "planning/exactdof.h"
 #include "planning/focusplanner.h"
+#include "planning/stackcsv.h"
 #include "texttable.h"
 
 #include <QJsonArray>
@@ -368,18 +369,8 @@ Result runStack(CalcArguments &args)
         }
         return done(json(withCamera(result, coc)));
     }
-    if (format == QLatin1String("csv")) {
-        TextTable table({QStringLiteral("frame"), QStringLiteral("focus_m"),
-                         QStringLiteral("near_m"), QStringLiteral("far_m"),
-                         QStringLiteral("step_mm")});
-        for (size_t i = 0; i < plan.frames.size(); ++i) {
-            const FocusPlanner::Frame &f = plan.frames[i];
-            table.addRow({QString::number(i + 1), exact(f.focus / 1000), exact(f.nearLimit / 1000),
-                          exact(f.farLimit / 1000), exact(f.step)});
-        }
-        output = table.csv();
-        return done(output);
-    }
+    if (format == QLatin1String("csv"))
+        return done(StackCsv::write(plan.frames, QStringLiteral("m"), 1000));
 
     const int count = int(plan.frames.size());
     // A rail plan overlaps by exactly the asked fraction, a refocusing one

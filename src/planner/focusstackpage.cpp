@@ -3,6 +3,7 @@
 #include "chartview.h"
 #include "plannercharts.h"
 #include "plannerfields.h"
+#include "planning/stackcsv.h"
 #include "stopspinbox.h"
 
 #include <QApplication>
@@ -29,17 +30,6 @@
 
 namespace
 {
-
-// Enough digits for a rail whose steps are hundredths of a millimetre, in
-// the C locale as vorel-calc writes its CSV.
-QString exact(double value)
-{
-    if (std::isnan(value))
-        return QString();
-    if (std::isinf(value))
-        return QStringLiteral("inf");
-    return QString::number(value, 'g', 8);
-}
 
 // A step as a macro photographer sets it: mm, or µm below a tenth of one.
 QString stepText(double mm)
@@ -298,21 +288,14 @@ void FocusStackPage::showMagnification(double value)
     magnification->setValue(value);
 }
 
-// vorel-calc's columns: distances in the unit chosen, steps in mm.
+// vorel-calc's columns and numbers: distances in the unit chosen, steps in
+// mm.
 QString FocusStackPage::csv() const
 {
-    const QString u = PlannerText::unitSymbol(shown.unit);
-    QString text = QStringLiteral("frame,focus_%1,near_%1,far_%1,step_mm\n").arg(u);
-    if (current.status != FocusPlanner::StackPlan::Status::Ok)
-        return text;
-    const auto inUnit = [this](double mm) { return exact(PlannerText::toUnit(mm, shown.unit)); };
-    for (size_t i = 0; i < current.frames.size(); ++i) {
-        const FocusPlanner::Frame &f = current.frames[i];
-        text += QStringLiteral("%1,%2,%3,%4,%5\n")
-                    .arg(QString::number(i + 1), inUnit(f.focus), inUnit(f.nearLimit),
-                         inUnit(f.farLimit), exact(f.step));
-    }
-    return text;
+    const std::vector<FocusPlanner::Frame> none;
+    return StackCsv::write(
+        current.status == FocusPlanner::StackPlan::Status::Ok ? current.frames : none,
+        PlannerText::unitSymbol(shown.unit), PlannerText::fromUnit(1, shown.unit));
 }
 
 bool FocusStackPage::writeCsv(const QString &fileName, QString *whyNot) const
