@@ -979,10 +979,11 @@ void TestPlanner::photoFillsInputsAndSavesProject()
         facts.fileName = name;
         facts.camera =
             name.contains("second") ? QString("2.0 Four Thirds (4:3)") : QString("1.5 APS-C (3:2)");
-        facts.diagonal = CocPresets::sensorDiagonal(name.contains("second") ? 7 : 5);
-        facts.flength = 35;
-        facts.fNumber = 5.6;
-        facts.focus = 3000;
+        facts.settings.cropFactor = CocPresets::FullFrameDiagonal /
+                                    (CocPresets::sensorDiagonal(name.contains("second") ? 7 : 5));
+        facts.settings.focalLength = 35;
+        facts.settings.fNumber = 5.6;
+        facts.settings.focusDistance = 3;
         return facts;
     });
     QVERIFY(page->open("first.jpg"));
@@ -1027,9 +1028,9 @@ void TestPlanner::photoOfAnUnknownCamera()
         PhotoFacts facts;
         facts.fileName = name;
         facts.camera = QStringLiteral("Google Pixel 8 Pro");
-        facts.diagonal = diagonal;
-        facts.flength = 6.9;
-        facts.fNumber = 1.68;
+        facts.settings.cropFactor = CocPresets::FullFrameDiagonal / (diagonal);
+        facts.settings.focalLength = 6.9;
+        facts.settings.fNumber = 1.68;
         return facts;
     });
     QVERIFY(page->open("phone.jpg"));

@@ -111,15 +111,11 @@ PhotoFacts readPhoto(const QString &fileName)
         return facts;
     }
     const PhotoSettings &s = read.settings;
+    facts.settings = s;
     if (const auto camera = CameraList::database().byMakeAndModel(s.make, s.model))
         facts.camera = camera->name();
     else
         facts.camera = CameraInfo::displayName(s.make, s.model);
-    if (s.cropFactor > 0)
-        facts.diagonal = CocPresets::FullFrameDiagonal / s.cropFactor;
-    facts.flength = s.focalLength;
-    facts.fNumber = s.fNumber;
-    facts.focus = s.focusDistance * 1000;
     // What the focus distance is worth: where it came from and, where the
     // maker records a range, the range.
     if (!s.focusSource.isEmpty()) {
@@ -197,7 +193,7 @@ bool PhotoPage::open(const QString &fileName)
             tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(fileName), facts.problem));
         return false;
     }
-    if (!positiveFinite(facts.flength) || !positiveFinite(facts.fNumber)) {
+    if (!positiveFinite(facts.flength()) || !positiveFinite(facts.fNumber())) {
         problem->setText(tr("%1 does not say which focal length and f-number it was taken with.")
                              .arg(QDir::toNativeSeparators(fileName)));
         return false;
@@ -212,17 +208,17 @@ bool PhotoPage::open(const QString &fileName)
 
 double PhotoPage::cocOf(const PhotoFacts &photo) const
 {
-    return positiveFinite(photo.diagonal) ? CocPresets::cocFromCropFactor(photo.diagonal)
-                                          : inputs.coc;
+    return positiveFinite(photo.diagonal()) ? CocPresets::cocFromCropFactor(photo.diagonal())
+                                            : inputs.coc;
 }
 
 QString PhotoPage::describe(const PhotoFacts &photo) const
 {
     QString text =
         tr("%1 mm at %2")
-            .arg(PlannerText::number(photo.flength, 4), PlannerText::fNumber(photo.fNumber));
+            .arg(PlannerText::number(photo.flength(), 4), PlannerText::fNumber(photo.fNumber()));
     if (photo.hasFocus())
-        text = tr("%1, focused at %2").arg(text, PlannerText::distance(photo.focus, inputs.unit));
+        text = tr("%1, focused at %2").arg(text, PlannerText::distance(photo.focus(), inputs.unit));
     if (!photo.focusWorth.isEmpty())
         text = tr("%1 (%2)").arg(text, photo.focusWorth);
     if (!photo.camera.isEmpty())
@@ -243,10 +239,10 @@ void PhotoPage::showPhotos()
     const PhotoFacts &latest = opened.last();
     settings->setText(describe(latest));
     settings->setCursorPosition(0);
-    if (latest.hasFocus() && latest.focus > latest.flength) {
+    if (latest.hasFocus() && latest.focus() > latest.flength()) {
         const double coc = cocOf(latest);
-        const DofFigures f =
-            DofFigures::limits(latest.flength, latest.fNumber, latest.focusForLens(), coc, false);
+        const DofFigures f = DofFigures::limits(latest.flength(), latest.fNumber(),
+                                                latest.focusForLens(), coc, false);
         dof->setText(tr("%1 to %2 (CoC %3 mm)")
                          .arg(PlannerText::distance(f.nearLimit, inputs.unit),
                               PlannerText::distance(f.farLimit, inputs.unit),
@@ -259,14 +255,7 @@ void PhotoPage::showPhotos()
 
 PhotoCamera PhotoPage::cameraOf(const PhotoFacts &photo) const
 {
-    PhotoSettings used;
-    used.focalLength = photo.flength;
-    used.fNumber = photo.fNumber;
-    used.focusDistance = photo.focus / 1000;
-    used.cropFactor = positiveFinite(photo.diagonal)
-                          ? CocPresets::FullFrameDiagonal / photo.diagonal
-                          : PhotoSettings::None;
-    return PhotoCamera::from(used, cocOf(photo));
+    return PhotoCamera::from(photo.settings, cocOf(photo));
 }
 
 ProjectFile PhotoPage::project(QStringList *notes) const

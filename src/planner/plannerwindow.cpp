@@ -140,28 +140,28 @@ void PlannerWindow::recomputeSame()
 void PlannerWindow::usePhoto(const PhotoFacts &photo)
 {
     QStringList lacking;
-    const bool known = photo.diagonal > 0 && std::isfinite(photo.diagonal);
+    const bool known = photo.diagonal() > 0 && std::isfinite(photo.diagonal());
     if (!common->setCamera(photo.camera)) {
         // A camera the list cannot name: its own sensor's CoC, where the
         // photo gives its crop factor.
         if (known) {
-            common->setCoc(CocPresets::cocFromCropFactor(photo.diagonal));
+            common->setCoc(CocPresets::cocFromCropFactor(photo.diagonal()));
             lacking << tr("the camera (not in the camera database; the CoC of the photo's own "
                           "crop factor, %1, is used)")
-                           .arg(PlannerText::number(CocPresets::FullFrameDiagonal / photo.diagonal,
-                                                    3));
+                           .arg(PlannerText::number(
+                               CocPresets::FullFrameDiagonal / photo.diagonal(), 3));
         } else {
             lacking << tr("the camera and its crop factor (the camera and CoC stay as they were)");
         }
     }
-    common->setFocalLength(photo.flength);
-    stackPage->apertureBox()->setValue(photo.fNumber);
-    samePage->apertureBox()->setValue(photo.fNumber);
+    common->setFocalLength(photo.flength());
+    stackPage->apertureBox()->setValue(photo.fNumber());
+    samePage->apertureBox()->setValue(photo.fNumber());
     // The photo's own sharp zone becomes the range to plan.
     const PlannerInputs in = common->values();
-    if (photo.hasFocus() && photo.focus > photo.flength) {
-        const DofFigures f =
-            DofFigures::limits(photo.flength, photo.fNumber, photo.focusForLens(), in.coc, false);
+    if (photo.hasFocus() && photo.focus() > photo.flength()) {
+        const DofFigures f = DofFigures::limits(photo.flength(), photo.fNumber(),
+                                                photo.focusForLens(), in.coc, false);
         common->setRange(f.nearLimit, f.farLimit);
     } else {
         lacking << tr("the focus distance (the range to plan stays as it was)");
