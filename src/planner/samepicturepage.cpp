@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSettings>
 #include <QVBoxLayout>
 
@@ -20,6 +21,9 @@
 
 namespace
 {
+
+// Enough for the background blur's axis and its title.
+constexpr int ChartMinimumHeight = 240;
 
 // Where a second camera starts: the first APS-C format, the commonest
 // question being full frame against APS-C.
@@ -100,10 +104,22 @@ SamePicturePage::SamePicturePage(QWidget *parent)
     framingLayout->addLayout(grid);
     framingLayout->addWidget(chart, 1);
 
-    auto *layout = new QVBoxLayout(this);
+    // The page is taller than the planner's other pages: it scrolls rather
+    // than making the window too tall for a laptop's screen, and its chart
+    // keeps a readable height.
+    chart->setMinimumHeight(ChartMinimumHeight);
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
     layout->addLayout(form);
     layout->addWidget(problem);
     layout->addWidget(framingBox, 1);
+    auto *scroll = new QScrollArea;
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
 
     connect(second, &QComboBox::currentIndexChanged, this, &SamePicturePage::changed);
     connect(aperture, &QDoubleSpinBox::valueChanged, this, &SamePicturePage::changed);
