@@ -125,18 +125,56 @@ QString printed(const Exiv2::ExifData &exif, Exiv2::ExifData::const_iterator it)
     return value;
 }
 
-// Entries of a TIFF stream's first directory added under group, as Exiv2
-// decodes them; entries already present stay.
-void addDirectory(Exiv2::ExifData &exif, const QByteArray &tiff, const char *group)
+// An entry's value as the bytes it holds.
+QByteArray bytesOf(const Exiv2::Exifdatum &entry)
+{
+    QByteArray bytes(int(entry.size()), '\0');
+    entry.copy(reinterpret_cast<Exiv2::byte *>(bytes.data()), Exiv2::invalidByteOrder);
+    return bytes;
+}
+
+// A 16-bit number at at in bytes of the given order.
+unsigned short16(const QByteArray &bytes, qsizetype at, bool little)
+{
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.constData()) + at;
+    return little ? unsigned(b[0] | b[1] << 8) : unsigned(b[0] << 8 | b[1]);
+}
+
+// A TIFF header of the given byte order whose first directory is at offset.
+QByteArray tiffHeader(bool little, quint32 offset)
+{
+    QByteArray header(8, '\0');
+    const auto put = [&](int at, quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            header[at + i] = char(value >> (8 * (little ? i : bytes - 1 - i)) & 0xff);
+    };
+    header[0] = header[1] = little ? 'I' : 'M';
+    put(2, 42, 2);
+    put(4, offset, 4);
+    return header;
+}
+
+// A TIFF stream as Exiv2 decodes it; nothing where it refuses it.
+std::optional<Exiv2::ExifData> decodedTiff(const QByteArray &tiff)
 {
     Exiv2::ExifData decoded;
     try {
         Exiv2::ExifParser::decode(decoded, reinterpret_cast<const Exiv2::byte *>(tiff.constData()),
                                   uint32_t(tiff.size()));
     } catch (const Exiv2::AnyError &) {
-        return;
+        return std::nullopt;
     }
-    for (const Exiv2::Exifdatum &entry : decoded) {
+    return decoded;
+}
+
+// Entries of a TIFF stream's first directory added under group, as Exiv2
+// decodes them; entries already present stay.
+void addDirectory(Exiv2::ExifData &exif, const QByteArray &tiff, const char *group)
+{
+    const std::optional<Exiv2::ExifData> decoded = decodedTiff(tiff);
+    if (!decoded)
+        return;
+    for (const Exiv2::Exifdatum &entry : *decoded) {
         if (entry.groupName() != "Image")
             continue;
         try {
@@ -161,13 +199,9 @@ void decodeMakerBlock(Exiv2::ExifData &exif, const char *key, const char *group)
         return;
     const QString order = text(exif, "Exif.MakerNote.ByteOrder");
     const bool little = order != QLatin1String("MM");
-    QByteArray block(int(it->size()), '\0');
-    it->copy(reinterpret_cast<Exiv2::byte *>(block.data()), Exiv2::invalidByteOrder);
+    const QByteArray block = bytesOf(*it);
 
-    const auto u16 = [&](int at) {
-        const auto *b = reinterpret_cast<const unsigned char *>(block.constData()) + at;
-        return little ? unsigned(b[0] | b[1] << 8) : unsigned(b[0] << 8 | b[1]);
-    };
+    const auto u16 = [&](int at) { return short16(block, at, little); };
     const auto u32 = [&](int at) {
         return little ? u16(at) | u16(at + 2) << 16 : u16(at) << 16 | u16(at + 2);
     };
@@ -192,16 +226,8 @@ void decodeMakerBlock(Exiv2::ExifData &exif, const char *key, const char *group)
         return;
 
     // A TIFF header in the block's byte order, pointing at the directory.
-    QByteArray tiff(int(position), '\0');
-    const auto put = [&](int at, unsigned value, int bytes) {
-        for (int i = 0; i < bytes; ++i) {
-            const int shift = 8 * (little ? i : bytes - 1 - i);
-            tiff[at + i] = char(value >> shift & 0xff);
-        }
-    };
-    tiff[0] = tiff[1] = little ? 'I' : 'M';
-    put(2, 42, 2);
-    put(4, unsigned(position), 4);
+    QByteArray tiff = tiffHeader(little, quint32(position));
+    tiff.resize(position, '\0');
     tiff += block;
 
     addDirectory(exif, tiff, group);
@@ -215,8 +241,7 @@ QByteArray rawMakerNote(const Exiv2::ExifData &exif, const QByteArray &header)
     if (it == exif.end() || it->typeId() != Exiv2::undefined || it->size() < 16 ||
         it->size() > (1 << 24))
         return QByteArray();
-    QByteArray note(int(it->size()), '\0');
-    it->copy(reinterpret_cast<Exiv2::byte *>(note.data()), Exiv2::invalidByteOrder);
+    const QByteArray note = bytesOf(*it);
     return note.startsWith(header) ? note : QByteArray();
 }
 
@@ -227,39 +252,19 @@ QByteArray rawMakerNote(const Exiv2::ExifData &exif, const QByteArray &header)
 // count fits the note; little says which it was.
 Exiv2::ExifData makerDirectory(const QByteArray &note, int start, bool bigFirst, bool *little)
 {
-    if (start < 8 || start > 255 || start + 2 > note.size())
+    if (start < 8 || start + 2 > note.size())
         return {};
-    const auto *b = reinterpret_cast<const unsigned char *>(note.constData()) + start;
     const auto fits = [&](unsigned entries) {
         return entries > 0 && entries < 1000 && start + 2 + qint64(entries) * 12 <= note.size();
     };
-    const unsigned asLittle = unsigned(b[0] | b[1] << 8);
-    const unsigned asBig = unsigned(b[0] << 8 | b[1]);
-    if (bigFirst ? fits(asBig) : !fits(asLittle))
-        *little = false;
-    else
-        *little = true;
+    const unsigned asLittle = short16(note, start, true);
+    const unsigned asBig = short16(note, start, false);
+    *little = !(bigFirst ? fits(asBig) : !fits(asLittle));
     if (!fits(*little ? asLittle : asBig))
         return {};
-    const char header[8] = {*little ? 'I' : 'M',
-                            *little ? 'I' : 'M',
-                            *little ? '*' : '\0',
-                            *little ? '\0' : '*',
-                            *little ? char(start) : '\0',
-                            '\0',
-                            '\0',
-                            *little ? '\0' : char(start)};
     QByteArray tiff = note;
-    tiff.replace(0, 8, QByteArray(header, 8));
-    Exiv2::ExifData directory;
-    try {
-        Exiv2::ExifParser::decode(directory,
-                                  reinterpret_cast<const Exiv2::byte *>(tiff.constData()),
-                                  uint32_t(tiff.size()));
-    } catch (const Exiv2::AnyError &) {
-        return {};
-    }
-    return directory;
+    tiff.replace(0, 8, tiffHeader(*little, quint32(start)));
+    return decodedTiff(tiff).value_or(Exiv2::ExifData());
 }
 
 Exiv2::ExifData::const_iterator entryOf(const Exiv2::ExifData &directory, uint16_t tag)
@@ -356,10 +361,7 @@ Focus leicaDistance(const Exiv2::ExifData &exif)
     const auto it = entryOf(directory, 0x040a);
     if (it == directory.end() || it->size() < 2 || it->size() > 4096)
         return Focus{};
-    QByteArray info(int(it->size()), '\0');
-    it->copy(reinterpret_cast<Exiv2::byte *>(info.data()), Exiv2::invalidByteOrder);
-    const auto *b = reinterpret_cast<const unsigned char *>(info.constData());
-    const unsigned mm = little ? unsigned(b[0] | b[1] << 8) : unsigned(b[0] << 8 | b[1]);
+    const unsigned mm = short16(bytesOf(*it), 0, little);
     if (mm == 0)
         return Focus{};
     Focus focus;
