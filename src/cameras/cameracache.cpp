@@ -25,7 +25,6 @@ constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_0;
 // database could give is not read.
 constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 constexpr quint32 MaxCameras = 200000;
-constexpr quint32 MaxNames = 1000;
 constexpr int CheckSize = 8;
 
 QByteArray hashOf(const QByteArray &data)
@@ -131,8 +130,8 @@ std::optional<CameraCache::Contents> CameraCache::read() const
         c.variant = packed.string();
         c.mount = packed.string();
         c.cropFactor = packed.toDouble();
-        c.makerNames = packed.strings(MaxNames);
-        c.modelNames = packed.strings(MaxNames);
+        c.makerNames = packed.strings();
+        c.modelNames = packed.strings();
         if (packed.failed() || !std::isfinite(c.cropFactor) || c.cropFactor < 0 ||
             c.makerNames.isEmpty() || c.modelNames.isEmpty())
             return std::nullopt;

@@ -3,7 +3,6 @@
 #include "cameracache.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>

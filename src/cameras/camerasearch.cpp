@@ -442,7 +442,7 @@ std::optional<CameraSearch> CameraSearch::fromBytes(const QByteArray &bytes, qsi
             for (quint32 j = 0; j < n; ++j) {
                 Name name;
                 name.derived = in.number() != 0;
-                name.words = in.borrowedStrings(MaxNames);
+                name.words = in.borrowedStrings();
                 name.key = keyOf(name.words);
                 if (in.failed() || name.key.isEmpty())
                     return std::nullopt;

@@ -71,19 +71,20 @@ QString PackedText::borrowedString()
     return s;
 }
 
-QStringList PackedText::strings(quint32 max)
+QStringList PackedText::strings()
 {
-    QStringList list = borrowedStrings(max);
+    QStringList list = borrowedStrings();
     for (QString &s : list)
         s.detach();
     return list;
 }
 
-QStringList PackedText::borrowedStrings(quint32 max)
+QStringList PackedText::borrowedStrings()
 {
     const quint32 n = number();
     QStringList list;
-    if (n > max) {
+    // Each text's length takes four bytes of the shape.
+    if (n > (m_shape.size() - m_shapeAt) / 4) {
         m_failed = true;
         return list;
     }

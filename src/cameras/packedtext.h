@@ -26,10 +26,11 @@ public:
     // string() without a copy: the text lies in texts(), which must outlive
     // it and every copy of it.
     QString borrowedString();
-    QStringList borrowedStrings(quint32 max);
+    QStringList borrowedStrings();
     const QString &texts() const { return m_text; }
-    // A list of at most max texts; a longer one fails the reader.
-    QStringList strings(quint32 max);
+    // A list of texts; one longer than what is left to read fails the
+    // reader.
+    QStringList strings();
 
     bool failed() const { return m_failed; }
     // Whether everything has been read, and nothing failed.
