@@ -132,14 +132,13 @@ void mainWin::run()
     repaint();
 }
 
-DiagramScene mainWin::diagramScene() const
+DiagramScene mainWin::diagramScene()
 {
     DiagramScene scene;
-    const LensModel *lenses[2] = {&c1_lens, &c2_lens};
-    const QGroupBox *boxes[2] = {boxC1, boxC2};
-    const QCheckBox *diffraction[2] = {c1_calcDef, c2_calcDef};
-    for (int i = 0; i < 2; ++i)
-        scene.cameras[i] = {boxes[i]->isChecked(), diffraction[i]->isChecked(), *lenses[i]};
+    for (int i = 0; i < 2; ++i) {
+        const Camera cam = camera(i);
+        scene.cameras[i] = {cam.box->isChecked(), cam.calcDef->isChecked(), *cam.lens};
+    }
     scene.xscale = qxscale->value();
     scene.yscale = qyscale->value();
     scene.leftBorder = DSB_leftBorder->value();

@@ -39,7 +39,7 @@ public:
     // opening the file name does.
     void applyProject(const ProjectFile &p, const QString &name);
     // What the diagram shows: both lens records and the view's controls.
-    DiagramScene diagramScene() const;
+    DiagramScene diagramScene();
     // What a file dropped on the window does: a photo fills camera (0 or
     // 1) through its spin boxes, a project (.vlp) opens as File > Open
     // opens it, anything else is refused with a note in the status bar.
